@@ -1,0 +1,23 @@
+// The library's allocation operators: every block goes to the host's allocator and comes back
+// to it. They return the host's null unchanged (no retry, no exception); creation sites test
+// the block before they construct in it (see library_new.h). The link keeps these operators
+// inside the library, so the program that loads it keeps its own.
+#include <cstddef>
+#include <new>
+
+#include "host/qv_memory.h"
+
+void* operator new(std::size_t size) { return MyAllocate(static_cast<unsigned>(size)); }
+void* operator new[](std::size_t size) { return MyAllocate(static_cast<unsigned>(size)); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return MyAllocate(static_cast<unsigned>(size));
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return MyAllocate(static_cast<unsigned>(size));
+}
+void operator delete(void* block) noexcept { MyFree(block); }
+void operator delete[](void* block) noexcept { MyFree(block); }
+void operator delete(void* block, std::size_t) noexcept { MyFree(block); }
+void operator delete[](void* block, std::size_t) noexcept { MyFree(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { MyFree(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { MyFree(block); }

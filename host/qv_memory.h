@@ -1,0 +1,18 @@
+// The host's allocator. Every block that a model library allocates comes from here.
+#pragma once
+
+#include "host/qv_api.h"
+
+// Returns a block of at least `size` bytes, or null when the allocator refuses.
+QVCORE_API void* MyAllocate(unsigned size);
+// Returns a block to the allocator; null is accepted and ignored.
+QVCORE_API void MyFree(void* block);
+
+namespace qvhost {
+// Blocks handed out by MyAllocate and not yet returned.
+QVCORE_API long LiveBlocks();
+// Calls of MyAllocate since the process started, refused ones included.
+QVCORE_API long AllocationCalls();
+// Makes the k-th call of MyAllocate from now (k >= 1) return null; 0 turns the failure off.
+QVCORE_API void FailAllocation(long k);
+} // namespace qvhost

@@ -1,0 +1,222 @@
+#include "host/qv_model.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "host/qv_system.h"
+#include "host/qv_value.h"
+
+struct QV_Container::Registry {
+    std::vector<QV_Containable*> properties;
+};
+
+QV_Container::QV_Container()
+    : m_registry(new Registry()), m_assignmentCalls(0), m_lastA(0), m_lastB(0),
+      m_setDimsCalls(0) {}
+QV_Container::QV_Container(const QV_Container& other)
+    : QV_Type(other), m_registry(new Registry()), m_assignmentCalls(0), m_lastA(0), m_lastB(0),
+      m_setDimsCalls(0) {}
+QV_Container& QV_Container::operator=(const QV_Container& other) {
+    QV_Type::operator=(other);
+    return *this;
+}
+QV_Container::~QV_Container() { delete m_registry; }
+
+void QV_Container::SetDims() { ++m_setDimsCalls; }
+
+long QV_Container::ExecuteAssignments(int a, int b) {
+    ++m_assignmentCalls;
+    m_lastA = a;
+    m_lastB = b;
+    return 0;
+}
+
+const char* QV_Container::QV_DefaultDESCRIPTION() const { return ""; }
+bool QV_Container::ContainerDerivesFrom(const char*) { return false; }
+QV_COMPONENTLISTNAME* QV_Container::ComponentList() { return nullptr; }
+QV_VarParamProp* QV_Container::IsConnected() { return nullptr; }
+
+void QV_Container::InitialiseInternalIndexSet(QV_Set& set, QV_Value* value, int) {
+    if (value) set.SetValue(*value);
+}
+
+int QV_Container::PropertyCount() const { return static_cast<int>(m_registry->properties.size()); }
+QV_Containable* QV_Container::PropertyAt(int k) const {
+    return k >= 0 && k < PropertyCount() ? m_registry->properties[k] : nullptr;
+}
+QV_Containable* QV_Container::FindProperty(const char* name) const {
+    for (QV_Containable* p : m_registry->properties)
+        if (name && std::strcmp(p->Name(), name) == 0) return p;
+    return nullptr;
+}
+void QV_Container::AddRegisteredProperty(QV_Containable* property) {
+    m_registry->properties.push_back(property);
+}
+
+int QV_ModelType::m_stLastGroup = 0;
+
+struct QV_ModelType::Equations {
+    struct Structure {
+        int group;
+        std::vector<QV_VarParam*> nonZeros;
+    };
+    struct Equation {
+        std::string name;
+        int group = 0;
+        bool registered = false;
+        std::vector<QV_ExprToken> tokens;
+    };
+    std::vector<Structure> structure;
+    std::vector<Equation> equations;
+    std::string problem;
+    int stray = 0;
+
+    Equation* at(int e) {
+        if (e < 0 || e >= static_cast<int>(equations.size()) || !equations[e].registered) {
+            ++stray;
+            return nullptr;
+        }
+        return &equations[e];
+    }
+};
+
+QV_ModelType::QV_ModelType()
+    : m_equations(new Equations()), m_patternBegin(nullptr), m_patternEnd(nullptr),
+      m_localEqnCount(0), m_failStatus(0) {}
+QV_ModelType::QV_ModelType(const QV_ModelType& other)
+    : QV_Container(other), m_equations(new Equations()), m_patternBegin(nullptr),
+      m_patternEnd(nullptr), m_localEqnCount(0), m_failStatus(0) {}
+QV_ModelType& QV_ModelType::operator=(const QV_ModelType& other) {
+    QV_Container::operator=(other);
+    return *this;
+}
+QV_ModelType::~QV_ModelType() { delete m_equations; }
+
+int QV_ModelType::SetUpEquations() {
+    m_equations->structure.clear();
+    m_equations->problem.clear();
+    m_localEqnCount = 0;
+    const int status = m_failStatus;
+    m_failStatus = 0;
+    return status;
+}
+
+int QV_ModelType::JacPattern(int*&, int*&, QV_EquationType**) {
+    m_equations->equations.clear();
+    m_equations->stray = 0;
+    return 0;
+}
+
+int QV_ModelType::Jacobian(double*, int, int) { return 0; }
+int QV_ModelType::Residuals(double*, int, int) { return 0; }
+
+void QV_ModelType::SetGroupLimits(int group) {
+    m_equations->structure.push_back({group, {}});
+    m_stLastGroup = std::max(m_stLastGroup, group);
+}
+
+void QV_ModelType::AddNonZero(QV_VarParam& variable) {
+    if (m_equations->structure.empty()) return; // no equation opened: nothing to attach it to
+    m_equations->structure.back().nonZeros.push_back(&variable);
+}
+
+int QV_ModelType::SetLocalEqnCount(int count) {
+    m_localEqnCount = count;
+    return count;
+}
+
+void QV_ModelType::AddEquation(const char* name, int& counter, int group) {
+    if (counter < 0) counter = 0;
+    auto& equations = m_equations->equations;
+    if (static_cast<int>(equations.size()) <= counter) equations.resize(counter + 1);
+    Equations::Equation& e = equations[counter];
+    e.name = name ? name : "";
+    e.group = group;
+    e.registered = true;
+    e.tokens.clear();
+    ++counter;
+}
+
+void QV_ModelType::ResetExpressionList() {
+    for (auto& e : m_equations->equations) e.tokens.clear();
+}
+
+void QV_ModelType::AppendOp(EOp op, int equation) {
+    if (auto* e = m_equations->at(equation))
+        e->tokens.push_back({QV_ExprToken::Operator, op, 0, 0.0, nullptr});
+}
+
+void QV_ModelType::AppendTerm(QV_VarParam& variable, int*& rows, int*& cols, int equation) {
+    auto* e = m_equations->at(equation);
+    if (!e) return;
+    e->tokens.push_back({QV_ExprToken::Variable, 0, 0, 0.0, &variable});
+    if (variable.SystemIndex() < 0) variable.SetSystemIndex(qvhost::NextSystemIndex());
+    if (rows && cols && m_patternBegin && rows >= m_patternBegin && rows < m_patternEnd) {
+        *rows++ = equation;
+        *cols++ = variable.SystemIndex();
+    }
+}
+
+void QV_ModelType::AppendTerm(double value, int equation) {
+    if (auto* e = m_equations->at(equation))
+        e->tokens.push_back({QV_ExprToken::Real, 0, 0, value, nullptr});
+}
+
+void QV_ModelType::AppendTerm(int value, int equation) {
+    if (auto* e = m_equations->at(equation))
+        e->tokens.push_back({QV_ExprToken::Integer, 0, value, 0.0, nullptr});
+}
+
+int QV_ModelType::StructureCount() const {
+    return static_cast<int>(m_equations->structure.size());
+}
+int QV_ModelType::StructureGroup(int k) const { return m_equations->structure.at(k).group; }
+int QV_ModelType::NonZeroCount(int k) const {
+    return static_cast<int>(m_equations->structure.at(k).nonZeros.size());
+}
+QV_VarParam* QV_ModelType::NonZero(int k, int t) const {
+    return m_equations->structure.at(k).nonZeros.at(t);
+}
+int QV_ModelType::EquationCount() const {
+    return static_cast<int>(m_equations->equations.size());
+}
+const char* QV_ModelType::EquationName(int e) const {
+    return m_equations->equations.at(e).name.c_str();
+}
+int QV_ModelType::EquationGroup(int e) const { return m_equations->equations.at(e).group; }
+int QV_ModelType::TokenCount(int e) const {
+    return static_cast<int>(m_equations->equations.at(e).tokens.size());
+}
+const QV_ExprToken& QV_ModelType::Token(int e, int t) const {
+    return m_equations->equations.at(e).tokens.at(t);
+}
+int QV_ModelType::StrayTokens() const { return m_equations->stray; }
+
+void QV_ModelType::SetPatternBuffer(const int* rows, const int* rowsEnd) {
+    m_patternBegin = rows;
+    m_patternEnd = rowsEnd;
+}
+
+void QV_ModelType::ReportProblem(const char* text) { m_equations->problem = text ? text : ""; }
+const char* QV_ModelType::LastProblem() const { return m_equations->problem.c_str(); }
+
+QV_ModelExtensions::~QV_ModelExtensions() = default;
+QV_ModelDiscontinuity::~QV_ModelDiscontinuity() = default;
+QV_ModelExtensions2::~QV_ModelExtensions2() = default;
+
+int QV_PortType::PortCount(bool) const { return 1; }
+QV_Type* QV_PortType::GetPort(int& index, bool) { return --index < 0 ? this : nullptr; }
+bool QV_PortType::IsAMultiport() const { return false; }
+void QV_PortType::DumpStructure() { ++m_dumpCalls; }
+
+QV_MULTIPORT_BaseType::QV_MULTIPORT_BaseType() : m_connectionNames(true) {}
+bool QV_MULTIPORT_BaseType::IsAMultiport() const { return true; }
+const char* QV_MULTIPORT_BaseType::QV_DefaultDESCRIPTION() const { return QV_ContainerId(); }
+bool QV_MULTIPORT_BaseType::ContainerDerivesFrom(const char* name) {
+    return SUValue::CompareCI(QV_ContainerId(), name) == 0;
+}
+QV_PortType* QV_MULTIPORT_BaseType::CreateConnectionPort(const char*, unsigned) { return nullptr; }
+QV_PortType* QV_MULTIPORT_BaseType::FindConnectionPort(const char*) { return nullptr; }
+const char* QV_MULTIPORT_BaseType::QV_ContainerId() { return "Port MULTIPORT\tV8.8"; }

@@ -1,0 +1,236 @@
+// Containers and model types: property registries, assignments, equation structure and the
+// expressions of equations; ports, multiports and structures.
+//
+// Equation bookkeeping, per model object:
+// - SetUpEquations: QV_ModelType::SetUpEquations drops the object's structure and returns 0
+//   (or the failure set with FailSetUpEquations). SetGroupLimits(g) opens the structure of the
+//   next equation in group g and raises m_stLastGroup to g; AddNonZero adds a variable to it.
+// - JacPattern: QV_ModelType::JacPattern drops the registered equations and returns 0.
+//   AddEquation(name, counter, group) registers equation number `counter` and advances the
+//   counter; AddOp and AddTerm append to the prefix expression of the equation they name.
+//   A variable term appends its Jacobian entry (equation, variable) through the row and
+//   column cursors, within the buffer given by SetPatternBuffer; without a buffer, or past
+//   its end, nothing is written and the cursors stay.
+// - Operator 1 is the identity: op1(x) = x.
+#pragma once
+
+#include "host/qv_object.h"
+
+struct QV_EquationType; // the host's equation record; opaque to model libraries
+
+enum EOp : int {
+    EOp_Identity = 1,
+    EOp_Plus = 19,
+    EOp_Minus = 20,
+    EOp_Times = 21,
+    EOp_Divide = 22,
+    EOp_Square = 40
+};
+
+class QVCORE_API QV_Container : public QV_Type {
+public:
+    QV_Container();
+    QV_Container(const QV_Container& other);
+    QV_Container& operator=(const QV_Container& other);
+    ~QV_Container() override;
+
+    virtual void SetDims();
+    // Host part of the assignments: records (a, b) and returns 0.
+    virtual long ExecuteAssignments(int a, int b);
+    virtual const char* QV_DefaultDESCRIPTION() const;
+    virtual bool ContainerDerivesFrom(const char* name);
+    virtual QV_COMPONENTLISTNAME* ComponentList();
+    virtual QV_VarParamProp* IsConnected();
+
+    // Gives an internal index set its new value, whatever was fixed.
+    void InitialiseInternalIndexSet(QV_Set& set, QV_Value* value, int pass);
+
+    // The registered properties, in registration order.
+    int PropertyCount() const;
+    QV_Containable* PropertyAt(int k) const;
+    QV_Containable* FindProperty(const char* name) const;
+    void AddRegisteredProperty(QV_Containable* property);
+
+    int HostAssignmentCalls() const { return m_assignmentCalls; }
+    int LastHostAssignmentA() const { return m_lastA; }
+    int LastHostAssignmentB() const { return m_lastB; }
+    int SetDimsCalls() const { return m_setDimsCalls; }
+
+private:
+    struct Registry;
+    Registry* m_registry;
+    int m_assignmentCalls;
+    int m_lastA;
+    int m_lastB;
+    int m_setDimsCalls;
+};
+
+// One token of a registered prefix expression.
+struct QV_ExprToken {
+    enum Kind : unsigned char { Operator, Integer, Real, Variable } kind;
+    int op;
+    int integer;
+    double real;
+    QV_VarParam* variable;
+};
+
+class QVCORE_API QV_ModelType : public QV_Container {
+public:
+    QV_ModelType();
+    QV_ModelType(const QV_ModelType& other);
+    QV_ModelType& operator=(const QV_ModelType& other);
+    ~QV_ModelType() override;
+
+    static int m_stLastGroup;
+
+    virtual int SetUpEquations();
+    virtual int JacPattern(int*& rows, int*& cols, QV_EquationType** equations);
+    virtual int Jacobian(double* values, int first, int count);
+    virtual int Residuals(double* values, int first, int count);
+
+    void SetGroupLimits(int group);
+    void AddNonZero(QV_VarParam& variable);
+    int SetLocalEqnCount(int count);
+    void AddEquation(const char* name, int& counter, int group);
+
+    // Expression building, reached through QV_ModelExtensions.
+    void ResetExpressionList();
+    void AppendOp(EOp op, int equation);
+    void AppendTerm(QV_VarParam& variable, int*& rows, int*& cols, int equation);
+    void AppendTerm(double value, int equation);
+    void AppendTerm(int value, int equation);
+
+    // Inspection by the host and its tests.
+    int StructureCount() const;
+    int StructureGroup(int k) const;
+    int NonZeroCount(int k) const;
+    QV_VarParam* NonZero(int k, int t) const;
+    int LocalEqnCount() const { return m_localEqnCount; }
+    int EquationCount() const; // registered equations, numbered 0 .. count-1
+    const char* EquationName(int e) const;
+    int EquationGroup(int e) const;
+    int TokenCount(int e) const;
+    const QV_ExprToken& Token(int e, int t) const;
+    // Appends to the equation that AddEquation never registered are counted, not stored.
+    int StrayTokens() const;
+    // The next SetUpEquations of the host part returns `status` (negative: failure) once.
+    void FailSetUpEquations(int status) { m_failStatus = status; }
+    // The buffer that variable terms write their Jacobian entries into: [rows, rowsEnd).
+    void SetPatternBuffer(const int* rows, const int* rowsEnd);
+    // Why the model refused its equations; SetUpEquations of the host part clears it.
+    void ReportProblem(const char* text);
+    const char* LastProblem() const;
+
+private:
+    struct Equations;
+    Equations* m_equations;
+    const int* m_patternBegin;
+    const int* m_patternEnd;
+    int m_localEqnCount;
+    int m_failStatus;
+};
+
+class QVCORE_API QV_ModelExtensions {
+public:
+    explicit QV_ModelExtensions(QV_ModelType& model) : m_model(model) {}
+    QV_ModelExtensions(const QV_ModelExtensions&) = delete;
+    QV_ModelExtensions& operator=(const QV_ModelExtensions&) { return *this; }
+    virtual ~QV_ModelExtensions();
+
+    void ResetExpressions() { m_model.ResetExpressionList(); }
+    void AddOp(EOp op, int equation) { m_model.AppendOp(op, equation); }
+    void AddTerm(QV_VarParam& variable, int*& rows, int*& cols, int equation) {
+        m_model.AppendTerm(variable, rows, cols, equation);
+    }
+    void AddTerm(double value, int equation) { m_model.AppendTerm(value, equation); }
+    void AddTerm(int value, int equation) { m_model.AppendTerm(value, equation); }
+
+private:
+    QV_ModelType& m_model;
+};
+
+class QVCORE_API QV_ModelDiscontinuity {
+public:
+    virtual ~QV_ModelDiscontinuity();
+};
+
+class QVCORE_API QV_ModelExtensions2 {
+public:
+    virtual ~QV_ModelExtensions2();
+};
+
+class QVCORE_API QV_ModelTypeEx : public QV_ModelType, public QV_ModelExtensions {
+public:
+    QV_ModelTypeEx() : QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
+    QV_ModelTypeEx(const QV_ModelTypeEx& other)
+        : QV_ModelType(other), QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
+    QV_ModelTypeEx& operator=(const QV_ModelTypeEx& other) {
+        QV_ModelType::operator=(other);
+        return *this;
+    }
+};
+
+class QVCORE_API QV_ModelTypeEx2 : public QV_ModelTypeEx,
+                                   public QV_ModelDiscontinuity,
+                                   public QV_ModelExtensions2 {};
+
+class QVCORE_API QV_StructureType : public QV_ModelType {};
+
+class QVCORE_API QV_StructureTypeEx : public QV_StructureType,
+                                      public QV_ModelExtensions,
+                                      public QV_ModelDiscontinuity {
+public:
+    QV_StructureTypeEx() : QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
+    QV_StructureTypeEx(const QV_StructureTypeEx& other)
+        : QV_StructureType(other), QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
+    QV_StructureTypeEx& operator=(const QV_StructureTypeEx& other) {
+        QV_StructureType::operator=(other);
+        return *this;
+    }
+};
+
+// A port: one connection point. Its index among ports counts down through GetPort.
+class QVCORE_API QV_PortType : public QV_ModelType {
+public:
+    int PortCount(bool all) const override;
+    // Decreases `index`; returns this port when it falls below 0, else null.
+    QV_Type* GetPort(int& index, bool all) override;
+    virtual bool IsAMultiport() const;
+    virtual void DumpStructure();
+    int HostPortType() const { return QV_Containable::HostPortType(); }
+    void HostPortType(int type) { QV_Containable::HostPortType(type); }
+    int DumpCalls() const { return m_dumpCalls; }
+
+private:
+    int m_dumpCalls = 0;
+};
+
+class QVCORE_API QV_PortTypeEx : public QV_PortType, public QV_ModelExtensions {
+public:
+    QV_PortTypeEx() : QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
+    QV_PortTypeEx(const QV_PortTypeEx& other)
+        : QV_PortType(other), QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
+    QV_PortTypeEx& operator=(const QV_PortTypeEx& other) {
+        QV_PortType::operator=(other);
+        return *this;
+    }
+};
+
+// A port that stands for any number of connections, each named.
+class QVCORE_API QV_MULTIPORT_BaseType : public QV_PortType {
+public:
+    QV_MULTIPORT_BaseType();
+    bool IsAMultiport() const override;
+    const char* QV_DefaultDESCRIPTION() const override;
+    bool ContainerDerivesFrom(const char* name) override;
+    virtual QV_PortType* CreateConnectionPort(const char* name, unsigned value);
+    virtual QV_PortType* FindConnectionPort(const char* name);
+    static const char* QV_ContainerId();
+
+protected:
+    // The names of the connections made so far.
+    QV_STRINGSET& ConnectionNames() { return m_connectionNames; }
+
+private:
+    QV_STRINGSET m_connectionNames;
+};

@@ -1,0 +1,242 @@
+#include "host/qv_object.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "host/qv_memory.h"
+#include "host/qv_model.h"
+
+IUnknown::IUnknown() : m_references(0) {}
+IUnknown::IUnknown(const IUnknown&) : m_references(0) {}
+IUnknown::~IUnknown() = default;
+unsigned long IUnknown::AddRef() { return ++m_references; }
+unsigned long IUnknown::Release() {
+    if (m_references == 0 || --m_references == 0) {
+        delete this;
+        return 0;
+    }
+    return m_references;
+}
+void* IUnknown::operator new(std::size_t size) noexcept {
+    return MyAllocate(static_cast<unsigned>(size));
+}
+void IUnknown::operator delete(void* block) noexcept { MyFree(block); }
+
+struct QV_Containable::Record {
+    std::string name;
+    std::string description;
+    bool hasDescription = false;
+    std::string indexText;
+};
+
+QV_Containable::QV_Containable()
+    : m_record(new Record()), m_owner(nullptr), m_parent(nullptr), m_direction(0),
+      m_hostPortType(0), m_exported(true), m_form(QV_RegistrationForm::None) {}
+
+// A copy is a new, unregistered property: the registration belongs to the original.
+QV_Containable::QV_Containable(const QV_Containable&) : QV_Containable() {}
+QV_Containable& QV_Containable::operator=(const QV_Containable&) { return *this; }
+QV_Containable::~QV_Containable() { delete m_record; }
+
+const char* QV_Containable::Name() const { return m_record->name.c_str(); }
+const char* QV_Containable::Description() const {
+    return m_record->hasDescription ? m_record->description.c_str() : nullptr;
+}
+const char* QV_Containable::IndexText() const { return m_record->indexText.c_str(); }
+
+void QV_Containable::SetElementOf(QV_Containable* array, const char* indexText) {
+    m_parent = array;
+    m_record->indexText = indexText ? indexText : "";
+}
+
+void QV_Containable::DependenceLost(QV_Containable*) {}
+
+QV_Containable* QV_Containable::Register(QV_Container* owner, const char* name,
+                                         const char* description, int direction,
+                                         QV_RegistrationForm form) {
+    m_owner = owner;
+    m_record->name = name ? name : "";
+    m_record->hasDescription = description != nullptr;
+    m_record->description = description ? description : "";
+    m_direction = direction;
+    m_form = form;
+    if (owner) owner->AddRegisteredProperty(this);
+    return this;
+}
+
+struct QV_VarParamProp::Dependents {
+    std::vector<QV_Containable*> list;
+};
+
+QV_VarParamProp::QV_VarParamProp() : m_dependents(new Dependents()) {}
+QV_VarParamProp::QV_VarParamProp(const QV_VarParamProp& other)
+    : QV_Containable(other), m_dependents(new Dependents()) {}
+QV_VarParamProp& QV_VarParamProp::operator=(const QV_VarParamProp& other) {
+    QV_Containable::operator=(other);
+    return *this;
+}
+
+QV_VarParamProp::~QV_VarParamProp() {
+    // Dependents keep pointers to this property: tell each that it is going away.
+    std::vector<QV_Containable*> dependents;
+    dependents.swap(m_dependents->list);
+    for (QV_Containable* d : dependents) d->DependenceLost(this);
+    delete m_dependents;
+}
+
+int QV_VarParamProp::Assign(QV_Value*) { return 0; }
+
+void QV_VarParamProp::AddDependent(QV_Containable* dependent) {
+    auto& list = m_dependents->list;
+    if (std::find(list.begin(), list.end(), dependent) == list.end()) list.push_back(dependent);
+}
+
+void QV_VarParamProp::RemoveDependent(QV_Containable* dependent) {
+    auto& list = m_dependents->list;
+    list.erase(std::remove(list.begin(), list.end(), dependent), list.end());
+}
+
+int QV_VarParamProp::DependentCount() const { return static_cast<int>(m_dependents->list.size()); }
+
+QV_Type* QV_Type::AddProperty(QV_Container* owner, const char* name, const char* description,
+                              int direction, bool) {
+    Register(owner, name, description, direction, QV_RegistrationForm::Type);
+    return this;
+}
+
+int QV_Type::PortCount(bool) const { return 0; }
+QV_Type* QV_Type::GetPort(int&, bool) { return nullptr; }
+
+QV_VarParam::QV_VarParam(unsigned short kind)
+    : m_kind(kind), m_value(kind), m_systemIndex(-1), m_lastNumber(0), m_lastA(0), m_lastB(0),
+      m_fixed(false) {}
+
+QV_VarParam::QV_VarParam(const QV_VarParam& other)
+    : QV_Type(other), m_kind(other.m_kind), m_value(other.m_value), m_lower(other.m_lower),
+      m_valid(other.m_valid), m_quantity(other.m_quantity), m_unit(other.m_unit),
+      m_systemIndex(-1), m_lastNumber(0), m_lastA(0), m_lastB(0), m_fixed(other.m_fixed) {}
+
+QV_VarParam& QV_VarParam::operator=(const QV_VarParam& other) {
+    QV_Type::operator=(other);
+    Take(other.m_value);
+    m_fixed = other.m_fixed;
+    return *this;
+}
+
+QV_VarParam::~QV_VarParam() = default;
+
+void QV_VarParam::Take(const SUValue& value) {
+    switch (m_kind) {
+    case SUValue::TypeReal:
+        m_value = SUValue(value.RealValue());
+        break;
+    case SUValue::TypeInteger:
+        m_value = SUValue(value.IntValue());
+        break;
+    case SUValue::TypeText:
+        if (value.Type() == SUValue::TypeText) {
+            m_value = SUValue(value.Text());
+        } else {
+            char text[32];
+            std::snprintf(text, sizeof text, "%.17g", value.RealValue());
+            m_value = SUValue(text);
+        }
+        break;
+    default: // sets
+        if (value.IsSet()) {
+            m_value = value;
+        } else if (value.Type() == SUValue::TypeText) {
+            m_value = QV_StrSetValue(value.Text());
+        } else {
+            m_value = QV_SetValue(m_kind);
+            if (value.Type() != SUValue::TypeNone) m_value += value.IntValue();
+        }
+        break;
+    }
+}
+
+int QV_VarParam::Assign(QV_Value* value) {
+    if (!value || m_fixed) return 0;
+    SetValue(*value);
+    return 1;
+}
+
+void QV_VarParam::SetValue(const SUValue& value) {
+    Take(value);
+    if (auto tagged = dynamic_cast<const QV_Value*>(&value)) {
+        m_lastNumber = tagged->Number();
+        m_lastA = tagged->TagA();
+        m_lastB = tagged->TagB();
+    }
+}
+
+void QV_VarParam::UserSet(const SUValue& value) {
+    Take(value);
+    m_fixed = true;
+}
+void QV_VarParam::UserSet(int value) { UserSet(SUValue(value)); }
+void QV_VarParam::UserSet(double value) { UserSet(SUValue(value)); }
+void QV_VarParam::UserSet(const char* value) { UserSet(SUValue(value)); }
+
+const QV_Value* QV_VarParam::QV_DefaultVALUE() const { return nullptr; }
+const QV_Value* QV_VarParam::QV_DefaultLOWER() const { return nullptr; }
+const QV_Value* QV_VarParam::QV_DefaultVALID() const { return nullptr; }
+const QV_Value* QV_VarParam::QV_DefaultPHYSICALQUANTITY() const { return nullptr; }
+const QV_Value* QV_VarParam::QV_DefaultBASEUOMNAME() const { return nullptr; }
+int QV_VarParam::QV_PQCol() const { return 0; }
+int QV_VarParam::QV_PQRow() const { return 0; }
+
+void QV_VarParam::InitializeSystemAttributes() {
+    if (const QV_Value* v = QV_DefaultVALUE()) Take(*v);
+    if (const QV_Value* v = QV_DefaultLOWER()) m_lower = *v;
+    if (const QV_Value* v = QV_DefaultVALID()) m_valid = *v;
+    if (const QV_Value* v = QV_DefaultPHYSICALQUANTITY()) m_quantity = *v;
+    if (const QV_Value* v = QV_DefaultBASEUOMNAME()) m_unit = *v;
+}
+
+QV_REALPARAMETER::QV_REALPARAMETER(bool init) : QV_VarParam(SUValue::TypeReal) {
+    if (init) InitializeSystemAttributes();
+}
+const char* QV_REALPARAMETER::QV_ContainerId() { return "Parameter REALPARAMETER\tV8.8"; }
+
+QV_INTEGERPARAMETER::QV_INTEGERPARAMETER(bool init) : QV_VarParam(SUValue::TypeInteger) {
+    if (init) InitializeSystemAttributes();
+}
+const char* QV_INTEGERPARAMETER::QV_ContainerId() { return "Parameter INTEGERPARAMETER\tV8.8"; }
+
+QV_STRINGPARAMETER::QV_STRINGPARAMETER(bool init) : QV_VarParam(SUValue::TypeText) {
+    if (init) InitializeSystemAttributes();
+}
+const char* QV_STRINGPARAMETER::QV_ContainerId() { return "Parameter STRINGPARAMETER\tV8.8"; }
+
+QV_FalseLOGICALPARAMETER::QV_FalseLOGICALPARAMETER(bool init)
+    : QV_VarParam(SUValue::TypeInteger) {
+    if (init) InitializeSystemAttributes();
+}
+const char* QV_FalseLOGICALPARAMETER::QV_ContainerId() {
+    return "Parameter LOGICALPARAMETER\tV8.8";
+}
+
+QV_COMPONENTLISTNAME::QV_COMPONENTLISTNAME() : QV_VarParam(SUValue::TypeText) {}
+const char* QV_COMPONENTLISTNAME::QV_ContainerId() { return "Parameter COMPONENTLISTNAME\tV8.8"; }
+
+QV_REALVARIABLE::QV_REALVARIABLE(bool init) : QV_VarParam(SUValue::TypeReal) {
+    if (init) InitializeSystemAttributes();
+}
+const char* QV_REALVARIABLE::QV_ContainerId() { return "Variable REALVARIABLE\tV8.8"; }
+
+QV_PARTIALDERIVATIVE::QV_PARTIALDERIVATIVE(bool init) : QV_REALVARIABLE(init) {}
+const char* QV_PARTIALDERIVATIVE::QV_ContainerId() { return "Variable PARTIALDERIVATIVE\tV8.8"; }
+
+QV_INTEGERSET::QV_INTEGERSET(bool init) : QV_Set(SUValue::TypeIntegerSet) {
+    if (init) InitializeSystemAttributes();
+}
+const char* QV_INTEGERSET::QV_ContainerId() { return "Set INTEGERSET\tV8.8"; }
+
+QV_STRINGSET::QV_STRINGSET(bool init) : QV_Set(SUValue::TypeStringSet) {
+    if (init) InitializeSystemAttributes();
+}
+const char* QV_STRINGSET::QV_ContainerId() { return "Set STRINGSET\tV8.8"; }

@@ -1,0 +1,257 @@
+// The host's object tree: reference-counted objects, containable properties and the value
+// properties (parameters, variables, sets) that model types hold as members.
+//
+// Rules that model libraries rely on:
+// - Every object of this tree is allocated from the host allocator (MyAllocate) and returned
+//   to it (MyFree), whichever module news or deletes it.
+// - Assign: a value that the user fixed (UserSet) is kept; any other value is replaced by the
+//   assigned one. Callers read the value back afterwards, so they see whichever won.
+// - Bounds, valid sets and units given by a parameter type's defaults are recorded, never
+//   enforced: the model code decides what to do with a value.
+#pragma once
+
+#include <cstddef>
+
+#include "host/qv_api.h"
+#include "host/qv_value.h"
+
+class QV_Container;
+class QV_Containable;
+
+class QVCORE_API IUnknown {
+public:
+    IUnknown();
+    IUnknown(const IUnknown&);
+    IUnknown& operator=(const IUnknown&) { return *this; }
+    virtual ~IUnknown();
+    virtual unsigned long AddRef();
+    // Drops one reference; the object deletes itself when none is left.
+    virtual unsigned long Release();
+
+    static void* operator new(std::size_t size) noexcept;
+    static void* operator new(std::size_t, void* where) noexcept { return where; }
+    static void operator delete(void* block) noexcept;
+    static void operator delete(void*, void*) noexcept {}
+
+private:
+    unsigned long m_references;
+};
+
+class QVCORE_API IDispatch : public IUnknown {};
+class QVCORE_API QV_PtrVectorObject : public IDispatch {};
+class QVCORE_API QV_Update : public QV_PtrVectorObject {};
+
+// How a property was registered with its owner.
+enum class QV_RegistrationForm : unsigned char { None, Type, External, Virtual };
+
+// Anything that can be a property of a container: it carries the registration record.
+class QVCORE_API QV_Containable : public QV_Update {
+public:
+    QV_Containable();
+    QV_Containable(const QV_Containable& other);
+    QV_Containable& operator=(const QV_Containable& other);
+    ~QV_Containable() override;
+
+    QV_Container* Owner() const { return m_owner; }
+    const char* Name() const;
+    const char* Description() const; // null when none was registered
+    int Direction() const { return m_direction; }
+    void SetDirection(int direction) { m_direction = direction; }
+    bool IsToBeExported() const { return m_exported; }
+    void UnsetIsToBeExported() { m_exported = false; }
+    int HostPortType() const { return m_hostPortType; }
+    void HostPortType(int type) { m_hostPortType = type; }
+    QV_RegistrationForm RegistrationForm() const { return m_form; }
+
+    // The array that holds this object as an element, and its index text ("3", "a,7").
+    QV_Containable* Parent() const { return m_parent; }
+    const char* IndexText() const;
+    void SetElementOf(QV_Containable* array, const char* indexText);
+
+    // Told by a set that this object depends on, when the set goes away.
+    virtual void DependenceLost(QV_Containable* set);
+
+protected:
+    QV_Containable* Register(QV_Container* owner, const char* name, const char* description,
+                             int direction, QV_RegistrationForm form);
+
+private:
+    struct Record;
+    Record* m_record; // name, description, index text
+    QV_Container* m_owner;
+    QV_Containable* m_parent;
+    int m_direction;
+    int m_hostPortType;
+    bool m_exported;
+    QV_RegistrationForm m_form;
+};
+
+class QVCORE_API QV_VarParamProp : public QV_Containable {
+public:
+    QV_VarParamProp();
+    QV_VarParamProp(const QV_VarParamProp& other);
+    QV_VarParamProp& operator=(const QV_VarParamProp& other);
+    ~QV_VarParamProp() override;
+
+    // Takes the value unless the user fixed this property; returns 1 when taken, 0 when kept.
+    virtual int Assign(QV_Value* value);
+    // Records that `dependent` must hear of changes of this property.
+    void AddDependent(QV_Containable* dependent);
+    void RemoveDependent(QV_Containable* dependent);
+    int DependentCount() const;
+
+private:
+    struct Dependents;
+    Dependents* m_dependents;
+};
+
+class QVCORE_API QV_Type : public QV_VarParamProp {
+public:
+    // Registers this member as property `name` of `owner`; returns the registered property.
+    QV_Type* AddProperty(QV_Container* owner, const char* name, const char* description,
+                         int direction, bool unused);
+    // Ports: how many this property stands for, and the port at `index` (see QV_PortType).
+    virtual int PortCount(bool all) const;
+    virtual QV_Type* GetPort(int& index, bool all);
+};
+
+// A property with a value: parameters, variables, sets and component lists.
+class QVCORE_API QV_VarParam : public QV_Type {
+public:
+    // `kind`: the SUValue type code of the values this property holds.
+    explicit QV_VarParam(unsigned short kind);
+    QV_VarParam(const QV_VarParam& other);
+    QV_VarParam& operator=(const QV_VarParam& other);
+    ~QV_VarParam() override;
+
+    int Assign(QV_Value* value) override;
+    // The user's own value: fixed, so assignments no longer replace it.
+    void UserSet(const SUValue& value);
+    void UserSet(int value);
+    void UserSet(double value);
+    void UserSet(const char* value);
+    void Unfix() { m_fixed = false; }
+    bool IsFixed() const { return m_fixed; }
+    // Replaces the value whatever was fixed (index-set refresh, the host's own writes).
+    void SetValue(const SUValue& value);
+
+    const QV_SetValue& Value() const { return m_value; }
+    unsigned short Kind() const { return m_kind; }
+    double Numeric() const { return m_value.RealValue(); }
+    // Tags of the last value taken by Assign or SetValue from a QV_Value (0 when none).
+    int LastAssignmentNumber() const { return m_lastNumber; }
+    unsigned LastTagA() const { return m_lastA; }
+    unsigned LastTagB() const { return m_lastB; }
+
+    // Defaults that a parameter type supplies; InitializeSystemAttributes applies them.
+    virtual const QV_Value* QV_DefaultVALUE() const;
+    virtual const QV_Value* QV_DefaultLOWER() const;
+    virtual const QV_Value* QV_DefaultVALID() const;
+    virtual const QV_Value* QV_DefaultPHYSICALQUANTITY() const;
+    virtual const QV_Value* QV_DefaultBASEUOMNAME() const;
+    virtual int QV_PQCol() const;
+    virtual int QV_PQRow() const;
+    void InitializeSystemAttributes();
+    const SUValue& Lower() const { return m_lower; }
+    const SUValue& Valid() const { return m_valid; }
+    const char* PhysicalQuantity() const { return m_quantity.Text(); }
+    const char* BaseUnit() const { return m_unit.Text(); }
+
+    // Position of this variable in the host's equation system; -1 until it is placed.
+    int SystemIndex() const { return m_systemIndex; }
+    void SetSystemIndex(int index) { m_systemIndex = index; }
+
+private:
+    // Stores `value` converted to this property's kind (a text assigned to a set becomes the
+    // set that the text lists, a number assigned to an integer is truncated).
+    void Take(const SUValue& value);
+    unsigned short m_kind;
+    QV_SetValue m_value;
+    SUValue m_lower;
+    SUValue m_valid;
+    SUValue m_quantity;
+    SUValue m_unit;
+    int m_systemIndex;
+    int m_lastNumber;
+    unsigned m_lastA;
+    unsigned m_lastB;
+    bool m_fixed;
+};
+
+class QVCORE_API QV_REALPARAMETER : public QV_VarParam {
+public:
+    explicit QV_REALPARAMETER(bool init = true);
+    QV_REALPARAMETER& operator*() { return *this; }
+    double v() { return Value().RealValue(); }
+    double fv() const { return Value().RealValue(); }
+    static const char* QV_ContainerId();
+};
+
+class QVCORE_API QV_INTEGERPARAMETER : public QV_VarParam {
+public:
+    explicit QV_INTEGERPARAMETER(bool init = true);
+    QV_INTEGERPARAMETER& operator*() { return *this; }
+    int v() { return Value().IntValue(); }
+    int fv() const { return Value().IntValue(); }
+    static const char* QV_ContainerId();
+};
+
+class QVCORE_API QV_STRINGPARAMETER : public QV_VarParam {
+public:
+    explicit QV_STRINGPARAMETER(bool init = true);
+    QV_STRINGPARAMETER& operator*() { return *this; }
+    const SUValue& v() { return Value(); }
+    const SUValue& fv() const { return Value(); }
+    operator const char*() const { return Value().Text(); }
+    static const char* QV_ContainerId();
+};
+
+class QVCORE_API QV_FalseLOGICALPARAMETER : public QV_VarParam {
+public:
+    explicit QV_FalseLOGICALPARAMETER(bool init = true);
+    QV_FalseLOGICALPARAMETER& operator*() { return *this; }
+    bool v() { return Value().IntValue() != 0; }
+    static const char* QV_ContainerId();
+};
+
+class QVCORE_API QV_COMPONENTLISTNAME : public QV_VarParam {
+public:
+    QV_COMPONENTLISTNAME();
+    static const char* QV_ContainerId();
+};
+
+class QVCORE_API QV_REALVARIABLE : public QV_VarParam {
+public:
+    explicit QV_REALVARIABLE(bool init = true);
+    QV_REALVARIABLE& operator*() { return *this; }
+    double v() { return Value().RealValue(); }
+    double fv() const { return Value().RealValue(); }
+    static const char* QV_ContainerId();
+};
+
+class QVCORE_API QV_PARTIALDERIVATIVE : public QV_REALVARIABLE {
+public:
+    explicit QV_PARTIALDERIVATIVE(bool init = true);
+    static const char* QV_ContainerId();
+};
+
+class QVCORE_API QV_Set : public QV_VarParam {
+public:
+    explicit QV_Set(unsigned short type) : QV_VarParam(type) {}
+    QV_Set& operator*() { return *this; }
+    const QV_SetValue& v() { return Value(); }
+    const QV_SetValue& fv() const { return Value(); }
+    operator const QV_SetValue&() const { return Value(); }
+};
+
+class QVCORE_API QV_INTEGERSET : public QV_Set {
+public:
+    explicit QV_INTEGERSET(bool init = true);
+    static const char* QV_ContainerId();
+};
+
+class QVCORE_API QV_STRINGSET : public QV_Set {
+public:
+    explicit QV_STRINGSET(bool init = true);
+    static const char* QV_ContainerId();
+};
