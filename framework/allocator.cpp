@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <new>
 
+#include "framework/library_new.h"
 #include "host/qv_memory.h"
 
 void* operator new(std::size_t size) { return MyAllocate(static_cast<unsigned>(size)); }
@@ -21,3 +22,8 @@ void operator delete(void* block, std::size_t) noexcept { MyFree(block); }
 void operator delete[](void* block, std::size_t) noexcept { MyFree(block); }
 void operator delete(void* block, const std::nothrow_t&) noexcept { MyFree(block); }
 void operator delete[](void* block, const std::nothrow_t&) noexcept { MyFree(block); }
+
+namespace norvane {
+void* AllocateBlock(std::size_t size) { return ::operator new(size); }
+void FreeBlock(void* block) { ::operator delete(block); }
+} // namespace norvane

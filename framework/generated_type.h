@@ -23,7 +23,7 @@ public:                                                                         
     explicit Class(bool construct = true);                                                     \
     ~Class() override;                                                                         \
     Class& operator=(const Class& other);                                                      \
-    Class& operator*() { return *this; }                                                       \
+    Class& operator*();                                                                        \
     void Construct();                                                                          \
     static const char* QV_ContainerId();                                                       \
     long ExecuteAssignments0(int a, int b, long r);                                            \
@@ -63,6 +63,7 @@ bool DerivesFrom(Self& self, const char* id, const char* name) {
 #define QV_DEFINE_GENERATED_COMMON(Class, Parent, Id)                                          \
     Class::~Class() = default;                                                                 \
     Class& Class::operator=(const Class& other) = default;                                     \
+    Class& Class::operator*() { return *this; }                                                \
     const char* Class::QV_ContainerId() { return Id; }                                         \
     const char* Class::QV_DefaultDESCRIPTION() const { return QV_ContainerId(); }              \
     bool Class::ContainerDerivesFrom(const char* name) {                                       \

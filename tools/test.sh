@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Runs every test: native build, ASan+UBSan build, and the 32-bit Windows cross
+# build whose tests run under wine. Installs what is missing (Debian, as root).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+passed=0 failed=0
+
+step() { printf '\n==== %s ====\n' "$*"; }
+
+summary() { echo "$passed passed, $failed failed"; }
+
+# --- prerequisites ----------------------------------------------------------
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed'; }
+packages=(cmake make g++ libgtest-dev googletest libbenchmark-dev g++-mingw-w64-i686
+          wine wine32:i386 python3-pefile)
+missing=()
+for p in "${packages[@]}"; do
+  installed "$p" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  step "installing ${missing[*]}"
+  sudo=; [[ $(id -u) == 0 ]] || sudo=sudo
+  dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
+fi
+
+# Configures and builds one tree: build DIR [cmake options...]
+build() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNORVANE_TESTS=ON "$@"
+  cmake --build "$dir" -j "$jobs"
+}
+
+# Runs the CTest suite of one tree and adds its counts to the totals.
+run_ctest() {
+  local log rc=0 total fails
+  log=$(mktemp)
+  (cd "$1" && ctest --output-on-failure) 2>&1 | tee "$log" || rc=$?
+  read -r total fails < <(sed -nE 's/.* tests passed, ([0-9]+) tests failed out of ([0-9]+).*/\2 \1/p' "$log") || true
+  rm -f "$log"
+  passed=$((passed + ${total:-0} - ${fails:-0})) failed=$((failed + ${fails:-0}))
+  if ((rc != 0)); then
+    summary
+    exit 1
+  fi
+}
+
+# --- (a) native -------------------------------------------------------------
+bench=()
+[[ -f bench/CMakeLists.txt ]] && bench=(-DNORVANE_BENCH=ON)
+step "native build (build-native)"
+build build-native -DNORVANE_SANITIZE=OFF "${bench[@]}"
+step "native tests"
+run_ctest build-native
+
+# --- (b) AddressSanitizer + UndefinedBehaviorSanitizer ----------------------
+step "sanitizer build (build-asan)"
+build build-asan -DNORVANE_SANITIZE=ON
+step "sanitizer tests"
+run_ctest build-asan
+
+# --- (c) 32-bit Windows, tests under wine -----------------------------------
+step "Windows cross build (build-win32)"
+build build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+step "Windows tests under wine"
+# Headless and quiet, in a prefix of its own (the same one tests/CMakeLists.txt sets).
+unset DISPLAY WAYLAND_DISPLAY
+export WINEDEBUG=-all WINEPREFIX=$PWD/build-win32/wineprefix WINEDLLOVERRIDES="mscoree,mshtml="
+trap 'wineserver -k 2>/dev/null || true' EXIT
+[[ -f $WINEPREFIX/system.reg ]] || wineboot -i </dev/null >/dev/null 2>&1 || echo "warning: wineboot -i failed" >&2
+run_ctest build-win32
+
+step "done"
+summary

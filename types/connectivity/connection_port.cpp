@@ -1,0 +1,11 @@
+#include "types/connectivity/connection_port.h"
+
+QV_CONNECTIONPORT::QV_CONNECTIONPORT(bool construct) {
+    if (construct) Construct();
+}
+
+void QV_CONNECTIONPORT::Construct() {}
+
+QV_DEFINE_GENERATED_COMMON(QV_CONNECTIONPORT, QV_PortTypeEx, "Port CONNECTIONPORT\tV8.8")
+QV_DEFINE_NO_ASSIGNMENTS(QV_CONNECTIONPORT, QV_PortTypeEx)
+QV_DEFINE_NO_EQUATIONS(QV_CONNECTIONPORT, QV_PortTypeEx)

@@ -1,0 +1,11 @@
+// The port at each end of a connection model. It has no properties of its own; the host's
+// port part holds its direction, host port type and connection.
+#pragma once
+
+#include "framework/generated_type.h"
+
+class QV_CONNECTIONPORT : public QV_PortTypeEx {
+    QV_GENERATED_TYPE(QV_CONNECTIONPORT);
+
+    QV_GENERATED_COUNTERS;
+};

@@ -1,0 +1,11 @@
+// The port through which control signals enter and leave a model. It has no properties of
+// its own; the host's port part holds its direction and connection.
+#pragma once
+
+#include "framework/generated_type.h"
+
+class QV_CONTROLPORT : public QV_PortTypeEx {
+    QV_GENERATED_TYPE(QV_CONTROLPORT);
+
+    QV_GENERATED_COUNTERS;
+};

@@ -1,0 +1,14 @@
+// The generic control signal: carries a control signal from its SOURCE control port to its
+// DEST control port. It is the parent of QV_CONTROLSIGNAL.
+#pragma once
+
+#include "types/connectivity/control_port.h"
+
+class QV_GENERICCONTROLSIGNAL : public QV_ModelTypeEx2 {
+    QV_GENERATED_TYPE(QV_GENERICCONTROLSIGNAL);
+
+    QV_STRINGPARAMETER USERNOTES;
+    QV_CONTROLPORT SOURCE;
+    QV_CONTROLPORT DEST;
+    QV_GENERATED_COUNTERS;
+};

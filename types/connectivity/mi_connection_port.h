@@ -1,0 +1,7 @@
+// The input flavour of QV_MULTIPORT<QV_CONNECTIONPORT>:
+// nothing of its own but its virtual table.
+#pragma once
+
+#include "types/connectivity/multiport.h"
+
+QV_MULTIPORT_FLAVOUR(QV_QV_MICONNECTIONPORT, QV_CONNECTIONPORT);

@@ -1,0 +1,7 @@
+// The input flavour of QV_MULTIPORT<QV_CONTROLPORT>:
+// nothing of its own but its virtual table.
+#pragma once
+
+#include "types/connectivity/multiport.h"
+
+QV_MULTIPORT_FLAVOUR(QV_QV_MICONTROLPORT, QV_CONTROLPORT);

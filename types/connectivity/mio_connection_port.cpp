@@ -1,0 +1,3 @@
+#include "types/connectivity/mio_connection_port.h"
+
+QV_DEFINE_MULTIPORT_FLAVOUR(QV_QV_MIOCONNECTIONPORT)

@@ -1,0 +1,7 @@
+// The output flavour of QV_MULTIPORT<QV_GENERICPORT>:
+// nothing of its own but its virtual table.
+#pragma once
+
+#include "types/connectivity/multiport.h"
+
+QV_MULTIPORT_FLAVOUR(QV_QV_MOGENERICPORT, QV_GENERICPORT);

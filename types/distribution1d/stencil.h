@@ -1,0 +1,37 @@
+// One equation site of a distribution, described independently of the direction it is applied in:
+// its name, its group offset and its residual as prefix tokens whose variables are addressed
+// relative to an anchor node.
+#pragma once
+
+namespace norvane {
+
+// The quantity a variable token stands for. Step is h, the ELEMENTLENGTH of the section the
+// instance belongs to; its offset is unused.
+enum class Field : unsigned char { Value, FirstDerivative, SecondDerivative, Integral, Step };
+
+// Operator codes as the host's expression encoding numbers them.
+enum class OpCode : int { Op1 = 1, Plus = 19, Minus = 20, Times = 21, Divide = 22, Square = 40 };
+
+struct Token {
+    enum class Kind : unsigned char { Operator, Integer, Real, Variable } kind;
+    OpCode op;   // Operator
+    int integer; // Integer constant
+    double real; // Real constant
+    Field field; // Variable
+    int offset;  // Variable: node = anchor + offset
+};
+
+// The anchor of an instance is the node that the site's text names i, j or B; a site written
+// with plain node numbers (only "QV_Eqn1") is placed with anchor 0.
+struct Stencil {
+    const char* name; // "QV_Eqn1" .. "QV_Eqn90"
+    int group;        // group offset, 1 .. 11
+    const Token* tokens;
+    int tokenCount;
+};
+
+// Site k, 1 <= k <= StencilCount(). The table is built on first use and lives until unload.
+const Stencil& StencilByNumber(int k);
+int StencilCount();
+
+} // namespace norvane
