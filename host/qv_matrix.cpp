@@ -1,5 +1,6 @@
 #include "host/qv_matrix.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
@@ -8,7 +9,8 @@
 #include <new>
 #include <string>
 
-QV_LongPtrVectorOwnsData::QV_LongPtrVectorOwnsData() : m_slots(nullptr), m_size(0) {}
+QV_LongPtrVectorOwnsData::QV_LongPtrVectorOwnsData()
+    : m_slots(nullptr), m_size(0), m_capacity(0) {}
 QV_LongPtrVectorOwnsData::~QV_LongPtrVectorOwnsData() { Clear(); }
 
 void QV_LongPtrVectorOwnsData::Clear() {
@@ -16,6 +18,7 @@ void QV_LongPtrVectorOwnsData::Clear() {
     delete[] m_slots;
     m_slots = nullptr;
     m_size = 0;
+    m_capacity = 0;
 }
 
 bool QV_LongPtrVectorOwnsData::AddNullEntries(int position, int count, int stride) {
@@ -30,6 +33,22 @@ bool QV_LongPtrVectorOwnsData::AddNullEntries(int position, int count, int strid
     const long long newSize = static_cast<long long>(m_size) + runs * stride;
     if (newSize > INT_MAX) return false;
 
+    if (runs == 1) {
+        if (newSize > m_capacity) {
+            const long long capacity = std::min<long long>(INT_MAX, std::max(newSize, 2LL * m_capacity));
+            QV_Type** grown = new (std::nothrow) QV_Type*[static_cast<std::size_t>(capacity)];
+            if (!grown) return false;
+            std::copy(m_slots, m_slots + m_size, grown);
+            delete[] m_slots;
+            m_slots = grown;
+            m_capacity = static_cast<unsigned>(capacity);
+        }
+        std::copy_backward(m_slots + insertAt, m_slots + m_size, m_slots + newSize);
+        std::fill(m_slots + insertAt, m_slots + insertAt + stride, nullptr);
+        m_size = static_cast<unsigned>(newSize);
+        return true;
+    }
+
     QV_Type** slots = new (std::nothrow) QV_Type*[static_cast<std::size_t>(newSize)];
     if (!slots) return false;
     long long to = 0;
@@ -42,6 +61,7 @@ bool QV_LongPtrVectorOwnsData::AddNullEntries(int position, int count, int strid
     delete[] m_slots;
     m_slots = slots;
     m_size = static_cast<unsigned>(newSize);
+    m_capacity = m_size;
     return true;
 }
 

@@ -29,6 +29,7 @@ public:
 private:
     QV_Type** m_slots;
     unsigned m_size;
+    unsigned m_capacity; // a single run grows in place, so appending stays amortised O(1)
 };
 
 class QVCORE_API QV_Matrix : public QV_Type {

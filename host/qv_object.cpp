@@ -71,9 +71,10 @@ struct QV_VarParamProp::Dependents {
     std::vector<QV_Containable*> list;
 };
 
-QV_VarParamProp::QV_VarParamProp() : m_dependents(new Dependents()) {}
+// Most properties never get a dependent: the list is made on the first one.
+QV_VarParamProp::QV_VarParamProp() : m_dependents(nullptr) {}
 QV_VarParamProp::QV_VarParamProp(const QV_VarParamProp& other)
-    : QV_Containable(other), m_dependents(new Dependents()) {}
+    : QV_Containable(other), m_dependents(nullptr) {}
 QV_VarParamProp& QV_VarParamProp::operator=(const QV_VarParamProp& other) {
     QV_Containable::operator=(other);
     return *this;
@@ -81,6 +82,7 @@ QV_VarParamProp& QV_VarParamProp::operator=(const QV_VarParamProp& other) {
 
 QV_VarParamProp::~QV_VarParamProp() {
     // Dependents keep pointers to this property: tell each that it is going away.
+    if (!m_dependents) return;
     std::vector<QV_Containable*> dependents;
     dependents.swap(m_dependents->list);
     for (QV_Containable* d : dependents) d->DependenceLost(this);
@@ -90,16 +92,20 @@ QV_VarParamProp::~QV_VarParamProp() {
 int QV_VarParamProp::Assign(QV_Value*) { return 0; }
 
 void QV_VarParamProp::AddDependent(QV_Containable* dependent) {
+    if (!m_dependents) m_dependents = new Dependents();
     auto& list = m_dependents->list;
     if (std::find(list.begin(), list.end(), dependent) == list.end()) list.push_back(dependent);
 }
 
 void QV_VarParamProp::RemoveDependent(QV_Containable* dependent) {
+    if (!m_dependents) return;
     auto& list = m_dependents->list;
     list.erase(std::remove(list.begin(), list.end(), dependent), list.end());
 }
 
-int QV_VarParamProp::DependentCount() const { return static_cast<int>(m_dependents->list.size()); }
+int QV_VarParamProp::DependentCount() const {
+    return m_dependents ? static_cast<int>(m_dependents->list.size()) : 0;
+}
 
 QV_Type* QV_Type::AddProperty(QV_Container* owner, const char* name, const char* description,
                               int direction, bool) {
@@ -110,13 +116,20 @@ QV_Type* QV_Type::AddProperty(QV_Container* owner, const char* name, const char*
 int QV_Type::PortCount(bool) const { return 0; }
 QV_Type* QV_Type::GetPort(int&, bool) { return nullptr; }
 
+struct QV_VarParam::Attributes {
+    SUValue lower;
+    SUValue valid;
+    SUValue quantity;
+    SUValue unit;
+};
+
 QV_VarParam::QV_VarParam(unsigned short kind)
-    : m_kind(kind), m_value(kind), m_systemIndex(-1), m_lastNumber(0), m_lastA(0), m_lastB(0),
-      m_fixed(false) {}
+    : m_kind(kind), m_value(kind), m_attributes(nullptr), m_systemIndex(-1), m_lastNumber(0),
+      m_lastA(0), m_lastB(0), m_fixed(false) {}
 
 QV_VarParam::QV_VarParam(const QV_VarParam& other)
-    : QV_Type(other), m_kind(other.m_kind), m_value(other.m_value), m_lower(other.m_lower),
-      m_valid(other.m_valid), m_quantity(other.m_quantity), m_unit(other.m_unit),
+    : QV_Type(other), m_kind(other.m_kind), m_value(other.m_value),
+      m_attributes(other.m_attributes ? new Attributes(*other.m_attributes) : nullptr),
       m_systemIndex(-1), m_lastNumber(0), m_lastA(0), m_lastB(0), m_fixed(other.m_fixed) {}
 
 QV_VarParam& QV_VarParam::operator=(const QV_VarParam& other) {
@@ -126,7 +139,16 @@ QV_VarParam& QV_VarParam::operator=(const QV_VarParam& other) {
     return *this;
 }
 
-QV_VarParam::~QV_VarParam() = default;
+QV_VarParam::~QV_VarParam() { delete m_attributes; }
+
+const QV_VarParam::Attributes& QV_VarParam::attributes() const {
+    static const Attributes none;
+    return m_attributes ? *m_attributes : none;
+}
+const SUValue& QV_VarParam::Lower() const { return attributes().lower; }
+const SUValue& QV_VarParam::Valid() const { return attributes().valid; }
+const char* QV_VarParam::PhysicalQuantity() const { return attributes().quantity.Text(); }
+const char* QV_VarParam::BaseUnit() const { return attributes().unit.Text(); }
 
 void QV_VarParam::Take(const SUValue& value) {
     switch (m_kind) {
@@ -191,10 +213,16 @@ int QV_VarParam::QV_PQRow() const { return 0; }
 
 void QV_VarParam::InitializeSystemAttributes() {
     if (const QV_Value* v = QV_DefaultVALUE()) Take(*v);
-    if (const QV_Value* v = QV_DefaultLOWER()) m_lower = *v;
-    if (const QV_Value* v = QV_DefaultVALID()) m_valid = *v;
-    if (const QV_Value* v = QV_DefaultPHYSICALQUANTITY()) m_quantity = *v;
-    if (const QV_Value* v = QV_DefaultBASEUOMNAME()) m_unit = *v;
+    const QV_Value* lower = QV_DefaultLOWER();
+    const QV_Value* valid = QV_DefaultVALID();
+    const QV_Value* quantity = QV_DefaultPHYSICALQUANTITY();
+    const QV_Value* unit = QV_DefaultBASEUOMNAME();
+    if (!lower && !valid && !quantity && !unit) return;
+    if (!m_attributes) m_attributes = new Attributes();
+    if (lower) m_attributes->lower = *lower;
+    if (valid) m_attributes->valid = *valid;
+    if (quantity) m_attributes->quantity = *quantity;
+    if (unit) m_attributes->unit = *unit;
 }
 
 QV_REALPARAMETER::QV_REALPARAMETER(bool init) : QV_VarParam(SUValue::TypeReal) {

@@ -152,10 +152,11 @@ public:
     virtual int QV_PQCol() const;
     virtual int QV_PQRow() const;
     void InitializeSystemAttributes();
-    const SUValue& Lower() const { return m_lower; }
-    const SUValue& Valid() const { return m_valid; }
-    const char* PhysicalQuantity() const { return m_quantity.Text(); }
-    const char* BaseUnit() const { return m_unit.Text(); }
+    // The attributes that InitializeSystemAttributes took from the defaults (empty when none).
+    const SUValue& Lower() const;
+    const SUValue& Valid() const;
+    const char* PhysicalQuantity() const;
+    const char* BaseUnit() const;
 
     // Position of this variable in the host's equation system; -1 until it is placed.
     int SystemIndex() const { return m_systemIndex; }
@@ -167,10 +168,9 @@ private:
     void Take(const SUValue& value);
     unsigned short m_kind;
     QV_SetValue m_value;
-    SUValue m_lower;
-    SUValue m_valid;
-    SUValue m_quantity;
-    SUValue m_unit;
+    struct Attributes; // made only for a property whose type supplies defaults
+    const Attributes& attributes() const;
+    Attributes* m_attributes;
     int m_systemIndex;
     int m_lastNumber;
     unsigned m_lastA;

@@ -1,0 +1,89 @@
+#include "host/driver/grid_output.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// Sets of node numbers as runs: "1..7, 9..15", or "none".
+std::string Runs(const std::vector<int>& members) {
+    if (members.empty()) return "none";
+    std::string text;
+    for (std::size_t k = 0; k < members.size();) {
+        std::size_t last = k;
+        while (last + 1 < members.size() && static_cast<long long>(members[last]) + 1 == members[last + 1])
+            ++last;
+        if (!text.empty()) text += ", ";
+        text += std::to_string(members[k]);
+        if (last > k) text += ".." + std::to_string(members[last]);
+        k = last + 1;
+    }
+    return text;
+}
+
+std::string JsonList(const std::vector<int>& members) {
+    std::string text = "[";
+    for (std::size_t k = 0; k < members.size(); ++k)
+        text += (k ? ", " : "") + std::to_string(members[k]);
+    return text + "]";
+}
+
+} // namespace
+
+std::string ShortestText(double x) {
+    if (!std::isfinite(x)) return "null";
+    char text[32];
+    for (int precision = 1; precision <= 17; ++precision) {
+        std::snprintf(text, sizeof text, "%.*g", precision, x);
+        if (std::strtod(text, nullptr) == x) break;
+    }
+    return text;
+}
+
+void PrintGrid(std::FILE* out, const DriverOptions& options, const DomainGrid& grid) {
+    std::fprintf(out, "LENGTHDOMAIN: method %s, %d sections, length %s, spacing %s\n",
+                 options.method.c_str(), options.sections, ShortestText(options.length).c_str(),
+                 ShortestText(options.spacing).c_str());
+    std::fprintf(out, "%7s %-14s %-14s %9s %9s %11s %-14s %s\n", "section", "location", "length",
+                 "nodecount", "base", "numelements", "elementlength", "interior");
+    int i = 0;
+    for (const SectionRow& s : grid.sections)
+        std::fprintf(out, "%7d %-14s %-14s %9d %9d %11d %-14s %s\n", ++i,
+                     ShortestText(s.location).c_str(), ShortestText(s.length).c_str(),
+                     s.nodeCount, s.base, s.numElements, ShortestText(s.elementLength).c_str(),
+                     Runs(s.interior).c_str());
+    std::fprintf(out, "interior: %s\n", Runs(grid.interior).c_str());
+    std::fprintf(out, "nodes (ENDNODE %lld):\n", static_cast<long long>(grid.nodes.size()) - 1);
+    for (std::size_t k = 0; k < grid.nodes.size(); ++k)
+        std::fprintf(out, "%7lld %s\n", static_cast<long long>(k),
+                     grid.nodes[k] ? ShortestText(*grid.nodes[k]).c_str() : "(no location)");
+}
+
+bool WriteGridJson(const std::string& path, const DomainGrid& grid, std::string& error) {
+    std::FILE* file = std::fopen(path.c_str(), "w");
+    if (!file) {
+        error = "cannot write " + path;
+        return false;
+    }
+    std::fprintf(file, "{\n  \"nodes\": [");
+    for (std::size_t k = 0; k < grid.nodes.size(); ++k)
+        std::fprintf(file, "%s%s", k ? ", " : "",
+                     grid.nodes[k] ? ShortestText(*grid.nodes[k]).c_str() : "null");
+    std::fprintf(file, "],\n  \"interior\": %s,\n  \"sections\": [", JsonList(grid.interior).c_str());
+    for (std::size_t k = 0; k < grid.sections.size(); ++k) {
+        const SectionRow& s = grid.sections[k];
+        std::fprintf(file,
+                     "%s\n    {\"location\": %s, \"length\": %s, \"nodecount\": %d, \"base\": %d, "
+                     "\"numelements\": %d, \"elementlength\": %s, \"interior\": %s}",
+                     k ? "," : "", ShortestText(s.location).c_str(),
+                     ShortestText(s.length).c_str(), s.nodeCount, s.base, s.numElements,
+                     ShortestText(s.elementLength).c_str(), JsonList(s.interior).c_str());
+    }
+    std::fprintf(file, "%s]\n}\n", grid.sections.empty() ? "" : "\n  ");
+    const bool written = std::ferror(file) == 0;
+    if (std::fclose(file) != 0 || !written) {
+        error = "cannot write " + path;
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,37 @@
+// A model-type library loaded at run time, as a host loads one, and the models that its
+// exported factories make.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "host/qvcore.h"
+
+// The directory of the running program, with a trailing separator ("" when unknown).
+std::string ExecutableDirectory();
+
+// Releases a model when its owner goes; the library must still be loaded then.
+struct ReleaseModel {
+    void operator()(QV_ModelType* model) const { model->Release(); }
+};
+using ModelPtr = std::unique_ptr<QV_ModelType, ReleaseModel>;
+
+class ModelLibrary {
+public:
+    ModelLibrary() = default;
+    ModelLibrary(const ModelLibrary&) = delete;
+    ModelLibrary& operator=(const ModelLibrary&) = delete;
+    ~ModelLibrary(); // unloads the library
+
+    // Loads the library file at `path`; false with `error` set when it cannot be loaded.
+    bool Open(const std::string& path, std::string& error);
+
+    // A new model of `type` (such as "LENGTHDOMAIN") from the exported <type>Factory, holding
+    // the one reference that the factory gives it; null with `error` set when the library has
+    // no such factory or the factory makes nothing.
+    ModelPtr Create(const std::string& type, std::string& error);
+
+private:
+    void* Symbol(const std::string& name);
+    void* m_handle = nullptr;
+};

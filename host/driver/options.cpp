@@ -1,0 +1,112 @@
+#include "host/driver/options.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// The whole text must be a number: no blanks, no trailing characters, within range.
+bool ReadReal(const char* text, double& value) {
+    if (*text == 0 || std::strchr(" \t\n", *text)) return false;
+    char* end = nullptr;
+    errno = 0;
+    const double read = std::strtod(text, &end);
+    if (*end != 0 || errno == ERANGE) return false;
+    value = read;
+    return true;
+}
+
+bool ReadInteger(const char* text, long long low, long long high, long long& value) {
+    if (*text == 0 || std::strchr(" \t\n", *text)) return false;
+    char* end = nullptr;
+    errno = 0;
+    const long long read = std::strtoll(text, &end, 10);
+    if (*end != 0 || errno == ERANGE || read < low || read > high) return false;
+    value = read;
+    return true;
+}
+
+bool ReadInt(const char* text, int& value) {
+    long long read;
+    if (!ReadInteger(text, INT_MIN, INT_MAX, read)) return false;
+    value = static_cast<int>(read);
+    return true;
+}
+
+// Applies one option that takes a value; false with `error` set when the value is malformed.
+bool Apply(const std::string& name, const char* value, DriverOptions& o, std::string& error) {
+    bool ok = true;
+    if (name == "--method") {
+        o.method = value;
+    } else if (name == "--sections") {
+        ok = ReadInt(value, o.sections);
+    } else if (name == "--length") {
+        ok = ReadReal(value, o.length);
+    } else if (name == "--spacing") {
+        ok = ReadReal(value, o.spacing);
+    } else if (name == "--order") {
+        ok = ReadInt(value, o.order);
+        o.holdOrder = true;
+    } else if (name == "--dump") {
+        o.dumpPath = value;
+        ok = !o.dumpPath.empty();
+    } else if (name == "--max-nodes") {
+        ok = ReadInteger(value, 0, INT_MAX, o.maxNodes); // node numbers are 32-bit
+    }
+    if (!ok) error = "malformed value '" + std::string(value) + "' for " + name;
+    return ok;
+}
+
+bool TakesValue(const std::string& name) {
+    for (const char* known : {"--method", "--sections", "--length", "--spacing", "--order",
+                              "--dump", "--max-nodes"})
+        if (name == known) return true;
+    return false;
+}
+
+} // namespace
+
+ParseResult ParseOptions(int argc, char** argv, DriverOptions& options, std::string& error) {
+    for (int k = 1; k < argc; ++k) {
+        std::string name = argv[k];
+        if (name == "--help" || name == "-h") return ParseResult::Help;
+        // Both "--name value" and "--name=value".
+        const char* value = nullptr;
+        const std::size_t equals = name.find('=');
+        if (name.compare(0, 2, "--") == 0 && equals != std::string::npos) {
+            value = argv[k] + equals + 1;
+            name.erase(equals);
+        }
+        if (!TakesValue(name)) {
+            error = "unknown option '" + name + "'";
+            return ParseResult::Error;
+        }
+        if (!value) {
+            if (k + 1 >= argc) {
+                error = "option " + name + " needs a value";
+                return ParseResult::Error;
+            }
+            value = argv[++k];
+        }
+        if (!Apply(name, value, options, error)) return ParseResult::Error;
+    }
+    return ParseResult::Run;
+}
+
+const char* Usage() {
+    return "Usage: qvhost [options]\n"
+           "Loads the model library beside this program, creates a LENGTHDOMAIN, fixes its\n"
+           "inputs, runs its assignments twice and prints the node grid.\n"
+           "\n"
+           "  --method NAME     DISCRETIZATIONMETHOD (default CFD4): BFD1, BFD2, CFD2, CFD4,\n"
+           "                    FFD1, FFD2, OCFE2, OCFE3, OCFE4 or UBFD4, any letter case\n"
+           "  --sections N      NUMSECTIONS (default 2)\n"
+           "  --length L        LENGTH (default 1)\n"
+           "  --spacing S       SPACINGPREFERENCE (default 0.0625)\n"
+           "  --order H         HIGHESTORDERDERIVATIVE, held at H (default: left to the domain)\n"
+           "  --dump FILE       also write the grid to FILE as JSON\n"
+           "  --max-nodes N     refuse grids of more than N nodes (default 10000000)\n"
+           "  --help            print this text\n";
+}
