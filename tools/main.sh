@@ -14,6 +14,6 @@ fi
 # Build output goes to stderr so that stdout carries only what qvhost prints.
 {
   cmake -S . -B build-native -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNORVANE_TESTS=OFF
-  cmake --build build-native -j "$(nproc)" --target qvhost
+  cmake --build build-native -j "$(nproc)" --target qvhost Norvane340_1
 } >&2
 exec build-native/bin/qvhost "$@"

@@ -9,7 +9,8 @@ namespace {
 std::vector<int> Members(const SUValue& set) {
     std::vector<int> members;
     members.reserve(static_cast<std::size_t>(set.SetSize()));
-    for (int k = 0; k < set.SetSize(); ++k) members.push_back(set.IntegerAt(k));
+    for (int k = 0; k < set.SetSize(); ++k)
+        members.push_back(set.IntegerAt(k));
     return members;
 }
 

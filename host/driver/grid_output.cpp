@@ -11,7 +11,8 @@ std::string Runs(const std::vector<int>& members) {
     std::string text;
     for (std::size_t k = 0; k < members.size();) {
         std::size_t last = k;
-        while (last + 1 < members.size() && static_cast<long long>(members[last]) + 1 == members[last + 1])
+        while (last + 1 < members.size() &&
+               static_cast<long long>(members[last]) + 1 == members[last + 1])
             ++last;
         if (!text.empty()) text += ", ";
         text += std::to_string(members[k]);
@@ -49,8 +50,8 @@ void PrintGrid(std::FILE* out, const DriverOptions& options, const DomainGrid& g
     int i = 0;
     for (const SectionRow& s : grid.sections)
         std::fprintf(out, "%7d %-14s %-14s %9d %9d %11d %-14s %s\n", ++i,
-                     ShortestText(s.location).c_str(), ShortestText(s.length).c_str(),
-                     s.nodeCount, s.base, s.numElements, ShortestText(s.elementLength).c_str(),
+                     ShortestText(s.location).c_str(), ShortestText(s.length).c_str(), s.nodeCount,
+                     s.base, s.numElements, ShortestText(s.elementLength).c_str(),
                      Runs(s.interior).c_str());
     std::fprintf(out, "interior: %s\n", Runs(grid.interior).c_str());
     std::fprintf(out, "nodes (ENDNODE %lld):\n", static_cast<long long>(grid.nodes.size()) - 1);
@@ -69,15 +70,16 @@ bool WriteGridJson(const std::string& path, const DomainGrid& grid, std::string&
     for (std::size_t k = 0; k < grid.nodes.size(); ++k)
         std::fprintf(file, "%s%s", k ? ", " : "",
                      grid.nodes[k] ? ShortestText(*grid.nodes[k]).c_str() : "null");
-    std::fprintf(file, "],\n  \"interior\": %s,\n  \"sections\": [", JsonList(grid.interior).c_str());
+    std::fprintf(file, "],\n  \"interior\": %s,\n  \"sections\": [",
+                 JsonList(grid.interior).c_str());
     for (std::size_t k = 0; k < grid.sections.size(); ++k) {
         const SectionRow& s = grid.sections[k];
         std::fprintf(file,
                      "%s\n    {\"location\": %s, \"length\": %s, \"nodecount\": %d, \"base\": %d, "
                      "\"numelements\": %d, \"elementlength\": %s, \"interior\": %s}",
-                     k ? "," : "", ShortestText(s.location).c_str(),
-                     ShortestText(s.length).c_str(), s.nodeCount, s.base, s.numElements,
-                     ShortestText(s.elementLength).c_str(), JsonList(s.interior).c_str());
+                     k ? "," : "", ShortestText(s.location).c_str(), ShortestText(s.length).c_str(),
+                     s.nodeCount, s.base, s.numElements, ShortestText(s.elementLength).c_str(),
+                     JsonList(s.interior).c_str());
     }
     std::fprintf(file, "%s]\n}\n", grid.sections.empty() ? "" : "\n  ");
     const bool written = std::ferror(file) == 0;

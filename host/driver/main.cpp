@@ -4,6 +4,7 @@
 #include <string>
 
 #include "host/driver/domain_grid.h"
+#include "host/driver/dynamic_library.h"
 #include "host/driver/grid_output.h"
 #include "host/driver/model_library.h"
 #include "host/driver/options.h"
@@ -28,8 +29,8 @@ int Fail(const std::string& message) {
 std::string TooMany(double nodes, long long limit) {
     char text[160];
     std::snprintf(text, sizeof text,
-                  "the grid would need about %.4g nodes, more than --max-nodes %lld allows",
-                  nodes, limit);
+                  "the grid would need about %.4g nodes, more than --max-nodes %lld allows", nodes,
+                  limit);
     return text;
 }
 
@@ -51,7 +52,8 @@ int main(int argc, char** argv) {
 
     // Refuse before any node is made: a grid too large for memory must not be attempted.
     const double bound = NodeBound(options);
-    if (bound > static_cast<double>(options.maxNodes)) return Fail(TooMany(bound, options.maxNodes));
+    if (bound > static_cast<double>(options.maxNodes))
+        return Fail(TooMany(bound, options.maxNodes));
 
     ModelLibrary library;
     if (!library.Open(ExecutableDirectory() + LibraryFile, error)) return Fail(error);

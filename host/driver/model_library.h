@@ -7,9 +7,6 @@
 
 #include "host/qvcore.h"
 
-// The directory of the running program, with a trailing separator ("" when unknown).
-std::string ExecutableDirectory();
-
 // Releases a model when its owner goes; the library must still be loaded then.
 struct ReleaseModel {
     void operator()(QV_ModelType* model) const { model->Release(); }
@@ -32,6 +29,5 @@ public:
     ModelPtr Create(const std::string& type, std::string& error);
 
 private:
-    void* Symbol(const std::string& name);
-    void* m_handle = nullptr;
+    void* m_library = nullptr;
 };

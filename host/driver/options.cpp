@@ -60,8 +60,8 @@ bool Apply(const std::string& name, const char* value, DriverOptions& o, std::st
 }
 
 bool TakesValue(const std::string& name) {
-    for (const char* known : {"--method", "--sections", "--length", "--spacing", "--order",
-                              "--dump", "--max-nodes"})
+    for (const char* known :
+         {"--method", "--sections", "--length", "--spacing", "--order", "--dump", "--max-nodes"})
         if (name == known) return true;
     return false;
 }

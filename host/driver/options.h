@@ -10,7 +10,7 @@ struct DriverOptions {
     double spacing = 0.0625;
     bool holdOrder = false; // HIGHESTORDERDERIVATIVE is fixed only when --order is given
     int order = 0;
-    std::string dumpPath;   // empty: no JSON dump
+    std::string dumpPath;          // empty: no JSON dump
     long long maxNodes = 10000000; // at most 2^31 - 1
 };
 

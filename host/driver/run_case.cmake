@@ -1,7 +1,8 @@
 # Runs qvhost once and checks its exit code, its output and, when asked, its JSON dump.
-#   -DQVHOST=<program> [-DEMULATOR=<wine>] -DARGS=<a;b;...> -DRC=<code>
+#   -DQVHOST=<program> [-DEMULATOR=<wine>] -DARGS=<a|b|...> -DRC=<code>
 #   [-DMATCH=<regex on stdout and stderr>] [-DDUMP=<file>] [-DNODES=<count>]
 #   [-DLAST=<text of the last node>] [-DSECTIONS=<count>]
+string(REPLACE "|" ";" ARGS "${ARGS}")
 execute_process(COMMAND ${EMULATOR} ${QVHOST} ${ARGS}
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc STREQUAL RC)
@@ -31,5 +32,4 @@ if(DEFINED DUMP)
       message(FATAL_ERROR "section 1 has no '${key}'")
     endif()
   endforeach()
-  string(JSON interior LENGTH "${json}" interior)
 endif()
