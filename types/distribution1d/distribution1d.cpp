@@ -1,0 +1,81 @@
+#include "types/distribution1d/distribution1d.h"
+
+QV_DISTRIBUTION1D::QV_DISTRIBUTION1D(bool construct)
+    : XDOMAIN(), VALUE(), QV_VALUE_SET1(), USERNOTES(true), INPUTSIGNAL(true),
+      OUTPUTSIGNAL(true), HIGHESTORDERXDERIVATIVE(true), HIGHESTORDERXDERIVATIVEUSED(true),
+      INTEGRALS(true), DDX(), QV_DDX_SET1(), D2DX2(), QV_D2DX2_SET1(), IDX(), QV_IDX_SET1() {
+    if (construct) Construct();
+}
+
+void QV_DISTRIBUTION1D::Construct() {
+    XDOMAIN.AddProperty(this, "XDOMAIN", nullptr, 0, false);
+    QV_VALUE_SET1.AddProperty(this, "QV_VALUE_SET1", nullptr, 0, false);
+    VALUE.AddProperty(this, "VALUE", "Variable value at a node point", 0, false);
+    USERNOTES.AddProperty(this, "USERNOTES", nullptr, 0, false);
+    INPUTSIGNAL.AddProperty(this, "INPUTSIGNAL", nullptr, 4, false)->UnsetIsToBeExported();
+    OUTPUTSIGNAL.AddProperty(this, "OUTPUTSIGNAL", nullptr, 8, false)->UnsetIsToBeExported();
+    HIGHESTORDERXDERIVATIVE.AddProperty(this, "HIGHESTORDERXDERIVATIVE", nullptr, 0, false);
+    HIGHESTORDERXDERIVATIVEUSED.AddProperty(this, "HIGHESTORDERXDERIVATIVEUSED", nullptr, 0,
+                                            false);
+    INTEGRALS.AddProperty(this, "INTEGRALS", "Integrals to be calculated. Valid value: idx", 0,
+                          false);
+    QV_DDX_SET1.AddProperty(this, "QV_DDX_SET1", nullptr, 0, false);
+    DDX.AddProperty(this, "DDX", "1st-order partial deriv wrt x", 0, false);
+    QV_D2DX2_SET1.AddProperty(this, "QV_D2DX2_SET1", nullptr, 0, false);
+    D2DX2.AddProperty(this, "D2DX2", "2nd-order partial deriv wrt x", 0, false);
+    QV_IDX_SET1.AddProperty(this, "QV_IDX_SET1", nullptr, 0, false);
+    IDX.AddProperty(this, "IDX", "integral of distributed variable over X domain", 0, false);
+}
+
+void QV_DISTRIBUTION1D::SetDims() {
+    (*VALUE).SetDim(QV_VALUE_SET1);
+    DDX.SetDim(QV_DDX_SET1);
+    D2DX2.SetDim(QV_D2DX2_SET1);
+    IDX.SetDim(QV_IDX_SET1);
+    QV_ModelTypeEx2::SetDims();
+}
+
+// The index sets follow the domain's last node and interior and this object's derivative order
+// and integrals; pass 1 rebuilds them from what pass 0 assigned. Without a linked domain there
+// is no grid: the sets are emptied and the derivative order is not copied.
+long QV_DISTRIBUTION1D::ExecuteAssignments0(int a, int b, long) {
+    const long r = QV_ModelTypeEx2::ExecuteAssignments(a - 1, b);
+    for (int pass = 0;; ++pass) {
+        const bool linked = XDOMAIN.ExternalLink() != nullptr;
+        auto range = [linked](int low, int high) {
+            return linked ? QV_IntSetValue(low, high) : QV_IntSetValue();
+        };
+        const int end = linked ? (*XDOMAIN).ENDNODE.v() : 0;
+
+        QV_Value values(range(0, end), b, a, 1);
+        InitialiseInternalIndexSet(QV_VALUE_SET1, &values, pass);
+
+        const int first = HIGHESTORDERXDERIVATIVEUSED.v() > 0 ? 1 : 0;
+        QV_Value firstDerivatives(range(0, end * first), b, a, 2);
+        InitialiseInternalIndexSet(QV_DDX_SET1, &firstDerivatives, pass);
+
+        const int second = HIGHESTORDERXDERIVATIVEUSED.v() > 1 ? 1 : 0;
+        QV_IntSetValue interiorNodes = range(1, end * second);
+        if (linked) interiorNodes *= (*XDOMAIN).INTERIOR.v();
+        QV_Value secondDerivatives(interiorNodes, b, a, 3);
+        InitialiseInternalIndexSet(QV_D2DX2_SET1, &secondDerivatives, pass);
+
+        const int integrals = StringInSet("idx", INTEGRALS.v());
+        QV_Value intervalIntegrals(range(0, (2 * integrals - 1) * end), b, a, 4);
+        InitialiseInternalIndexSet(QV_IDX_SET1, &intervalIntegrals, pass);
+
+        if (pass != 0) return r;
+
+        if (linked) {
+            QV_Value order((*XDOMAIN).HIGHESTORDERDERIVATIVE.v(), b, a, 5);
+            HIGHESTORDERXDERIVATIVE.Assign(&order);
+        }
+        QV_Value used(HIGHESTORDERXDERIVATIVE.v(), b, a, 6);
+        HIGHESTORDERXDERIVATIVEUSED.Assign(&used);
+        QV_Value none("None", b, a, 7);
+        INTEGRALS.Assign(&none);
+    }
+}
+
+QV_DEFINE_GENERATED_COMMON(QV_DISTRIBUTION1D, QV_ModelTypeEx2, "Model DISTRIBUTION1D\tV8.8")
+QV_DEFINE_CREATABLE(DISTRIBUTION1D, QV_DISTRIBUTION1D)
