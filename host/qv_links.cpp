@@ -51,6 +51,7 @@ void QV_VirtualBase::File(QV_Type* object) {
     if (object == m_filed) return;
     delete m_filed;
     m_filed = object;
+    if (object) object->SetFiledIn(this);
     SetValue(SUValue(object ? VirtualBaseType() : ""));
 }
 

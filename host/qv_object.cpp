@@ -33,7 +33,8 @@ struct QV_Containable::Record {
 };
 
 QV_Containable::QV_Containable()
-    : m_record(new Record()), m_owner(nullptr), m_parent(nullptr), m_direction(0),
+    : m_record(new Record()), m_owner(nullptr), m_parent(nullptr), m_filedIn(nullptr),
+      m_direction(0),
       m_hostPortType(0), m_exported(true), m_form(QV_RegistrationForm::None) {}
 
 // A copy is a new, unregistered property: the registration belongs to the original.

@@ -67,6 +67,9 @@ public:
     QV_Containable* Parent() const { return m_parent; }
     const char* IndexText() const;
     void SetElementOf(QV_Containable* array, const char* indexText);
+    // The type-replaceable property that this object is filed in, or null.
+    QV_Containable* FiledIn() const { return m_filedIn; }
+    void SetFiledIn(QV_Containable* property) { m_filedIn = property; }
 
     // Told by a set that this object depends on, when the set goes away.
     virtual void DependenceLost(QV_Containable* set);
@@ -80,6 +83,7 @@ private:
     Record* m_record; // name, description, index text
     QV_Container* m_owner;
     QV_Containable* m_parent;
+    QV_Containable* m_filedIn;
     int m_direction;
     int m_hostPortType;
     bool m_exported;

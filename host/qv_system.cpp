@@ -129,11 +129,13 @@ Evaluation Evaluate(const QV_ModelType& model, int e) {
 }
 
 std::string PathOf(const QV_Containable& property) {
+    if (const QV_Containable* holder = property.FiledIn()) return PathOf(*holder);
     if (const QV_Containable* array = property.Parent())
         return PathOf(*array) + "(" + property.IndexText() + ")";
     std::string name = property.Name();
     const QV_Container* owner = property.Owner();
-    if (owner && (owner->Parent() || owner->Owner())) return PathOf(*owner) + "." + name;
+    if (owner && (owner->Parent() || owner->Owner() || owner->FiledIn()))
+        return PathOf(*owner) + "." + name;
     return name;
 }
 

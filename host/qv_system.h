@@ -37,8 +37,9 @@ struct Evaluation {
 };
 QVCORE_API Evaluation Evaluate(const QV_ModelType& model, int e);
 
-// The path of a property from its owner's point of view: "LENGTH", "VALUE(3)",
-// "SECTION(2).ELEMENTLENGTH".
+// The path of a property from its top-level owner's point of view: "LENGTH", "VALUE(3)",
+// "SECTION(2).ELEMENTLENGTH". An object filed in a type-replaceable property goes by the
+// property's name.
 QVCORE_API std::string PathOf(const QV_Containable& property);
 
 } // namespace qvhost

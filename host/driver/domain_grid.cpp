@@ -53,18 +53,23 @@ bool FixDomainInputs(QV_Container& domain, const DriverOptions& options, std::st
     QV_VarParam* length = reader.Value("LENGTH");
     QV_VarParam* spacing = reader.Value("SPACINGPREFERENCE");
     QV_VarParam* order = reader.Value("HIGHESTORDERDERIVATIVE");
+    QV_VarParam* minNodes = reader.Value("MINNODECOUNT");
     if (!error.empty()) return false;
     method->UserSet(options.method.c_str());
     sections->UserSet(options.sections);
     length->UserSet(options.length);
     spacing->UserSet(options.spacing);
-    if (options.holdOrder) order->UserSet(options.order);
+    order->UserSet(options.order);
+    if (options.holdMinNodes) minNodes->UserSet(options.minNodes);
     return true;
 }
 
 double NodeBound(const DriverOptions& options) {
     const double asked = std::fabs(options.length / options.spacing);
-    const double perSections = 8.0 * (options.sections > 1 ? options.sections : 1);
+    const double perSection =
+        8.0 + (options.holdMinNodes && options.minNodes > 0 ? static_cast<double>(options.minNodes)
+                                                            : 0.0);
+    const double perSections = perSection * (options.sections > 1 ? options.sections : 1);
     return (std::isfinite(asked) ? asked : 0.0) + perSections;
 }
 

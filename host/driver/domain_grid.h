@@ -9,12 +9,14 @@
 #include "host/qvcore.h"
 
 // Fixes the domain's inputs (UserSet, so that its assignments keep them): method, number of
-// sections, length, preferred spacing and, when asked for, the highest derivative order.
+// sections, length, preferred spacing, highest derivative order and, when asked for, the
+// minimum node count of a section.
 // False with `error` set when the domain lacks one of those properties.
 bool FixDomainInputs(QV_Container& domain, const DriverOptions& options, std::string& error);
 
 // A bound on the nodes that the settled grid of these inputs can have: length / spacing,
-// plus up to 8 per section for rounding up to whole elements and the minimum node count.
+// plus up to 8 per section for rounding up to whole elements and the method's minimum node
+// count, plus a user-fixed minimum node count per section.
 // A length / spacing that is infinite or not a number asks for no nodes: each section then
 // gets its minimum count.
 double NodeBound(const DriverOptions& options);

@@ -31,9 +31,6 @@ void* SharedLibrarySymbol(void* library, const std::string& name) {
     return reinterpret_cast<void*>(address);
 }
 
-void UnloadSharedLibrary(void* library) {
-    FreeLibrary(static_cast<HMODULE>(library));
-}
 
 #else
 
@@ -56,8 +53,5 @@ void* SharedLibrarySymbol(void* library, const std::string& name) {
     return dlsym(library, name.c_str());
 }
 
-void UnloadSharedLibrary(void* library) {
-    dlclose(library);
-}
 
 #endif

@@ -12,5 +12,3 @@ void* LoadSharedLibrary(const std::string& path, std::string& error);
 
 // The address that the library exports as `name`, or null.
 void* SharedLibrarySymbol(void* library, const std::string& name);
-
-void UnloadSharedLibrary(void* library);

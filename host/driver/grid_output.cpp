@@ -31,20 +31,29 @@ std::string JsonList(const std::vector<int>& members) {
 
 } // namespace
 
-std::string ShortestText(double x) {
-    if (!std::isfinite(x)) return "null";
+std::string ShortestText(double x, NumberForm form) {
+    if (!std::isfinite(x)) {
+        if (form == NumberForm::Plain) return "null";
+        return std::isnan(x) ? "nan" : x > 0 ? "inf" : "-inf";
+    }
     char text[32];
     for (int precision = 1; precision <= 17; ++precision) {
         std::snprintf(text, sizeof text, "%.*g", precision, x);
         if (std::strtod(text, nullptr) == x) break;
     }
-    return text;
+    std::string shortest = text;
+    // "2" reads as an integer; "2.0" and "1e-05" read as reals.
+    if (form == NumberForm::Real && shortest.find_first_of(".e") == std::string::npos)
+        shortest += ".0";
+    return shortest;
 }
 
 void PrintGrid(std::FILE* out, const DriverOptions& options, const DomainGrid& grid) {
-    std::fprintf(out, "LENGTHDOMAIN: method %s, %d sections, length %s, spacing %s\n",
+    std::fprintf(out, "LENGTHDOMAIN: method %s, %d sections, length %s, spacing %s, order %d",
                  options.method.c_str(), options.sections, ShortestText(options.length).c_str(),
-                 ShortestText(options.spacing).c_str());
+                 ShortestText(options.spacing).c_str(), options.order);
+    if (options.holdMinNodes) std::fprintf(out, ", MINNODECOUNT %d", options.minNodes);
+    std::fputc('\n', out);
     std::fprintf(out, "%7s %-14s %-14s %9s %9s %11s %-14s %s\n", "section", "location", "length",
                  "nodecount", "base", "numelements", "elementlength", "interior");
     int i = 0;
@@ -60,13 +69,8 @@ void PrintGrid(std::FILE* out, const DriverOptions& options, const DomainGrid& g
                      grid.nodes[k] ? ShortestText(*grid.nodes[k]).c_str() : "(no location)");
 }
 
-bool WriteGridJson(const std::string& path, const DomainGrid& grid, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "w");
-    if (!file) {
-        error = "cannot write " + path;
-        return false;
-    }
-    std::fprintf(file, "{\n  \"nodes\": [");
+void WriteGridMembers(std::FILE* file, const DomainGrid& grid) {
+    std::fprintf(file, "  \"nodes\": [");
     for (std::size_t k = 0; k < grid.nodes.size(); ++k)
         std::fprintf(file, "%s%s", k ? ", " : "",
                      grid.nodes[k] ? ShortestText(*grid.nodes[k]).c_str() : "null");
@@ -81,11 +85,5 @@ bool WriteGridJson(const std::string& path, const DomainGrid& grid, std::string&
                      s.nodeCount, s.base, s.numElements, ShortestText(s.elementLength).c_str(),
                      JsonList(s.interior).c_str());
     }
-    std::fprintf(file, "%s]\n}\n", grid.sections.empty() ? "" : "\n  ");
-    const bool written = std::ferror(file) == 0;
-    if (std::fclose(file) != 0 || !written) {
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
+    std::fprintf(file, "%s]", grid.sections.empty() ? "" : "\n  ");
 }

@@ -7,13 +7,18 @@
 #include "host/driver/domain_grid.h"
 #include "host/driver/options.h"
 
-// The shortest "%.<p>g" text of `x` that reads back as the same double; "null" when x is not
-// finite (JSON has no infinity or NaN).
-std::string ShortestText(double x);
+// How a number is written. Plain: as short as possible, "null" when not finite (JSON has no
+// infinity or NaN). Real: the same digits, with ".0" appended when they would read as an
+// integer ("2.0", "-0.0"; "0.5" and "1e-05" stay), and "inf", "-inf" or "nan" when not finite.
+enum class NumberForm { Plain, Real };
+
+// The shortest "%.<p>g" text of `x` that reads back as the same double, in the given form.
+std::string ShortestText(double x, NumberForm form = NumberForm::Plain);
 
 // The grid as a table of sections, the interior nodes and one line per node.
 void PrintGrid(std::FILE* out, const DriverOptions& options, const DomainGrid& grid);
 
-// Writes the grid to `path` as JSON: "nodes" (null for a node without a location),
-// "interior" and "sections". False with `error` set when the file cannot be written.
-bool WriteGridJson(const std::string& path, const DomainGrid& grid, std::string& error);
+// Writes the grid's members of a JSON object, "nodes" (null for a node without a location),
+// "interior" and "sections", each on lines of their own indented by two blanks; no comma
+// after the last one.
+void WriteGridMembers(std::FILE* file, const DomainGrid& grid);

@@ -1,13 +1,19 @@
-// qvhost: loads the model library as a host does, creates a length domain, fixes its inputs
-// from the command line, runs its assignments and prints the node grid it lays out.
+// qvhost: loads the model library as a host does and runs the road of one request: a length
+// domain and a one-dimensional distribution on it, from the user's inputs to the registered
+// equations. Prints the node grid, the equations per group and how the residuals of a
+// manufactured solution shrink as the grid is refined; optionally dumps it all as JSON.
 #include <cstdio>
 #include <string>
 
-#include "host/driver/domain_grid.h"
+#include "host/driver/distribution_road.h"
+#include "host/driver/dump_file.h"
 #include "host/driver/dynamic_library.h"
+#include "host/driver/equation_output.h"
 #include "host/driver/grid_output.h"
 #include "host/driver/model_library.h"
 #include "host/driver/options.h"
+#include "host/driver/residual_study.h"
+#include "host/driver/study_output.h"
 
 namespace {
 
@@ -17,21 +23,9 @@ const char* const LibraryFile = "Norvane340_1.dll";
 const char* const LibraryFile = "Norvane340_1.so";
 #endif
 
-// The arguments with which the host runs the assignments of a model at the top of its tree.
-constexpr int TopLevel = 1;
-constexpr int FirstPass = 0;
-
 int Fail(const std::string& message) {
     std::fprintf(stderr, "qvhost: %s\n", message.c_str());
     return 1;
-}
-
-std::string TooMany(double nodes, long long limit) {
-    char text[160];
-    std::snprintf(text, sizeof text,
-                  "the grid would need about %.4g nodes, more than --max-nodes %lld allows", nodes,
-                  limit);
-    return text;
 }
 
 } // namespace
@@ -50,31 +44,25 @@ int main(int argc, char** argv) {
         break;
     }
 
-    // Refuse before any node is made: a grid too large for memory must not be attempted.
+    // Declared before the road: it must stay loaded until the road's models are released.
+    ModelLibrary library;
+    // No library is loaded for a grid that --max-nodes refuses outright.
     const double bound = NodeBound(options);
     if (bound > static_cast<double>(options.maxNodes))
-        return Fail(TooMany(bound, options.maxNodes));
-
-    ModelLibrary library;
+        return Fail(TooManyNodes(bound, options.maxNodes));
     if (!library.Open(ExecutableDirectory() + LibraryFile, error)) return Fail(error);
-    ModelPtr domain = library.Create("LENGTHDOMAIN", error);
-    if (!domain) return Fail(error);
-    if (!FixDomainInputs(*domain, options, error)) return Fail(error);
 
-    domain->SetDims();
-    domain->ExecuteAssignments(TopLevel, FirstPass);
-    // The first run lays the sections out from the locations they had before it; the grid it
-    // gives already shows whether the settled one can be made.
-    int endNode = 0;
-    if (!ReadEndNode(*domain, endNode, error)) return Fail(error);
-    if (endNode < 0) return Fail("the grid's node count does not fit in 32 bits");
-    if (endNode > options.maxNodes) return Fail(TooMany(endNode, options.maxNodes));
-    domain->ExecuteAssignments(TopLevel, FirstPass);
-
-    DomainGrid grid;
-    if (!ReadGrid(*domain, grid, error)) return Fail(error);
-    PrintGrid(stdout, options, grid);
-    if (!options.dumpPath.empty() && !WriteGridJson(options.dumpPath, grid, error))
-        return Fail(error);
+    DistributionRoad road;
+    const RoadStatus status = road.Run(library, options);
+    if (status == RoadStatus::Failed) return Fail(road.Problem());
+    PrintGrid(stdout, options, road.Grid());
+    if (status == RoadStatus::Refused) {
+        std::fflush(stdout);
+        return Fail("refused: " + road.Problem() + " (SetUpEquations returned " +
+                    std::to_string(road.SetUpStatus()) + ")");
+    }
+    PrintEquationSummary(stdout, road);
+    PrintResidualStudy(stdout, StudyResiduals(library, options));
+    if (!options.dumpPath.empty() && !WriteDump(options.dumpPath, road, error)) return Fail(error);
     return 0;
 }

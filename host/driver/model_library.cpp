@@ -11,10 +11,6 @@ using Factory = QV_ModelType* (*)();
 
 } // namespace
 
-ModelLibrary::~ModelLibrary() {
-    if (m_library) UnloadSharedLibrary(m_library);
-}
-
 bool ModelLibrary::Open(const std::string& path, std::string& error) {
     m_library = LoadSharedLibrary(path, error);
     return m_library != nullptr;

@@ -1,5 +1,6 @@
 // A model-type library loaded at run time, as a host loads one, and the models that its
-// exported factories make.
+// exported factories make. The library stays loaded until the process ends: its runtime keeps
+// blocks for the life of its image, and no model may outlive the code of its type.
 #pragma once
 
 #include <memory>
@@ -18,7 +19,6 @@ public:
     ModelLibrary() = default;
     ModelLibrary(const ModelLibrary&) = delete;
     ModelLibrary& operator=(const ModelLibrary&) = delete;
-    ~ModelLibrary(); // unloads the library
 
     // Loads the library file at `path`; false with `error` set when it cannot be loaded.
     bool Open(const std::string& path, std::string& error);

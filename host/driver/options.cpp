@@ -35,6 +35,34 @@ bool ReadInt(const char* text, int& value) {
     return true;
 }
 
+// A member name of INTEGRALS: printable, without blanks, commas or double quotes (the host's
+// text form of a set ends each member with a double quote).
+bool IsMemberName(const std::string& name) {
+    if (name.empty()) return false;
+    for (const char c : name)
+        if (static_cast<unsigned char>(c) <= ' ' || c == 0x7f || c == ',' || c == '"') return false;
+    return true;
+}
+
+// "idx" or "idx,idy": the members in order; "none" alone: no member.
+bool ReadIntegrals(const char* text, std::vector<std::string>& members) {
+    std::vector<std::string> read;
+    const std::string list = text;
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = list.find(',', start);
+        const std::string member = list.substr(start, comma - start);
+        if (!IsMemberName(member)) return false;
+        read.push_back(member);
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    if (read.size() == 1 && read[0] == "none") read.clear();
+    for (const std::string& member : read)
+        if (member == "none") return false; // "none" cannot stand beside members
+    members = read;
+    return true;
+}
+
 // Applies one option that takes a value; false with `error` set when the value is malformed.
 bool Apply(const std::string& name, const char* value, DriverOptions& o, std::string& error) {
     bool ok = true;
@@ -48,7 +76,16 @@ bool Apply(const std::string& name, const char* value, DriverOptions& o, std::st
         ok = ReadReal(value, o.spacing);
     } else if (name == "--order") {
         ok = ReadInt(value, o.order);
-        o.holdOrder = true;
+    } else if (name == "--min-nodes") {
+        ok = ReadInt(value, o.minNodes);
+        o.holdMinNodes = true;
+    } else if (name == "--integrals") {
+        if (!ReadIntegrals(value, o.integrals)) {
+            error = "malformed value '" + std::string(value) +
+                    "' for --integrals: give member names separated by commas, without blanks "
+                    "or double quotes, or 'none' alone";
+            return false;
+        }
     } else if (name == "--dump") {
         o.dumpPath = value;
         ok = !o.dumpPath.empty();
@@ -60,8 +97,8 @@ bool Apply(const std::string& name, const char* value, DriverOptions& o, std::st
 }
 
 bool TakesValue(const std::string& name) {
-    for (const char* known :
-         {"--method", "--sections", "--length", "--spacing", "--order", "--dump", "--max-nodes"})
+    for (const char* known : {"--method", "--sections", "--length", "--spacing", "--order",
+                              "--min-nodes", "--integrals", "--dump", "--max-nodes"})
         if (name == known) return true;
     return false;
 }
@@ -95,18 +132,35 @@ ParseResult ParseOptions(int argc, char** argv, DriverOptions& options, std::str
     return ParseResult::Run;
 }
 
+std::string IntegralsText(const std::vector<std::string>& members) {
+    if (members.empty()) return "none";
+    std::string text;
+    for (const std::string& member : members)
+        text += (text.empty() ? "" : ",") + member;
+    return text;
+}
+
 const char* Usage() {
     return "Usage: qvhost [options]\n"
-           "Loads the model library beside this program, creates a LENGTHDOMAIN, fixes its\n"
-           "inputs, runs its assignments twice and prints the node grid.\n"
+           "Loads the model library beside this program and runs the road of one request: a\n"
+           "LENGTHDOMAIN with the inputs below and a DISTRIBUTION1D linked to it, through\n"
+           "SetDims, the assignments, SetUpEquations and JacPattern. Prints the node grid, the\n"
+           "equations per group and, for a manufactured smooth solution, the largest residual\n"
+           "of each sub-block at spacings S, S/2 and S/4 with the observed order of accuracy.\n"
            "\n"
-           "  --method NAME     DISCRETIZATIONMETHOD (default CFD4): BFD1, BFD2, CFD2, CFD4,\n"
-           "                    FFD1, FFD2, OCFE2, OCFE3, OCFE4 or UBFD4, any letter case\n"
-           "  --sections N      NUMSECTIONS (default 2)\n"
-           "  --length L        LENGTH (default 1)\n"
-           "  --spacing S       SPACINGPREFERENCE (default 0.0625)\n"
-           "  --order H         HIGHESTORDERDERIVATIVE, held at H (default: left to the domain)\n"
-           "  --dump FILE       also write the grid to FILE as JSON\n"
-           "  --max-nodes N     refuse grids of more than N nodes (default 10000000)\n"
-           "  --help            print this text\n";
+           "  --method NAME      DISCRETIZATIONMETHOD (default CFD4): BFD1, BFD2, CFD2, CFD4,\n"
+           "                     FFD1, FFD2, OCFE2, OCFE3, OCFE4 or UBFD4, any letter case\n"
+           "  --sections N       NUMSECTIONS (default 2)\n"
+           "  --length L         LENGTH (default 1)\n"
+           "  --spacing S        SPACINGPREFERENCE (default 0.0625)\n"
+           "  --order H          HIGHESTORDERDERIVATIVE (default 2)\n"
+           "  --min-nodes N      MINNODECOUNT, fixed at N (default: left to the domain)\n"
+           "  --integrals LIST   the distribution's INTEGRALS, members separated by commas\n"
+           "                     (default idx; 'none' for the empty set)\n"
+           "  --dump FILE        also write the grid and the equations to FILE as JSON\n"
+           "  --max-nodes N      refuse grids of more than N nodes (default 10000000)\n"
+           "  --help             print this text\n"
+           "\n"
+           "Exit status: 0 done, 1 the road failed or the distribution refused its equations,\n"
+           "2 bad command line.\n";
 }

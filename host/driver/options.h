@@ -2,14 +2,18 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct DriverOptions {
     std::string method = "CFD4";
     int sections = 2;
     double length = 1.0;
     double spacing = 0.0625;
-    bool holdOrder = false; // HIGHESTORDERDERIVATIVE is fixed only when --order is given
-    int order = 0;
+    int order = 2; // HIGHESTORDERDERIVATIVE, always fixed: the domain's own default is 1
+    bool holdMinNodes = false; // MINNODECOUNT is fixed only when --min-nodes is given
+    int minNodes = 0;
+    // Members of the distribution's INTEGRALS; empty: the empty set ("--integrals none").
+    std::vector<std::string> integrals = {"idx"};
     std::string dumpPath;          // empty: no JSON dump
     long long maxNodes = 10000000; // at most 2^31 - 1
 };
@@ -18,6 +22,9 @@ enum class ParseResult { Run, Help, Error };
 
 // Reads the options after the program name. On Error, `error` says what was wrong.
 ParseResult ParseOptions(int argc, char** argv, DriverOptions& options, std::string& error);
+
+// The integrals as the command line writes them: "idx,idy", or "none".
+std::string IntegralsText(const std::vector<std::string>& members);
 
 // The text that --help prints.
 const char* Usage();

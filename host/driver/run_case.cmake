@@ -2,7 +2,13 @@
 #   -DQVHOST=<program> [-DEMULATOR=<wine>] -DARGS=<a|b|...> -DRC=<code>
 #   [-DMATCH=<regex on stdout and stderr>] [-DDUMP=<file>] [-DNODES=<count>]
 #   [-DLAST=<text of the last node>] [-DSECTIONS=<count>]
+#   [-DCHECK=<dump file> -DPYTHON=<python3> -DCHECKER=<check_dump.py> [-DCHECK_ARGS=<a|b|...>]]
+# CHECK runs the checker on the dump, with what qvhost printed (saved beside the dump).
 string(REPLACE "|" ";" ARGS "${ARGS}")
+if(DEFINED CHECK)
+  # A dump left by an earlier run must not pass for this one's.
+  file(REMOVE ${CHECK})
+endif()
 execute_process(COMMAND ${EMULATOR} ${QVHOST} ${ARGS}
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT rc STREQUAL RC)
@@ -32,4 +38,14 @@ if(DEFINED DUMP)
       message(FATAL_ERROR "section 1 has no '${key}'")
     endif()
   endforeach()
+endif()
+if(DEFINED CHECK)
+  string(REPLACE "|" ";" CHECK_ARGS "${CHECK_ARGS}")
+  file(WRITE ${CHECK}.out "${out}")
+  execute_process(COMMAND ${PYTHON} ${CHECKER} ${CHECK} --output ${CHECK}.out ${CHECK_ARGS}
+                  RESULT_VARIABLE checked OUTPUT_VARIABLE report ERROR_VARIABLE report)
+  if(NOT checked EQUAL 0)
+    message(FATAL_ERROR "the dump does not pass the checker:\n${report}\n${out}${err}")
+  endif()
+  message(STATUS "${report}")
 endif()

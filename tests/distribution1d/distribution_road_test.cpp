@@ -43,21 +43,11 @@ std::map<std::string, double> Residuals(Road& road) {
 
 TEST(Distribution1DType, RegistersItsIndexSetsJustBeforeTheirArrays) {
     Road road(RoadInputs{});
-    const char* const expected[] = {"XDOMAIN",
-                                    "QV_VALUE_SET1",
-                                    "VALUE",
-                                    "USERNOTES",
-                                    "INPUTSIGNAL",
-                                    "OUTPUTSIGNAL",
-                                    "HIGHESTORDERXDERIVATIVE",
-                                    "HIGHESTORDERXDERIVATIVEUSED",
-                                    "INTEGRALS",
-                                    "QV_DDX_SET1",
-                                    "DDX",
-                                    "QV_D2DX2_SET1",
-                                    "D2DX2",
-                                    "QV_IDX_SET1",
-                                    "IDX"};
+    const char* const expected[] = {
+        "XDOMAIN",       "QV_VALUE_SET1", "VALUE",       "USERNOTES",
+        "INPUTSIGNAL",   "OUTPUTSIGNAL",  "HIGHESTORDERXDERIVATIVE",
+        "HIGHESTORDERXDERIVATIVEUSED",    "INTEGRALS",   "QV_DDX_SET1",
+        "DDX",           "QV_D2DX2_SET1", "D2DX2",       "QV_IDX_SET1", "IDX"};
     const QV_DISTRIBUTION1D& d = *road.distribution;
     ASSERT_EQ(d.PropertyCount(), 15);
     for (int k = 0; k < 15; ++k) EXPECT_STREQ(d.PropertyAt(k)->Name(), expected[k]);
@@ -168,18 +158,6 @@ TEST(Distribution1DEquations, ResidualsOfASmoothSolutionShrinkUnderRefinement) {
             }
         }
     }
-}
-
-TEST(Distribution1DEquations, OneSectionBackwardMethodGivesThreeNPlusOneEquations) {
-    RoadInputs in;
-    in.method = "bfd1";
-    in.spacing = 0.125;
-    Road road(in);
-    const int count = road.SetUp();
-    const int n = road.EndNode();
-    EXPECT_EQ(n, 8);
-    EXPECT_EQ(count, 3 * n + 1);
-    EXPECT_EQ(road.distribution->m_eqnCount, 3 * n + 1);
 }
 
 TEST(Distribution1DInputs, SwitchesAndUnknownValuesGiveDefinedEquationSets) {
