@@ -50,6 +50,7 @@ struct StrIndex {
     static const char* Value(const Buffer& buffer) { return buffer.text; }
 };
 
+// One QV_Set& parameter per index, for SetDim.
 template <class>
 struct SetParameter {
     using Type = QV_Set&;
@@ -130,7 +131,7 @@ private:
         long long stride = 1;
         long long position = 0;
         if (!Place<Count - 1>(array, sets, values, sized, stride, position)) return nullptr;
-        // `stride` is now the size of the whole grid.
+        // On an empty vector `stride` is now the size of the whole grid.
         if (!sized &&
             (stride > GridLimit || !array.m_Elements.AddNullEntries(0, 0, static_cast<int>(stride))))
             return nullptr;
@@ -162,11 +163,14 @@ private:
             set.SetAddAtOffset(value, p);
         }
         position = Saturate(position + static_cast<long long>(p) * stride);
-        stride = Saturate(stride * set.SetSize());
-        if constexpr (K > 0)
+        if constexpr (K > 0) {
+            stride = Saturate(stride * set.SetSize());
             return Place<K - 1>(array, sets, values, sized, stride, position);
-        else
+        } else {
+            // The size of the whole grid is needed only to make it.
+            if (!sized) stride = Saturate(stride * set.SetSize());
             return true;
+        }
     }
 
     // The grid points from the last to the first, the first index outermost; `slot` runs
@@ -192,7 +196,7 @@ private:
         if (array.m_Elements[static_cast<unsigned>(slot)]) return;
         BuildAt(array, sets, positions, Indices());
         // Counts the elements made: a refused creation leaves its slot null and is not counted.
-        array.AddElement(); ++made;
+        if (array.AddElement()) ++made;
     }
 
     template <std::size_t... K>

@@ -4,15 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace {
 
-// A container made concrete: its elements are real variables, and it records the slot of
-// each element that it makes.
+// A container made concrete: its elements are real variables; it records the slot of each
+// element that it makes and can be told to refuse one.
 template <class Base>
 class Array : public Base {
 public:
@@ -23,23 +22,15 @@ public:
         return *this;
     }
     QV_Type* NewElement() override {
+        if (--refuseIn == 0) return nullptr;
         madeAt.push_back(this->m_Position);
         return new QV_REALVARIABLE(true);
     }
     std::vector<int> madeAt;
+    int refuseIn = 0; // when n > 0: the n-th call from now makes nothing
 };
 
-template <class Base>
-constexpr int IndexCountOf() {
-    return static_cast<int>(sizeof(Base::m_SetValues) / sizeof(QV_SetValue));
-}
-
-std::string ValueText(const QV_SetValue& set, int k) {
-    return set.Type() == SUValue::TypeIntegerSet ? std::to_string(set.IntegerAt(k))
-                                                   : std::string(set.StringAt(k));
-}
-
-// The vector is the dense row-major grid of the set values that the host base sees, and every
+// The vector is the dense row-major grid of the set values that the host base sees, and each
 // element sits in the slot of its own index values.
 ::testing::AssertionResult IsDenseGrid(const QV_Matrix& array) {
     const int n = array.IndexCount();
@@ -49,123 +40,100 @@ std::string ValueText(const QV_SetValue& set, int k) {
     if (slots != 0 && slots != size)
         return ::testing::AssertionFailure() << slots << " slots for a grid of " << size;
     for (unsigned slot = 0; slot < slots; ++slot) {
-        const QV_Type* element = array.ElementAt(slot);
-        if (!element) continue;
+        if (!array.ElementAt(slot)) continue;
         std::string expected;
-        unsigned rest = slot;
-        for (int k = n - 1; k >= 0; --k) {
-            const unsigned s = static_cast<unsigned>(array.IndexValues(k).SetSize());
-            expected.insert(0, (k ? "," : "") + ValueText(array.IndexValues(k), int(rest % s)));
-            rest /= s;
+        for (int k = n - 1, rest = int(slot); k >= 0; --k) {
+            const QV_SetValue& set = array.IndexValues(k);
+            const int p = rest % set.SetSize();
+            rest /= set.SetSize();
+            expected.insert(0, (k ? "," : "") + (set.Type() == SUValue::TypeIntegerSet
+                                                     ? std::to_string(set.Integer(p))
+                                                     : std::string(set.String(p))));
         }
-        if (expected != element->IndexText())
-            return ::testing::AssertionFailure()
-                   << "slot " << slot << " holds " << element->IndexText() << ", not " << expected;
+        if (expected != array.ElementAt(slot)->IndexText())
+            return ::testing::AssertionFailure() << "slot " << slot << " holds "
+                                                 << array.ElementAt(slot)->IndexText();
     }
     return ::testing::AssertionSuccess();
 }
 
-// ---------------------------------------------------------------------------------------------
-// Find
+// --- Find ------------------------------------------------------------------------------------
 
-TEST(IndexContainerFind, FirstFindMakesOneSlotAndOneElement) {
+TEST(IndexContainerFind, FirstFindMakesTheGridAndLaterOnesOnlyLookUp) {
     Array<QV_BASE_II> a;
     QV_Type* e = a.Find(3, 5);
     ASSERT_NE(e, nullptr);
-    EXPECT_EQ(a.m_SetValues[0].SetSize(), 1);
-    EXPECT_EQ(a.m_SetValues[0].Integer(0), 3);
-    EXPECT_EQ(a.m_SetValues[1].Integer(0), 5);
+    EXPECT_EQ(a.m_SetValues[0].Integer(0) * 10 + a.m_SetValues[1].Integer(0), 35);
     EXPECT_EQ(a.m_Elements.Elements(), 1u);
     EXPECT_EQ(a.ElementAt(0), e);
     EXPECT_EQ(a.m_Position, 0);
     EXPECT_STREQ(e->IndexText(), "3,5");
-    EXPECT_EQ(e->Parent(), &a);
-}
 
-TEST(IndexContainerFind, ExistingElementIsFoundWithoutWork) {
-    Array<QV_BASE_II> a;
-    QV_Type* e = a.Find(3, 5);
     a.Find(4, 5);
     const long calls = qvhost::AllocationCalls();
     EXPECT_EQ(a.Find(3, 5), e);
     EXPECT_EQ(qvhost::AllocationCalls(), calls);
+    EXPECT_EQ(a.m_Position, 0);
     EXPECT_EQ(a.madeAt.size(), 2u);
-    EXPECT_EQ(a.m_Elements.Elements(), 2u);
-    EXPECT_EQ(a.m_Position, 0); // the lookup still names its slot
 }
 
 class IndexContainerGrid : public ::testing::Test {
 protected:
-    // A 2 x 3 grid: first values 1, 2; second values 10, 20, 30; all six elements made.
+    // A 2 x 3 grid, first values 1, 2, second values 10, 20, 30, with all six elements.
     void SetUp() override {
         for (int i : {1, 2})
-            for (int j : {10, 20, 30}) before[{i, j}] = a.Find(i, j);
-        ASSERT_EQ(a.m_Elements.Elements(), 6u);
+            for (int j : {10, 20, 30}) before.push_back({i, j, a.Find(i, j)});
     }
     void ExpectOldElementsKept() {
-        for (const auto& [key, element] : before)
-            EXPECT_EQ(a.Find(key.first, key.second), element) << key.first << "," << key.second;
         EXPECT_TRUE(IsDenseGrid(a));
+        for (const Old& old : before) EXPECT_EQ(a.Find(old.i, old.j), old.element);
     }
+    struct Old {
+        int i, j;
+        QV_Type* element;
+    };
     Array<QV_BASE_II> a;
-    std::map<std::pair<int, int>, QV_Type*> before;
+    std::vector<Old> before;
 };
 
 TEST_F(IndexContainerGrid, NewSecondValueBeforeAllOthersOpensAColumn) {
     QV_Type* e = a.Find(2, 5);
-    ASSERT_NE(e, nullptr);
     EXPECT_EQ(a.m_Elements.Elements(), 8u);
     EXPECT_EQ(a.m_Position, 4);
     EXPECT_EQ(a.ElementAt(4), e);
-    EXPECT_EQ(a.ElementAt(0), nullptr); // the first row got its null slot at its start
-    EXPECT_STREQ(a.ElementAt(1)->IndexText(), "1,10");
+    EXPECT_EQ(a.ElementAt(0), nullptr);
     EXPECT_STREQ(a.ElementAt(7)->IndexText(), "2,30");
     ExpectOldElementsKept();
 }
 
 TEST_F(IndexContainerGrid, BothValuesNewOpenAColumnThenARow) {
     QV_Type* e = a.Find(0, 5);
-    ASSERT_NE(e, nullptr);
     EXPECT_EQ(a.m_Elements.Elements(), 12u);
     EXPECT_EQ(a.ElementAt(0), e);
     for (unsigned slot : {1u, 2u, 3u, 4u, 8u}) EXPECT_EQ(a.ElementAt(slot), nullptr) << slot;
     EXPECT_STREQ(a.ElementAt(5)->IndexText(), "1,10");
-    EXPECT_STREQ(a.ElementAt(11)->IndexText(), "2,30");
     ExpectOldElementsKept();
 }
 
-TEST_F(IndexContainerGrid, NewValueInsideTheRangeKeepsTheGridDense) {
-    ASSERT_NE(a.Find(1, 25), nullptr);
-    ASSERT_NE(a.Find(3, 15), nullptr);
-    EXPECT_EQ(a.m_Elements.Elements(), 15u);
-    ExpectOldElementsKept();
-}
-
-// Values arriving in scrambled order on every index: each step keeps the grid dense and each
-// element found again where it was.
-template <class Base, class MakeKey>
-void GrowInScrambledOrder(MakeKey key) {
+// Values arriving in scrambled order on every index: each step keeps the grid dense, and
+// every element is found again where it was.
+template <class Base, class Key>
+void GrowInScrambledOrder(Key find) {
     Array<Base> a;
-    std::vector<std::pair<int, QV_Type*>> made;
+    std::vector<QV_Type*> made;
     for (int step = 0; step < 40; ++step) {
-        const int v = (step * 7 + 3) % 11; // 3, 10, 6, 2, 9, ...
-        QV_Type* e = key(a, v, step);
-        ASSERT_NE(e, nullptr);
-        made.emplace_back(step, e);
+        made.push_back(find(a, (step * 7 + 3) % 11, step));
+        ASSERT_NE(made.back(), nullptr);
         ASSERT_TRUE(IsDenseGrid(a)) << "after step " << step;
     }
-    for (const auto& [step, e] : made)
-        EXPECT_EQ(key(a, (step * 7 + 3) % 11, step), e) << "step " << step;
+    for (int step = 0; step < 40; ++step) EXPECT_EQ(find(a, (step * 7 + 3) % 11, step), made[step]);
 }
 
-TEST(IndexContainerFind, ThreeIntegerIndicesGrowInAnyOrder) {
+TEST(IndexContainerFind, GridStaysDenseWhateverTheOrderOfNewValues) {
     GrowInScrambledOrder<QV_BASE_III>(
         [](auto& a, int v, int step) { return a.Find(v % 3, (v * 5) % 7, step % 4 - v); });
-}
-
-TEST(IndexContainerFind, MixedIndicesGrowInAnyOrder) {
     GrowInScrambledOrder<QV_BASE_SISI>([](auto& a, int v, int step) {
-        const std::string s1 = "k" + std::to_string(v % 4), s3 = std::string(1, char('a' + step % 5));
+        const std::string s1 = "k" + std::to_string(v % 4), s3(1, char('a' + step % 5));
         return a.Find(s1.c_str(), v % 3 - 1, s3.c_str(), step % 2);
     });
 }
@@ -175,22 +143,19 @@ TEST(IndexContainerFind, SetValuesWithValuesAndNoSlotsGetTheWholeGrid) {
     a.m_SetValues[0] = QV_IntSetValue(1, 3);
     a.m_SetValues[1] = QV_IntSetValue(1, 2);
     QV_Type* e = a.Find(2, 7); // 7 joins the second index: a 3 x 3 grid
-    ASSERT_NE(e, nullptr);
     EXPECT_EQ(a.m_Elements.Elements(), 9u);
     EXPECT_EQ(a.ElementAt(5), e);
     EXPECT_EQ(a.madeAt, std::vector<int>{5});
-    EXPECT_TRUE(IsDenseGrid(a));
 }
 
 TEST(IndexContainerFind, GridBeyondTheSlotLimitGivesNull) {
-    Array<QV_BASE_II> two;
-    two.m_SetValues[0] = QV_IntSetValue(0, 65535);
-    two.m_SetValues[1] = QV_IntSetValue(0, 65535);
+    Array<QV_BASE_II> two; // 65537 x 65537 slots: 2^32 + 131073, never cut down to an int
+    two.m_SetValues[0] = QV_IntSetValue(0, 65536);
+    two.m_SetValues[1] = QV_IntSetValue(0, 65536);
     EXPECT_EQ(two.Find(1, 1), nullptr);
     EXPECT_EQ(two.m_Elements.Elements(), 0u);
 
-    // The product of these sizes does not even fit 64 bits.
-    Array<QV_BASE_IIII> four;
+    Array<QV_BASE_IIII> four; // the product of these sizes does not even fit 64 bits
     for (QV_SetValue& set : four.m_SetValues) set = QV_IntSetValue(0, 69999);
     EXPECT_EQ(four.Find(0, 0, 0, 0), nullptr);
     EXPECT_EQ(four.NewElements(), 0);
@@ -201,22 +166,14 @@ TEST(IndexContainerFind, GridBeyondTheSlotLimitGivesNull) {
 TEST(IndexContainerFind, FailedAllocationGivesNullAndLeaksNothing) {
     const long live = qvhost::LiveBlocks();
     auto* a = new Array<QV_BASE_II>();
-    ASSERT_NE(a, nullptr);
     qvhost::FailAllocation(1);
     EXPECT_EQ(a->Find(1, 1), nullptr);
-    qvhost::FailAllocation(0);
-    EXPECT_EQ(a->ElementAt(0), nullptr);
-    EXPECT_TRUE(IsDenseGrid(*a));
-
-    // A refused element in a growing grid leaves the grid usable; a retry makes it.
     ASSERT_NE(a->Find(1, 2), nullptr);
     qvhost::FailAllocation(1);
-    EXPECT_EQ(a->Find(1, 3), nullptr);
-    qvhost::FailAllocation(0);
+    EXPECT_EQ(a->Find(1, 3), nullptr); // refused in a growing grid: the grid stays usable
     EXPECT_TRUE(IsDenseGrid(*a));
-    QV_Type* e = a->Find(1, 3);
-    ASSERT_NE(e, nullptr);
-    EXPECT_STREQ(e->IndexText(), "1,3");
+    ASSERT_NE(a->Find(1, 3), nullptr);
+    EXPECT_STREQ(a->Find(1, 3)->IndexText(), "1,3");
     delete a;
     EXPECT_EQ(qvhost::LiveBlocks(), live);
 }
@@ -224,30 +181,22 @@ TEST(IndexContainerFind, FailedAllocationGivesNullAndLeaksNothing) {
 TEST(IndexContainerFind, NullTextIsTheEmptyText) {
     Array<QV_BASE_SS> a;
     QV_Type* e = a.Find(nullptr, "x");
-    ASSERT_NE(e, nullptr);
     EXPECT_EQ(a.Find("", "x"), e);
     EXPECT_EQ(a.Find(nullptr, "x"), e);
     EXPECT_EQ(a.m_SetValues[0].SetSize(), 1);
 }
 
-// ---------------------------------------------------------------------------------------------
-// NewElements
+// --- NewElements -----------------------------------------------------------------------------
 
-TEST(IndexContainerNewElements, EmptySetValueMakesNothing) {
+TEST(IndexContainerNewElements, EmptySetValueOrFullGridMakesNothing) {
     Array<QV_BASE_II> a;
-    EXPECT_EQ(a.NewElements(), 0);
     a.m_SetValues[0] = QV_IntSetValue(1, 2);
     EXPECT_EQ(a.NewElements(), 0);
     EXPECT_EQ(a.m_Elements.Elements(), 0u);
-    EXPECT_TRUE(a.madeAt.empty());
-}
-
-TEST(IndexContainerNewElements, FullGridMakesNothing) {
-    Array<QV_BASE_II> a;
-    for (int i = 0; i < 2; ++i)
-        for (int j = 0; j < 2; ++j) a.Find(i, j);
+    a.Find(1, 1);
+    a.Find(2, 1);
     EXPECT_EQ(a.NewElements(), 0);
-    EXPECT_EQ(a.madeAt.size(), 4u);
+    EXPECT_EQ(a.madeAt.size(), 2u);
 }
 
 TEST(IndexContainerNewElements, WalksTheGridBackwards) {
@@ -259,61 +208,51 @@ TEST(IndexContainerNewElements, WalksTheGridBackwards) {
     EXPECT_EQ(a.madeAt, (std::vector<int>{0, 3, 2, 1}));
     EXPECT_EQ(a.m_Position, 0); // (0,0) was visited last
     EXPECT_EQ(a.ElementAt(0), first);
-    EXPECT_STREQ(a.ElementAt(3)->IndexText(), "1,1");
-    EXPECT_STREQ(a.ElementAt(2)->IndexText(), "1,0");
-    EXPECT_STREQ(a.ElementAt(1)->IndexText(), "0,1");
-}
-
-TEST(IndexContainerNewElements, FillsAMixedThreeIndexGrid) {
-    Array<QV_BASE_SIS> a;
-    a.Find("q", 4, "y");
-    a.Find("p", 9, "x");
-    ASSERT_EQ(a.m_Elements.Elements(), 8u);
-    EXPECT_EQ(a.NewElements(), 6);
-    for (unsigned slot = 0; slot < 8; ++slot) EXPECT_NE(a.ElementAt(slot), nullptr);
     EXPECT_TRUE(IsDenseGrid(a));
-    EXPECT_EQ(a.madeAt, (std::vector<int>{0, 2, 7, 6, 4, 3, 1, 0}));
 }
 
 TEST(IndexContainerNewElements, UnsizedVectorGetsItsGridFirst) {
     Array<QV_BASE_IS> a;
     a.m_SetValues[0] = QV_IntSetValue(1, 2);
     a.m_SetValues[1] = QV_StrSetValue("a\"b\"c");
-    EXPECT_EQ(a.NewElements(), 6);
+    a.refuseIn = 2;
+    EXPECT_EQ(a.NewElements(), 5); // a refused element is not counted
     EXPECT_EQ(a.m_Elements.Elements(), 6u);
+    EXPECT_EQ(a.ElementAt(4), nullptr);
     EXPECT_TRUE(IsDenseGrid(a));
+    EXPECT_EQ(a.NewElements(), 1);
 }
 
+// Set values changed behind the array's back: no slot outside the vector is read or filled.
 TEST(IndexContainerNewElements, VectorThatIsNotTheGridIsLeftAlone) {
     Array<QV_BASE_II> a;
     a.Find(0, 0);
-    a.m_SetValues[1] += 1; // a 1 x 2 grid of set values over a single slot
+    a.m_SetValues[1] += 5; // a 1 x 2 grid over a single slot
     EXPECT_EQ(a.NewElements(), 0);
-    EXPECT_EQ(a.m_Elements.Elements(), 1u);
-    EXPECT_EQ(a.madeAt.size(), 1u);
+    EXPECT_EQ(a.Find(0, 5), nullptr);
+
+    Array<QV_BASE_II> b; // four slots under a 1 x 3 grid
+    b.m_SetValues[0] = QV_IntSetValue(0, 1);
+    b.m_SetValues[1] = QV_IntSetValue(0, 1);
+    b.Find(0, 0);
+    b.m_SetValues[0] = QV_IntSetValue(0, 0);
+    b.m_SetValues[1] = QV_IntSetValue(0, 2);
+    EXPECT_EQ(b.NewElements(), 0);
+    EXPECT_EQ(a.madeAt.size() + b.madeAt.size(), 2u);
 }
 
-// ---------------------------------------------------------------------------------------------
-// CreateMissingArrayElement
+// --- CreateMissingArrayElement ---------------------------------------------------------------
 
 TEST(IndexContainerIndexText, UnreadableValueMakesNothing) {
     Array<QV_BASE_III> a;
-    for (const char* text : {"1,x,3)", "1,2)", "1,2,3", "1,,3)", "", "(1,2,3)"}) {
+    for (const char* text : {"1,x,3)", "1,2)", "1,2,3", "1,,3)", "", "(1,2,3)"})
         a.CreateMissingArrayElement(text);
-        EXPECT_EQ(a.m_SetValues[0].SetSize(), 0) << text;
-    }
     a.CreateMissingArrayElement(nullptr);
+    EXPECT_EQ(a.m_SetValues[0].SetSize(), 0);
     EXPECT_EQ(a.m_Elements.Elements(), 0u);
-    EXPECT_TRUE(a.madeAt.empty());
-}
-
-TEST(IndexContainerIndexText, ReadsEveryIndexAndFindsTheElement) {
-    Array<QV_BASE_III> a;
     a.CreateMissingArrayElement(" 1 , -2,3 )");
     ASSERT_EQ(a.m_Elements.Elements(), 1u);
     EXPECT_STREQ(a.ElementAt(0)->IndexText(), "1,-2,3");
-    a.CreateMissingArrayElement("1,-2,3)");
-    EXPECT_EQ(a.madeAt.size(), 1u);
 }
 
 TEST(IndexContainerIndexText, EachTextIndexHasItsOwnBuffer) {
@@ -326,40 +265,33 @@ TEST(IndexContainerIndexText, EachTextIndexHasItsOwnBuffer) {
     four.CreateMissingArrayElement("w,x,y,z)");
     ASSERT_EQ(four.m_Elements.Elements(), 1u);
     EXPECT_STREQ(four.ElementAt(0)->IndexText(), "w,x,y,z");
-    const char* expected[] = {"w", "x", "y", "z"};
-    for (int k = 0; k < 4; ++k) EXPECT_STREQ(four.m_SetValues[k].String(0), expected[k]);
+    EXPECT_STREQ(four.m_SetValues[2].String(0), "y");
 }
 
 TEST(IndexContainerIndexText, TextLongerThanTheBufferIsRefused) {
     Array<QV_BASE_SS> a;
-    const std::string longest(QV_Matrix::IndexBufferSize - 1, 'a');
-    const std::string tooLong(200, 'b');
+    const std::string longest(QV_Matrix::IndexBufferSize - 1, 'a'), tooLong(200, 'b');
     a.CreateMissingArrayElement((tooLong + ",c)").c_str());
     a.CreateMissingArrayElement(("c," + tooLong + ")").c_str());
     EXPECT_EQ(a.m_SetValues[0].SetSize() + a.m_SetValues[1].SetSize(), 0);
     EXPECT_TRUE(a.madeAt.empty());
-
     a.CreateMissingArrayElement((longest + ",c)").c_str());
-    ASSERT_EQ(a.m_Elements.Elements(), 1u);
     EXPECT_EQ(a.m_SetValues[0].String(0), longest);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Declared sets, copies and assignment
+// --- Declared sets, copies and assignment ----------------------------------------------------
 
 TEST(IndexContainerSets, SetDimDeclaresTheSetsAndReplacesEarlierOnes) {
-    QV_INTEGERSET s1(true), s2(true), s3(true);
-    QV_STRINGSET s4(true);
+    QV_INTEGERSET s1, s2, s3;
+    QV_STRINGSET s4;
     auto* a = new Array<QV_BASE_IS>();
     a->SetDim(s1, s2);
-    EXPECT_EQ(a->m_DeclaredSets[0], &s1);
-    EXPECT_EQ(a->m_DeclaredSets[1], &s2);
     EXPECT_EQ(s1.DependentCount(), 1);
     a->SetDim(s3, s4); // the kinds of the sets are not checked
     EXPECT_EQ(s1.DependentCount() + s2.DependentCount(), 0);
     EXPECT_EQ(a->m_DeclaredSets[0], &s3);
     EXPECT_EQ(a->m_DeclaredSets[1], &s4);
-    EXPECT_EQ(a->m_Elements.Elements(), 0u);
+    EXPECT_EQ(s4.DependentCount(), 1);
     delete a;
     EXPECT_EQ(s3.DependentCount() + s4.DependentCount(), 0);
 }
@@ -373,19 +305,14 @@ TEST(IndexContainerSets, CopyWorksOnItsOwnSetValues) {
     EXPECT_EQ(&copy.IndexValues(0), &copy.m_SetValues[0]);
     EXPECT_EQ(&copy.IndexValues(1), &copy.m_SetValues[1]);
     EXPECT_EQ(copy.m_SetValues[0].Type(), SUValue::TypeStringSet);
-    EXPECT_EQ(copy.m_SetValues[1].Type(), SUValue::TypeIntegerSet);
     EXPECT_TRUE(copy.m_SetValues[0] == source.m_SetValues[0]);
-
     QV_Type* own = copy.Find("a", 1);
-    ASSERT_NE(own, nullptr);
     EXPECT_NE(own, original);
     EXPECT_EQ(copy.m_Elements.Elements(), 4u);
     copy.Find("c", 3);
-    EXPECT_EQ(copy.m_SetValues[0].SetSize(), 3);
     EXPECT_EQ(source.m_SetValues[0].SetSize(), 2);
     EXPECT_EQ(source.m_Elements.Elements(), 4u);
     EXPECT_TRUE(IsDenseGrid(copy));
-    EXPECT_TRUE(IsDenseGrid(source));
 }
 
 TEST(IndexContainerSets, AssignmentTakesTheOtherGrid) {
@@ -397,11 +324,9 @@ TEST(IndexContainerSets, AssignmentTakesTheOtherGrid) {
     target = source;
     EXPECT_TRUE(target.m_SetValues[0] == source.m_SetValues[0]);
     EXPECT_TRUE(target.m_SetValues[1] == source.m_SetValues[1]);
-    EXPECT_EQ(target.m_Elements.Elements(), 4u);
     EXPECT_TRUE(IsDenseGrid(target));
     const size_t made = target.madeAt.size();
     QV_Type* e = target.Find(1, 0);
-    ASSERT_NE(e, nullptr);
     EXPECT_NE(e, source.Find(1, 0));
     EXPECT_EQ(target.madeAt.size(), made);
 
@@ -413,8 +338,7 @@ TEST(IndexContainerSets, AssignmentTakesTheOtherGrid) {
     EXPECT_EQ(target.Find(1, 0), e);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Every container: typed set values, index texts of each kind, deletion through the base
+// --- Every container: typed set values, index texts of each kind, deletion through the base --
 
 template <class T>
 struct Kinds;
@@ -448,14 +372,13 @@ void DeclareSets(T& array, QV_INTEGERSET (&sets)[4], std::index_sequence<K...>) 
 
 TYPED_TEST(EveryIndexContainer, FollowsItsIndexKinds) {
     const std::string kinds = Kinds<TypeParam>::text;
-    constexpr int n = IndexCountOf<TypeParam>();
+    constexpr int n = sizeof(TypeParam::m_SetValues) / sizeof(QV_SetValue);
     ASSERT_EQ(static_cast<int>(kinds.size()), n);
 
     const long live = qvhost::LiveBlocks();
     auto* array = new Array<TypeParam>();
-    ASSERT_NE(array, nullptr);
     EXPECT_EQ(array->IndexCount(), n);
-    std::string text, index, later;
+    std::string text, index;
     for (int k = 0; k < n; ++k) {
         const bool integer = kinds[k] == 'I';
         EXPECT_EQ(array->m_SetValues[k].Type(),
@@ -468,18 +391,15 @@ TYPED_TEST(EveryIndexContainer, FollowsItsIndexKinds) {
     array->CreateMissingArrayElement(text.c_str());
     ASSERT_EQ(array->m_Elements.Elements(), 1u);
     EXPECT_STREQ(array->ElementAt(0)->IndexText(), index.c_str());
-
-    // A second value of the last index, then the rest of the grid.
-    later = text.substr(0, text.rfind(',') + 1) + (kinds[n - 1] == 'I' ? "0)" : "zz)");
-    array->CreateMissingArrayElement(later.c_str());
+    // A second value of the last index.
+    text = text.substr(0, text.rfind(',') + 1) + (kinds[n - 1] == 'I' ? "0)" : "zz)");
+    array->CreateMissingArrayElement(text.c_str());
     EXPECT_EQ(array->m_Elements.Elements(), 2u);
-    EXPECT_EQ(array->NewElements(), 0);
     EXPECT_TRUE(IsDenseGrid(*array));
 
     QV_INTEGERSET sets[4];
     DeclareSets(*array, sets, std::make_index_sequence<n>());
     for (int k = 0; k < n; ++k) EXPECT_EQ(array->m_DeclaredSets[k], &sets[k]);
-
     QV_Matrix* base = array;
     delete base;
     EXPECT_EQ(qvhost::LiveBlocks(), live);
