@@ -1,29 +1,27 @@
-// What the domain tests share: the exported factories as the host sees them, a domain
-// made by its factory and released at the end, and a snapshot of the grid read back from it.
+// Shared by the domain tests: the exported factories, and a domain made by its factory, released
+// at the end with no block left, with its grid read back.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "framework/library_api.h"
 #include "host/qvcore.h"
 #include "types/domain/coordinate_domains.h"
 
-#define NORVANE_DOMAIN_TEST_CREATABLE(TYPE, Class)                                                 \
-    extern "C" NORVANE_API Class* TYPE##Factory();                                                 \
-    extern "C" NORVANE_API void* TYPE##PropertyInfo();                                             \
-    extern "C" NORVANE_API const int _Compatibility##TYPE[2];
-
-NORVANE_DOMAIN_TEST_CREATABLE(DOMAIN, QV_DOMAIN)
-NORVANE_DOMAIN_TEST_CREATABLE(LENGTHDOMAIN, QV_LENGTHDOMAIN)
-NORVANE_DOMAIN_TEST_CREATABLE(ANGLEDOMAIN, QV_ANGLEDOMAIN)
-NORVANE_DOMAIN_TEST_CREATABLE(SECTIONDATAMODEL, QV_SECTIONDATAMODEL)
+extern "C" NORVANE_API QV_DOMAIN* DOMAINFactory();
+extern "C" NORVANE_API QV_LENGTHDOMAIN* LENGTHDOMAINFactory();
+extern "C" NORVANE_API QV_ANGLEDOMAIN* ANGLEDOMAINFactory();
+extern "C" NORVANE_API QV_SECTIONDATAMODEL* SECTIONDATAMODELFactory();
 
 namespace norvane::test {
 
-// The members of an integer set value, in order.
+// DOMAIN, LENGTHDOMAIN and ANGLEDOMAIN, each made by its exported factory.
+inline QV_DOMAIN* (*const DomainTypes[])() = {
+    &DOMAINFactory, [] { return static_cast<QV_DOMAIN*>(LENGTHDOMAINFactory()); },
+    [] { return static_cast<QV_DOMAIN*>(ANGLEDOMAINFactory()); }};
+
 inline std::vector<int> Members(const SUValue& set) {
     std::vector<int> members;
     for (int k = 0; k < set.SetSize(); ++k)
@@ -31,7 +29,7 @@ inline std::vector<int> Members(const SUValue& set) {
     return members;
 }
 
-inline std::vector<int> Range(int low, int high) {
+inline std::vector<int> Range(long long low, long long high) {
     std::vector<int> members;
     for (long long k = low; k <= high; ++k)
         members.push_back(static_cast<int>(k));
@@ -45,48 +43,15 @@ inline bool HasElement(const QV_BASE_I& array, int key) {
            array.ElementAt(static_cast<unsigned>(position)) != nullptr;
 }
 
-struct SectionSnapshot {
-    double location, spacingPreference, spacingUsed, length, elementLength;
-    int nodeCount, base, numElements;
-    std::vector<int> interior;
-};
-
-inline bool operator==(const SectionSnapshot& x, const SectionSnapshot& y) {
-    return x.location == y.location && x.spacingPreference == y.spacingPreference &&
-           x.spacingUsed == y.spacingUsed && x.length == y.length &&
-           x.elementLength == y.elementLength && x.nodeCount == y.nodeCount && x.base == y.base &&
-           x.numElements == y.numElements && x.interior == y.interior;
-}
-
-// The grid as a distribution reads it, plus what the section records hold.
-struct GridSnapshot {
-    int minNodeCount, polyPoints, highestOrder, endNode;
-    std::vector<double> polyPoint; // POLYPOINT(1 .. P)
-    std::vector<SectionSnapshot> sections;
-    std::vector<double> nodes; // VALUE(0 .. ENDNODE)
-    std::vector<int> interior;
-};
-
-inline bool operator==(const GridSnapshot& x, const GridSnapshot& y) {
-    return x.minNodeCount == y.minNodeCount && x.polyPoints == y.polyPoints &&
-           x.highestOrder == y.highestOrder && x.endNode == y.endNode &&
-           x.polyPoint == y.polyPoint && x.sections == y.sections && x.nodes == y.nodes &&
-           x.interior == y.interior;
-}
-
-// A domain made by a factory and released at the end. When the last of the domains alive at
-// once goes, no block may be left of them.
 class DomainUnderTest {
 public:
     explicit DomainUnderTest(QV_DOMAIN* (*factory)() = &DOMAINFactory) {
         if (s_alive++ == 0) s_blocksBefore = qvhost::LiveBlocks();
         m_domain = factory();
-        if (m_domain) m_domain->SetDims();
+        m_domain->SetDims();
     }
-    DomainUnderTest(const DomainUnderTest&) = delete;
-    DomainUnderTest& operator=(const DomainUnderTest&) = delete;
     ~DomainUnderTest() {
-        if (m_domain) m_domain->Release();
+        m_domain->Release();
         if (--s_alive == 0) {
             EXPECT_EQ(qvhost::LiveBlocks(), s_blocksBefore) << "blocks left after Release";
         }
@@ -94,75 +59,48 @@ public:
 
     QV_DOMAIN& operator*() { return *m_domain; }
     QV_DOMAIN* operator->() { return m_domain; }
+    QV_SECTIONDATAMODEL& Section(int i) { return (*m_domain->SECTION)(i); }
 
     // Inputs as the user fixes them.
-    DomainUnderTest& Method(const char* name) {
-        m_domain->DISCRETIZATIONMETHOD.UserSet(name);
-        return *this;
-    }
-    DomainUnderTest& Sections(int n) {
-        m_domain->NUMSECTIONS.UserSet(n);
-        return *this;
-    }
-    DomainUnderTest& Length(double length) {
-        (*m_domain->LENGTH).UserSet(length);
-        return *this;
-    }
-    DomainUnderTest& Spacing(double spacing) {
-        (*m_domain->SPACINGPREFERENCE).UserSet(spacing);
-        return *this;
-    }
-    DomainUnderTest& HighestOrder(int order) {
-        m_domain->HIGHESTORDERDERIVATIVE.UserSet(order);
-        return *this;
-    }
+    DomainUnderTest& Method(const char* name) { return Set(m_domain->DISCRETIZATIONMETHOD, name); }
+    DomainUnderTest& Sections(int n) { return Set(m_domain->NUMSECTIONS, n); }
+    DomainUnderTest& Length(double x) { return Set(*m_domain->LENGTH, x); }
+    DomainUnderTest& Spacing(double x) { return Set(*m_domain->SPACINGPREFERENCE, x); }
+    DomainUnderTest& HighestOrder(int n) { return Set(m_domain->HIGHESTORDERDERIVATIVE, n); }
 
-    // Runs the assignments `runs` times as the host does: ExecuteAssignments(a, b).
     DomainUnderTest& Run(int runs = 1, int a = 3, int b = 0) {
         for (int k = 0; k < runs; ++k)
             m_domain->ExecuteAssignments(a, b);
         return *this;
     }
 
-    QV_SECTIONDATAMODEL& Section(int i) { return (*m_domain->SECTION)(i); }
+    // VALUE(0 .. ENDNODE); each node must have a location.
+    std::vector<double> Nodes() {
+        std::vector<double> nodes;
+        for (int k = 0; k <= m_domain->ENDNODE.v(); ++k) {
+            EXPECT_TRUE(HasElement(*m_domain->VALUE, k)) << "node " << k << " has no location";
+            nodes.push_back((*m_domain->VALUE)(k).v());
+        }
+        return nodes;
+    }
 
-    GridSnapshot Snapshot() {
-        QV_DOMAIN& d = *m_domain;
-        GridSnapshot grid{d.MINNODECOUNT.v(),
-                          d.NUMPOLYPOINTS.v(),
-                          d.HIGHESTORDERDERIVATIVE.v(),
-                          d.ENDNODE.v(),
-                          {},
-                          {},
-                          {},
-                          Members(d.INTERIOR.v())};
-        for (int p = 1; p <= grid.polyPoints; ++p)
-            grid.polyPoint.push_back(d.POLYPOINT(p).v());
-        for (int i = 1; i <= d.NUMSECTIONS.v(); ++i) {
-            QV_SECTIONDATAMODEL& s = Section(i);
-            grid.sections.push_back({(*s.LOCATION).v(), (*s.SPACINGPREFERENCE).v(),
-                                     (*s.SPACINGUSED).v(), s.LENGTH.v(), s.ELEMENTLENGTH.v(),
-                                     s.NODECOUNT.v(), s.BASE.v(), s.NUMELEMENTS.v(),
-                                     Members(s.INTERIOR.v())});
-        }
-        for (int k = 0; k <= grid.endNode; ++k) {
-            EXPECT_TRUE(HasElement(*d.VALUE, k)) << "node " << k << " has no location";
-            grid.nodes.push_back((*d.VALUE)(k).v());
-        }
-        return grid;
+    // What a distribution reads of the grid: the nodes, then the interior set.
+    std::vector<double> Grid() {
+        std::vector<double> g = Nodes();
+        for (int k : Members(m_domain->INTERIOR.v()))
+            g.push_back(k);
+        return g;
     }
 
 private:
+    template <class Parameter, class Value> DomainUnderTest& Set(Parameter& p, Value v) {
+        p.UserSet(v);
+        return *this;
+    }
+
     static inline int s_alive = 0;
     static inline long s_blocksBefore = 0;
     QV_DOMAIN* m_domain;
 };
-
-inline QV_DOMAIN* MakeLengthDomain() {
-    return LENGTHDOMAINFactory();
-}
-inline QV_DOMAIN* MakeAngleDomain() {
-    return ANGLEDOMAINFactory();
-}
 
 } // namespace norvane::test

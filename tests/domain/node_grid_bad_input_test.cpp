@@ -1,10 +1,10 @@
-// Inputs that make no sensible grid: the domain rejects none of them, and none of them crashes,
-// overruns or leaks. Counts and node numbers that leave 32 bits, and factories whose
-// allocations fail.
-#include <cmath>
+// The conversions; inputs that make no sensible grid, none rejected and each giving a defined grid
+// with nothing leaked; counts beyond 32 bits; factories whose allocations fail one by one.
 #include <limits>
+#include <tuple>
 
 #include "tests/domain/domain_fixture.h"
+#include "types/domain/grid_conversions.h"
 
 namespace norvane::test {
 namespace {
@@ -13,160 +13,95 @@ constexpr int Sentinel = std::numeric_limits<int>::min();
 const double NaN = std::numeric_limits<double>::quiet_NaN();
 const double Inf = std::numeric_limits<double>::infinity();
 
-TEST(NodeGridBadInput, NegativeSectionCount) {
-    DomainUnderTest d;
-    d.Method("OCFE3").Sections(-3).Run(2);
-    EXPECT_EQ((*d->SPACINGPREFERENCE).v(), 0.125 / -3.0);
-    EXPECT_EQ(d->ENDNODE.v(), 0);
-    EXPECT_TRUE(Members(d->INTERIOR.v()).empty());
-    EXPECT_TRUE(Members(d->QV_SECTION_SET1.v()).empty());
-    EXPECT_EQ((*d->VALUE)(0).v(), 0.0);
+// Half away from zero, x + 0.5 rounded to a double first; NaN and beyond 32 bits: the sentinel.
+TEST(GridConversions, RoundingAndTruncation) {
+    // x, nearest, truncated
+    // clang-format off
+    const double cases[][3] = {
+        {2.5, 3, 2}, {-2.5, -3, -2}, {2.4999, 2, 2}, {0.49999999999999994, 1, 0},
+        {NaN, Sentinel, Sentinel}, {-Inf, Sentinel, Sentinel},
+        {2147483647.5, Sentinel, 2147483647}, {-2147483649.0, Sentinel, Sentinel}};
+    // clang-format on
+    for (const auto& c : cases) {
+        EXPECT_EQ(NearestInteger(c[0]), c[1]) << c[0];
+        EXPECT_EQ(TruncateToInt(c[0]), c[2]) << c[0];
+    }
+    EXPECT_EQ(Members(NodeRange(2147483646LL, 2147483649LL)), Range(2147483646, 2147483647));
+    EXPECT_EQ(Members(NodeRange(-2147483650LL, -2147483647LL)), Range(Sentinel, -2147483647));
+    EXPECT_TRUE(Members(NodeRange(5, 3)).empty());
 }
 
-// A length of zero gives sections of no length: each gets the minimum count of nodes, all at 0.
-TEST(NodeGridBadInput, ZeroLength) {
-    DomainUnderTest d;
-    d.Method("CFD4").Sections(2).Length(0.0).Run(2);
-    const GridSnapshot g = d.Snapshot();
-    EXPECT_EQ(g.sections[0].nodeCount, 4); // 0 / 0 is NaN: the minimum
-    EXPECT_EQ(g.sections[1].nodeCount, 4);
-    EXPECT_EQ(g.endNode, 8);
-    for (double x : g.nodes)
-        EXPECT_EQ(x, 0.0);
-}
-
-// With the default spacing a negative length lays the grid out leftwards, from 0 to -1.
-TEST(NodeGridBadInput, NegativeLength) {
-    DomainUnderTest d;
-    d.Method("FFD2").Sections(2).Length(-1.0).Run(2);
-    const GridSnapshot g = d.Snapshot();
-    EXPECT_EQ(g.endNode, 16);
-    EXPECT_EQ(g.nodes.front(), 0.0);
-    EXPECT_EQ(g.nodes.back(), -1.0);
-    for (std::size_t k = 1; k < g.nodes.size(); ++k)
-        EXPECT_GT(g.nodes[k - 1], g.nodes[k]);
-
-    // Against a positive spacing every section asks for a negative count: the minimum.
-    DomainUnderTest held;
-    held.Method("FFD2").Sections(2).Length(-1.0).Spacing(0.0625).Run(2);
-    EXPECT_EQ(held.Section(1).NODECOUNT.v(), 2);
-    EXPECT_EQ(held->ENDNODE.v(), 4);
-}
-
-TEST(NodeGridBadInput, InfiniteAndNotANumberLength) {
-    for (double length : {Inf, -Inf, NaN}) {
+// Unless a section's asked count comes out positive, it gets the method's minimum.
+TEST(NodeGridBadInput, LengthAndSpacing) {
+    // method, sections, LENGTH, SPACINGPREFERENCE (-1: the default), ENDNODE
+    const std::tuple<const char*, int, double, double, int> cases[] = {
+        {"CFD4", 2, 0.0, -1, 8},   {"FFD2", 2, -1.0, -1, 16},  {"FFD2", 2, -1.0, 0.0625, 4},
+        {"OCFE4", 3, Inf, -1, 12}, {"OCFE4", 3, -Inf, -1, 12}, {"OCFE4", 3, NaN, -1, 12},
+        {"UBFD4", 2, 1.0, 0.0, 8}};
+    for (const auto& [method, sections, length, spacing, endNode] : cases) {
+        SCOPED_TRACE(testing::Message() << method << " length " << length);
         DomainUnderTest d;
-        d.Method("OCFE4").Sections(3).Length(length).Run(2);
-        EXPECT_EQ(d->ENDNODE.v(), 12) << length; // every section at its minimum of 4
-        for (int i = 1; i <= 3; ++i)
-            EXPECT_EQ(d.Section(i).NODECOUNT.v(), 4) << length;
-        EXPECT_EQ(Members(d->INTERIOR.v()), Range(1, 11));
-        d.Snapshot(); // every node 0 .. ENDNODE has a location
+        d.Method(method).Sections(sections).Length(length);
+        if (spacing >= 0) d.Spacing(spacing);
+        d.Run(2);
+        EXPECT_EQ(d->ENDNODE.v(), endNode);
+        d.Nodes(); // every node is placed
     }
 }
 
-TEST(NodeGridBadInput, ZeroSpacing) {
-    DomainUnderTest d;
-    d.Method("UBFD4").Sections(2).Spacing(0.0).Run(2);
-    EXPECT_EQ(d.Section(1).NODECOUNT.v(), 4);
-    EXPECT_EQ(d.Section(1).NODECOUNT.LastAssignmentNumber(), 30);
-    EXPECT_EQ(d->ENDNODE.v(), 8);
-    const GridSnapshot g = d.Snapshot();
-    EXPECT_EQ(g.nodes.back(), 1.0);
+// Counts and node numbers past 2^31 - 1 name no node. n = 2^31 - 1 with P = 3 rounds up to a
+// count beyond 32 bits: the sentinel, not a wrapped-around count, and no range is built from it.
+// With section 1 held at 2147483646 nodes in one element, section 2 starts at node 2147483646
+// and only its first inner point has a number.
+TEST(NodeGridBadInput, CountsAndNodeNumbersBeyond32Bits) {
+    DomainUnderTest nine, big, far;
+    // n = 9 rounds up to 12 first, on a small grid: broken, the big grid would hold 2^31 nodes.
+    nine.Method("CFD4").Spacing(1.0 / 9).Run(1);
+    ASSERT_EQ(nine.Section(1).NODECOUNT.v(), 12);
+    big.Method("CFD4").Length(2147483647.0).Spacing(1.0).Run(2);
+    EXPECT_EQ(big.Section(1).NODECOUNT.v(), Sentinel);
+    EXPECT_EQ(big->ENDNODE.v(), Sentinel);
+    EXPECT_TRUE(Members(big->INTERIOR.v()).empty());
+    EXPECT_TRUE(Members(big->QV_VALUE_SET1.v()).empty());
+    EXPECT_EQ((*big->VALUE).m_Elements.Elements(), 1u); // node 0 only
+
+    far.Section(1).NODECOUNT.UserSet(2147483646);
+    far.Section(1).NUMELEMENTS.UserSet(1);
+    far.Method("OCFE3").Sections(2).HighestOrder(2).Run(2);
+    EXPECT_EQ(far.Section(2).BASE.v(), 2147483646);
+    EXPECT_EQ(Members(far->INTERIOR.v()), (std::vector<int>{1, 2, 2147483647}));
+    EXPECT_TRUE(HasElement(*far->VALUE, 2147483647));
+    EXPECT_EQ((*far->VALUE).m_Elements.Elements(), 5u); // nodes 0 .. 3 and 2147483647
 }
 
-TEST(NodeGridBadInput, UnknownMethodHeldByTheUser) {
-    DomainUnderTest d;
-    d.Method("").Sections(2).Run(2);
-    EXPECT_EQ(d->MINNODECOUNT.LastAssignmentNumber(), 0);
-    EXPECT_EQ(d->ENDNODE.v(), 16);
-    d.Snapshot();
-}
-
-// n = 2^31 - 1 with P = 3: n + P and the count rounded up to whole elements leave 32 bits.
-// The count is the sentinel (not a wrapped-around count), the section has no elements, and no
-// range is built from it.
-TEST(NodeGridBadInput, CountBeyond32BitsIsTheSentinel) {
-    DomainUnderTest d;
-    d.Method("CFD4").Length(2147483647.0).Spacing(1.0).Run(2);
-    QV_SECTIONDATAMODEL& s = d.Section(1);
-    EXPECT_EQ(s.NODECOUNT.v(), Sentinel);
-    EXPECT_EQ(s.NUMELEMENTS.v(), -536870912);
-    EXPECT_TRUE(Members(s.INTERIOR.v()).empty());
-    EXPECT_EQ(d->ENDNODE.v(), Sentinel);
-    EXPECT_TRUE(Members(d->INTERIOR.v()).empty());
-    EXPECT_TRUE(Members(d->QV_VALUE_SET1.v()).empty());
-    EXPECT_TRUE(HasElement(*d->VALUE, 0));
-    EXPECT_FALSE(HasElement(*d->VALUE, 1));
-}
-
-// Node numbers past 2^31 - 1 name no node: with section 1 held at 2147483646 nodes in one
-// element, section 2 starts at node 2147483646, and only its first inner point can be placed.
-TEST(NodeGridBadInput, NodeNumbersBeyond32BitsAreLeftOut) {
-    DomainUnderTest d;
-    d.Section(1).NODECOUNT.UserSet(2147483646);
-    d.Section(1).NUMELEMENTS.UserSet(1);
-    d.Method("OCFE3").Sections(2).HighestOrder(2).Run(2);
-    EXPECT_EQ(d.Section(2).BASE.v(), 2147483646);
-    EXPECT_EQ(d.Section(2).NUMELEMENTS.v(), 3);
-    EXPECT_EQ(Members(d.Section(1).INTERIOR.v()), (std::vector<int>{1, 2}));
-    EXPECT_EQ(Members(d.Section(2).INTERIOR.v()), std::vector<int>{2147483647});
-    EXPECT_EQ(Members(d->INTERIOR.v()), (std::vector<int>{1, 2, 2147483647}));
-    EXPECT_EQ(d->ENDNODE.v(), Sentinel);
-    EXPECT_TRUE(HasElement(*d->VALUE, 2147483647));
-    EXPECT_EQ((*d->VALUE)(2147483647).v(),
-              (*d.Section(2).LOCATION).v() +
-                  ((1.0 + 0.21132) + (-1.0)) * d.Section(2).ELEMENTLENGTH.v());
-    EXPECT_EQ((*d->VALUE).m_Elements.Elements(), 5u); // nodes 0 .. 3 and 2147483647
-}
-
-// Every allocation of a factory call fails in turn: the factory gives null or an object that
-// works, and nothing is left once it is released.
-TEST(NodeGridBadInput, FactoriesUnderFailingAllocation) {
-    QV_DOMAIN* (*factories[])() = {&DOMAINFactory, &MakeLengthDomain, &MakeAngleDomain};
-    for (auto factory : factories) {
-        const long before = qvhost::LiveBlocks();
-        const long start = qvhost::AllocationCalls();
-        factory()->Release();
-        const long calls = qvhost::AllocationCalls() - start;
-        ASSERT_GT(calls, 1);
-        for (long k = 1; k <= calls; ++k) {
-            qvhost::FailAllocation(k);
-            QV_DOMAIN* d = factory();
-            qvhost::FailAllocation(0);
-            if (d) {
-                d->NUMSECTIONS.UserSet(2);
-                d->DISCRETIZATIONMETHOD.UserSet("CFD4");
-                d->SetDims();
-                d->ExecuteAssignments(3, 0);
-                d->ExecuteAssignments(3, 0);
-                EXPECT_EQ(d->ENDNODE.v(), 16) << "allocation " << k;
-                EXPECT_EQ(d->PropertyCount(), 18) << "allocation " << k;
-                d->Release();
-            } else {
-                EXPECT_EQ(k, 1) << "only the object's own block is fatal";
-            }
-            EXPECT_EQ(qvhost::LiveBlocks(), before) << "allocation " << k;
-        }
-    }
-}
-
-TEST(NodeGridBadInput, SectionRecordFactoryUnderFailingAllocation) {
-    const long before = qvhost::LiveBlocks();
-    const long start = qvhost::AllocationCalls();
-    SECTIONDATAMODELFactory()->Release();
+// Each allocation of a factory call fails in turn: the call gives null (only when the object's
+// own block fails) or an object that works, and once it is released no block is left.
+template <class T, class Use> void FailEachAllocation(T* (*make)(), Use use) {
+    const long before = qvhost::LiveBlocks(), start = qvhost::AllocationCalls();
+    make()->Release();
     const long calls = qvhost::AllocationCalls() - start;
     for (long k = 1; k <= calls; ++k) {
         qvhost::FailAllocation(k);
-        QV_SECTIONDATAMODEL* s = SECTIONDATAMODELFactory();
+        T* made = make();
         qvhost::FailAllocation(0);
-        if (s) {
-            (*s->LOCATION).UserSet(0.5);
-            EXPECT_EQ((*s->LOCATION).v(), 0.5);
-            s->Release();
+        EXPECT_TRUE(made != nullptr || k == 1) << "allocation " << k;
+        if (made != nullptr) {
+            use(*made);
+            made->Release();
         }
         EXPECT_EQ(qvhost::LiveBlocks(), before) << "allocation " << k;
     }
+}
+
+TEST(NodeGridBadInput, FactoriesUnderFailingAllocation) {
+    for (auto factory : DomainTypes)
+        FailEachAllocation(factory, [](QV_DOMAIN& d) {
+            d.SetDims();
+            d.ExecuteAssignments(3, 0);
+            EXPECT_EQ(d.ENDNODE.v(), 8);
+        });
+    FailEachAllocation(&SECTIONDATAMODELFactory,
+                       [](QV_SECTIONDATAMODEL& s) { EXPECT_EQ(s.PropertyCount(), 14); });
 }
 
 } // namespace

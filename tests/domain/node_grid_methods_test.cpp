@@ -1,6 +1,4 @@
-// The grid of every method on a domain of three sections: consistent section records, node
-// locations strictly increasing from 0 to LENGTH and equal to their formulas bit for bit, the
-// interior sets for both derivative orders, and a grid that a further run leaves as it is.
+// The grid of every method on three sections of a domain 1.2 long, after the settling run.
 #include <string>
 
 #include "tests/domain/domain_fixture.h"
@@ -10,169 +8,104 @@ namespace {
 
 struct Method {
     const char* name;
-    int minNodes;
+    int minNodes, minNumber; // MINNODECOUNT and the number of its assignment
     std::vector<double> points;
-    bool oneSpacing; // element length is one node spacing
+    int pointsNumber; // the number of the NUMPOLYPOINTS assignment; 0: none
+    bool oneSpacing;  // a finite difference with points: ELEMENTLENGTH is one node spacing
 };
 
+// clang-format off
 const Method Methods[] = {
-    {"BFD1", 2, {}, false},
-    {"BFD2", 2, {0.5}, true},
-    {"CFD2", 2, {0.5}, true},
-    {"CFD4", 4, {0.25, 0.5, 0.75}, true},
-    {"FFD1", 2, {}, false},
-    {"FFD2", 2, {0.5}, true},
-    {"OCFE2", 2, {0.5}, false},
-    {"OCFE3", 3, {0.21132, 0.78868}, false},
-    {"OCFE4", 4, {0.1127, 0.5, 0.8873}, false},
-    {"UBFD4", 4, {0.25, 0.5, 0.75}, true},
-};
+    {"BFD1", 2, 6, {}, 0, false},     {"BFD2", 2, 6, {0.5}, 11, true},
+    {"CFD2", 2, 6, {0.5}, 11, true},  {"CFD4", 4, 8, {0.25, 0.5, 0.75}, 20, true},
+    {"FFD1", 2, 6, {}, 0, false},     {"FFD2", 2, 6, {0.5}, 11, true},
+    {"OCFE2", 2, 6, {0.5}, 9, false}, {"OCFE3", 3, 7, {0.21132, 0.78868}, 13, false},
+    {"OCFE4", 4, 8, {0.1127, 0.5, 0.8873}, 16, false},
+    {"UBFD4", 4, 8, {0.25, 0.5, 0.75}, 20, true}};
+// clang-format on
 
-constexpr int SectionCount = 3;
-constexpr double DomainLength = 1.2;
+constexpr int Sections = 3;
+constexpr double Length = 1.2;
 
 class NodeGridMethods : public ::testing::TestWithParam<Method> {
 protected:
-    int P() const { return static_cast<int>(GetParam().points.size()); }
-
-    // The grid after the settling second run, with the derivative order held at `order`
-    // (0: not held).
-    GridSnapshot Settled(DomainUnderTest& d, int order) {
-        d.Method(GetParam().name).Sections(SectionCount).Length(DomainLength).Spacing(0.05);
-        if (order != 0) d.HighestOrder(order);
-        d.Run(2);
-        return d.Snapshot();
-    }
-
-    // Node locations by their formulas from the section records and the points.
-    std::vector<double> ExpectedNodes(const GridSnapshot& g) const {
-        const double scale = GetParam().oneSpacing ? P() + 1.0 : 1.0;
-        std::vector<double> nodes{g.sections[0].location};
-        for (const SectionSnapshot& s : g.sections) {
-            for (int e = 1; e <= s.numElements; ++e) {
-                for (double point : g.polyPoint) {
-                    const double offset =
-                        ((static_cast<double>(e) + point) + (-1.0)) * s.elementLength;
-                    nodes.push_back(GetParam().oneSpacing ? s.location + offset * scale
-                                                          : s.location + offset);
-                }
-                const double reach = static_cast<double>(e) * s.elementLength;
-                nodes.push_back(GetParam().oneSpacing ? s.location + reach * scale
-                                                      : s.location + reach);
-            }
-        }
-        return nodes;
-    }
+    NodeGridMethods() : m(GetParam()), P(static_cast<int>(m.points.size())) {}
+    const Method& m;
+    const int P;
+    DomainUnderTest d;
 };
 
-TEST_P(NodeGridMethods, SectionsAreConsistent) {
-    DomainUnderTest d;
-    const GridSnapshot g = Settled(d, 0);
-    const Method& m = GetParam();
-    EXPECT_EQ(g.minNodeCount, m.minNodes);
-    EXPECT_EQ(g.polyPoints, P());
-    EXPECT_EQ(g.polyPoint, m.points);
-    ASSERT_EQ(g.sections.size(), static_cast<std::size_t>(SectionCount));
-
-    int base = 0;
-    for (int i = 1; i <= SectionCount; ++i) {
-        const SectionSnapshot& s = g.sections[i - 1];
-        SCOPED_TRACE("section " + std::to_string(i));
-        EXPECT_EQ(s.location, 0.0 + (static_cast<double>(i - 1) * DomainLength) / SectionCount);
-        const double next = i < SectionCount ? g.sections[i].location : 0.0 + DomainLength;
-        EXPECT_EQ(s.length, next - s.location);
-        EXPECT_EQ(s.spacingPreference, 0.05);
-        EXPECT_EQ(s.base, base);
-        EXPECT_GE(s.nodeCount, m.minNodes);
-        EXPECT_EQ(s.nodeCount % (P() + 1), 0);
-        EXPECT_EQ(s.numElements * (P() + 1), s.nodeCount);
-        EXPECT_EQ(s.spacingUsed, s.length / s.nodeCount);
-        const bool oneSpacing = P() == 0 || m.oneSpacing;
-        EXPECT_EQ(s.elementLength, oneSpacing ? s.spacingUsed : (P() + 1.0) * s.spacingUsed);
-        EXPECT_EQ(s.interior, Range(s.base + 1, s.base + s.nodeCount - 1));
-        base += s.nodeCount;
+// Consistent sections; nodes increasing from 0 to the length, inner nodes at the points' fractions
+// of their element; no change on a further run; at order 2, collocation ends not interior.
+TEST_P(NodeGridMethods, SettledGrid) {
+    d.Method(m.name).Sections(Sections).Length(Length).Spacing(0.05).Run(2);
+    EXPECT_EQ(d->MINNODECOUNT.v(), m.minNodes);
+    EXPECT_EQ(d->MINNODECOUNT.LastAssignmentNumber(), m.minNumber);
+    EXPECT_EQ(d->NUMPOLYPOINTS.LastAssignmentNumber(), m.pointsNumber);
+    ASSERT_EQ(d->NUMPOLYPOINTS.v(), P);
+    for (int p = 1; p <= P; ++p) {
+        EXPECT_EQ(d->POLYPOINT(p).v(), m.points[p - 1]);
+        EXPECT_EQ(d->POLYPOINT(p).LastAssignmentNumber(), m.pointsNumber + p);
     }
-    EXPECT_EQ(g.endNode, base);
-    EXPECT_EQ(g.interior, Range(1, g.endNode - 1));
-    EXPECT_EQ(Members(d->QV_SECTION_SET1.v()), Range(1, SectionCount));
-    EXPECT_EQ(Members(d->QV_VALUE_SET1.v()), Range(0, g.endNode));
-    EXPECT_EQ(Members(d->QV_POLYPOINT_SET1.v()), Range(1, P()));
-}
+    const std::vector<double> x = d.Nodes();
+    int base = 0;
+    for (int i = 1; i <= Sections; ++i) {
+        SCOPED_TRACE("section " + std::to_string(i));
+        QV_SECTIONDATAMODEL& s = d.Section(i);
+        const double next = i < Sections ? (*d.Section(i + 1).LOCATION).v() : Length;
+        EXPECT_NEAR((*s.LOCATION).v(), (i - 1) * Length / Sections, 1e-15);
+        EXPECT_EQ(s.LENGTH.v(), next - (*s.LOCATION).v());
+        EXPECT_EQ(s.BASE.v(), base);
+        EXPECT_GE(s.NODECOUNT.v(), m.minNodes);
+        EXPECT_EQ(s.NUMELEMENTS.v() * (P + 1), s.NODECOUNT.v());
+        EXPECT_NEAR((*s.SPACINGUSED).v() * s.NODECOUNT.v(), s.LENGTH.v(), 1e-15);
+        EXPECT_EQ(Members(s.INTERIOR.v()), Range(base + 1, base + s.NODECOUNT.v() - 1));
+        EXPECT_NEAR(x.at(base), (*s.LOCATION).v(), 1e-12);
+        const int span = m.oneSpacing ? 1 : P + 1; // nodes that ELEMENTLENGTH spans
+        EXPECT_NEAR(x.at(base + span) - x[base], s.ELEMENTLENGTH.v(), 1e-12);
+        base += s.NODECOUNT.v();
+    }
+    ASSERT_EQ(d->ENDNODE.v(), base);
+    EXPECT_EQ(Members(d->INTERIOR.v()), Range(1, base - 1));
+    EXPECT_EQ(d->INTERIOR.LastAssignmentNumber(), 42);
+    EXPECT_EQ(Members(d->QV_SECTION_SET1.v()), Range(1, Sections));
+    EXPECT_EQ(Members(d->QV_VALUE_SET1.v()), Range(0, base));
+    EXPECT_EQ(Members(d->QV_POLYPOINT_SET1.v()), Range(1, P));
 
-TEST_P(NodeGridMethods, NodesIncreaseFromZeroToTheLength) {
-    DomainUnderTest d;
-    const GridSnapshot g = Settled(d, 0);
-    ASSERT_GE(g.nodes.size(), 2u);
-    EXPECT_EQ(g.nodes.front(), 0.0);
-    EXPECT_NEAR(g.nodes.back(), DomainLength, 1e-12);
-    for (std::size_t k = 1; k < g.nodes.size(); ++k)
-        EXPECT_LT(g.nodes[k - 1], g.nodes[k]) << "node " << k;
-    for (const SectionSnapshot& s : g.sections)
-        EXPECT_NEAR(g.nodes[s.base], s.location, 1e-12) << "node " << s.base;
-    EXPECT_EQ(g.nodes, ExpectedNodes(g));
-}
+    EXPECT_EQ(x.front(), 0.0);
+    EXPECT_NEAR(x.back(), Length, 1e-12);
+    for (int k = 1; k <= base; ++k)
+        EXPECT_LT(x[k - 1], x[k]) << "node " << k;
+    for (int start = 0; start + P < base; start += P + 1)
+        for (int p = 1; p <= P; ++p)
+            EXPECT_NEAR(x[start + p], x[start] + m.points[p - 1] * (x[start + P + 1] - x[start]),
+                        1e-12);
+    EXPECT_EQ((*d->VALUE)(1).LastAssignmentNumber(), P == 0 ? 48 : m.oneSpacing ? 45 : 47);
+    EXPECT_EQ((*d->VALUE)(P + 1).LastAssignmentNumber(), m.oneSpacing ? 46 : 48);
 
-TEST_P(NodeGridMethods, InteriorWithSecondDerivatives) {
-    DomainUnderTest d;
-    const GridSnapshot g = Settled(d, 2);
-    EXPECT_EQ(g.highestOrder, 2);
-    const bool innerPointsOnly = P() != 0 && !GetParam().oneSpacing;
+    const std::vector<double> settled = d.Grid();
+    const long blocks = qvhost::LiveBlocks();
+    EXPECT_EQ(d.Run(1).Grid(), settled);
+    EXPECT_EQ(qvhost::LiveBlocks(), blocks) << "a run on a settled grid makes no new objects";
+
+    d.HighestOrder(2).Run(1);
+    const bool collocation = P != 0 && !m.oneSpacing;
     std::vector<int> all;
-    for (const SectionSnapshot& s : g.sections) {
+    for (int i = 1; i <= Sections; ++i) {
+        QV_SECTIONDATAMODEL& s = d.Section(i);
         std::vector<int> expected;
-        if (innerPointsOnly) {
-            for (int e = 1; e <= s.numElements; ++e)
-                for (int p = 1; p <= P(); ++p)
-                    expected.push_back(s.base + (e - 1) * (P() + 1) + p);
-        } else {
-            expected = Range(s.base + 1, s.base + s.nodeCount - 1);
-        }
-        EXPECT_EQ(s.interior, expected) << "section at node " << s.base;
+        for (int k = 1; k < s.NODECOUNT.v(); ++k)
+            if (!collocation || k % (P + 1) != 0) expected.push_back(s.BASE.v() + k);
+        EXPECT_EQ(Members(s.INTERIOR.v()), expected) << "section " << i;
+        EXPECT_EQ(s.INTERIOR.LastAssignmentNumber(), collocation ? 39 : 38);
         all.insert(all.end(), expected.begin(), expected.end());
     }
-    // The union of the sections' sets: the section ends are not interior.
-    EXPECT_EQ(g.interior, all);
+    EXPECT_EQ(Members(d->INTERIOR.v()), all);
     EXPECT_EQ(d->INTERIOR.LastAssignmentNumber(), 41);
-    EXPECT_EQ(d.Section(1).INTERIOR.LastAssignmentNumber(), innerPointsOnly ? 39 : 38);
-}
-
-TEST_P(NodeGridMethods, AFurtherRunChangesNothing) {
-    DomainUnderTest d;
-    const GridSnapshot settled = Settled(d, 0);
-    d.Run(1);
-    EXPECT_EQ(d.Snapshot(), settled);
-    const long blocks = qvhost::LiveBlocks();
-    d.Run(1);
-    EXPECT_EQ(qvhost::LiveBlocks(), blocks) << "a run on a settled grid makes no new objects";
-}
-
-TEST_P(NodeGridMethods, AssignmentNumbersOfTheMethod) {
-    DomainUnderTest d;
-    Settled(d, 0);
-    const std::string name = GetParam().name;
-    const int minimum = name == "OCFE3" ? 7 : GetParam().minNodes == 4 ? 8 : 6;
-    EXPECT_EQ(d->MINNODECOUNT.LastAssignmentNumber(), minimum);
-    int points = 0; // the number of the NUMPOLYPOINTS assignment; 0: none
-    if (name == "OCFE2") points = 9;
-    if (name == "BFD2" || name == "FFD2" || name == "CFD2") points = 11;
-    if (name == "OCFE3") points = 13;
-    if (name == "OCFE4") points = 16;
-    if (name == "CFD4" || name == "UBFD4") points = 20;
-    EXPECT_EQ(d->NUMPOLYPOINTS.LastAssignmentNumber(), points);
-    for (int p = 1; p <= P(); ++p)
-        EXPECT_EQ(d->POLYPOINT(p).LastAssignmentNumber(), points + p);
-    const bool oneSpacing = GetParam().oneSpacing;
-    EXPECT_EQ(d.Section(1).ELEMENTLENGTH.LastAssignmentNumber(), P() == 0 || oneSpacing ? 36 : 37);
-    if (P() > 0) {
-        EXPECT_EQ((*d->VALUE)(1).LastAssignmentNumber(), oneSpacing ? 45 : 47);
-    }
-    EXPECT_EQ((*d->VALUE)(P() + 1).LastAssignmentNumber(), oneSpacing ? 46 : 48);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllMethods, NodeGridMethods, ::testing::ValuesIn(Methods),
-                         [](const ::testing::TestParamInfo<Method>& info) {
-                             return std::string(info.param.name);
-                         });
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace norvane::test
