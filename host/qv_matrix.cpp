@@ -174,6 +174,12 @@ void QV_Matrix::CancelDependenceOnDeclaredSets() {
     }
 }
 
+void QV_Matrix::DeclareSet(QV_Set& set) {
+    CancelDependenceOnDeclaredSets();
+    m_DeclaredSets[0] = &set;
+    set.AddDependent(this);
+}
+
 void QV_Matrix::DependenceLost(QV_Containable* set) {
     for (QV_Set*& declared : m_DeclaredSets)
         if (declared == set) declared = nullptr;
@@ -206,15 +212,15 @@ namespace {
 template <class Array, class Key>
 QV_Type* FindOne(Array& array, QV_SetValue& values, Key key) {
     const unsigned before = array.m_Elements.Elements();
-    if (!values.SetContains(key, array.m_Position)) {
-        values.SetAddAtOffset(key, array.m_Position);
-        const bool grown = before == 0
-                               ? array.m_Elements.AddNullEntries(0, 0, values.SetSize())
-                               : array.m_Elements.AddNullEntries(array.m_Position, before, 1);
-        if (!grown) return nullptr;
-    } else if (before == 0 && !array.m_Elements.AddNullEntries(0, 0, values.SetSize())) {
-        return nullptr;
-    }
+    const bool present = values.SetContains(key, array.m_Position);
+    // The slots grow before the new value joins the index values, so that a refused growth
+    // leaves both as they were.
+    const int size = values.SetSize() + (present ? 0 : 1);
+    const bool grown = before == 0 ? array.m_Elements.AddNullEntries(0, 0, size)
+                       : present   ? true
+                                   : array.m_Elements.AddNullEntries(array.m_Position, size - 1, 1);
+    if (!grown) return nullptr;
+    if (!present) values.SetAddAtOffset(key, array.m_Position);
     QV_Type* element = array.m_Elements[static_cast<unsigned>(array.m_Position)];
     if (element) return element;
     array.AddIndexToString(key, 0);
@@ -250,11 +256,7 @@ QV_BASE_I& QV_BASE_I::operator=(const QV_BASE_I& other) {
 }
 QV_BASE_I::~QV_BASE_I() = default;
 QV_Type* QV_BASE_I::Find(int x) { return FindOne(*this, m_SetValue, x); }
-void QV_BASE_I::SetDim(QV_Set& set) {
-    CancelDependenceOnDeclaredSets();
-    m_DeclaredSets[0] = &set;
-    set.AddDependent(this);
-}
+void QV_BASE_I::SetDim(QV_Set& set) { DeclareSet(set); }
 int QV_BASE_I::NewElements() {
     return NewAll(*this, m_SetValue, [this](unsigned k) { return m_SetValue.Integer(static_cast<int>(k)); });
 }
@@ -274,11 +276,7 @@ QV_BASE_S& QV_BASE_S::operator=(const QV_BASE_S& other) {
 }
 QV_BASE_S::~QV_BASE_S() = default;
 QV_Type* QV_BASE_S::Find(const char* x) { return FindOne(*this, m_SetValue, x ? x : ""); }
-void QV_BASE_S::SetDim(QV_Set& set) {
-    CancelDependenceOnDeclaredSets();
-    m_DeclaredSets[0] = &set;
-    set.AddDependent(this);
-}
+void QV_BASE_S::SetDim(QV_Set& set) { DeclareSet(set); }
 int QV_BASE_S::NewElements() {
     return NewAll(*this, m_SetValue, [this](unsigned k) { return m_SetValue.String(static_cast<int>(k)); });
 }

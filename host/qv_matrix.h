@@ -81,6 +81,8 @@ public:
 
 protected:
     void RebindSetValues(QV_SetValue* setValues) { m_setValues = setValues; }
+    // Declares the one index set of a one-index array.
+    void DeclareSet(QV_Set& set);
 
 private:
     struct PendingIndex;

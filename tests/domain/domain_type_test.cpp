@@ -60,14 +60,14 @@ void ExpectRegistered(const QV_Container& owner, const std::vector<Registration>
 // Per domain type: what the domain and its section records register, and each assigned value's
 // tags (b, a, number); a length or angle domain tags with the caller's a - 1.
 TEST(DomainType, RegistrationAndAssignmentTags) {
-    for (auto make : DomainTypes) {
-        DomainUnderTest d(make);
+    for (int type = 0; type < 3; ++type) {
+        DomainUnderTest d(DomainTypes[type]);
         ExpectRegistered(*d, DomainProperties);
         ExpectRegistered(d.Section(1), SectionProperties);
         EXPECT_EQ((*d->SECTION).m_DeclaredSets[0], &d->QV_SECTION_SET1); // arrays over their sets
         EXPECT_EQ((*d->VALUE).m_DeclaredSets[0], &d->QV_VALUE_SET1);
         EXPECT_EQ(d->POLYPOINT.m_DeclaredSets[0], &d->QV_POLYPOINT_SET1);
-        const unsigned a = make == DomainTypes[0] ? 5 : 4;
+        const unsigned a = type == 0 ? 5 : 4;
         d.Method("CFD4").Sections(2).Run(2, 5, 7);
         QV_DOMAIN& m = *d;
         QV_SECTIONDATAMODEL &s1 = d.Section(1), &s2 = d.Section(2);
