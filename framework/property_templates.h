@@ -54,7 +54,13 @@ public:
 template <class T, class Element = T>
 class QV_ARRAY_I : public QV_BASE_I {
 public:
+    QV_ARRAY_I() {}
+    QV_ARRAY_I(const QV_ARRAY_I& other) : QV_BASE_I(other) {}
     ~QV_ARRAY_I() override {}
+    QV_ARRAY_I& operator=(const QV_ARRAY_I& other) {
+        QV_BASE_I::operator=(other);
+        return *this;
+    }
     QV_ARRAY_I& operator*() { return *this; }
     QV_ARRAY_I& v() { return *this; }
     T& operator()(int x) { return static_cast<T&>(*Find(x)); }
@@ -64,7 +70,13 @@ public:
 template <class T, class Element = T>
 class QV_ARRAY_S : public QV_BASE_S {
 public:
+    QV_ARRAY_S() {}
+    QV_ARRAY_S(const QV_ARRAY_S& other) : QV_BASE_S(other) {}
     ~QV_ARRAY_S() override {}
+    QV_ARRAY_S& operator=(const QV_ARRAY_S& other) {
+        QV_BASE_S::operator=(other);
+        return *this;
+    }
     QV_ARRAY_S& operator*() { return *this; }
     QV_ARRAY_S& v() { return *this; }
     T& operator()(const char* x) { return static_cast<T&>(*Find(x)); }
@@ -74,7 +86,13 @@ public:
 template <class T, class Element = T>
 class QV_ARRAY_II : public QV_BASE_II {
 public:
+    QV_ARRAY_II() {}
+    QV_ARRAY_II(const QV_ARRAY_II& other) : QV_BASE_II(other) {}
     ~QV_ARRAY_II() override {}
+    QV_ARRAY_II& operator=(const QV_ARRAY_II& other) {
+        QV_BASE_II::operator=(other);
+        return *this;
+    }
     QV_ARRAY_II& operator*() { return *this; }
     QV_ARRAY_II& v() { return *this; }
     T& operator()(int x, int y) { return static_cast<T&>(*Find(x, y)); }
@@ -84,7 +102,13 @@ public:
 template <class T, class Element = T>
 class QV_ARRAY_III : public QV_BASE_III {
 public:
+    QV_ARRAY_III() {}
+    QV_ARRAY_III(const QV_ARRAY_III& other) : QV_BASE_III(other) {}
     ~QV_ARRAY_III() override {}
+    QV_ARRAY_III& operator=(const QV_ARRAY_III& other) {
+        QV_BASE_III::operator=(other);
+        return *this;
+    }
     QV_ARRAY_III& operator*() { return *this; }
     QV_ARRAY_III& v() { return *this; }
     T& operator()(int x, int y, int z) { return static_cast<T&>(*Find(x, y, z)); }

@@ -70,7 +70,6 @@ struct QV_ModelType::Equations {
     };
     std::vector<Structure> structure;
     std::vector<Equation> equations;
-    std::string problem;
     int stray = 0;
 
     Equation* at(int e) {
@@ -96,7 +95,6 @@ QV_ModelType::~QV_ModelType() { delete m_equations; }
 
 int QV_ModelType::SetUpEquations() {
     m_equations->structure.clear();
-    m_equations->problem.clear();
     m_localEqnCount = 0;
     const int status = m_failStatus;
     m_failStatus = 0;
@@ -198,9 +196,6 @@ void QV_ModelType::SetPatternBuffer(const int* rows, const int* rowsEnd) {
     m_patternBegin = rows;
     m_patternEnd = rowsEnd;
 }
-
-void QV_ModelType::ReportProblem(const char* text) { m_equations->problem = text ? text : ""; }
-const char* QV_ModelType::LastProblem() const { return m_equations->problem.c_str(); }
 
 QV_ModelExtensions::~QV_ModelExtensions() = default;
 QV_ModelDiscontinuity::~QV_ModelDiscontinuity() = default;

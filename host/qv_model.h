@@ -117,9 +117,6 @@ public:
     void FailSetUpEquations(int status) { m_failStatus = status; }
     // The buffer that variable terms write their Jacobian entries into: [rows, rowsEnd).
     void SetPatternBuffer(const int* rows, const int* rowsEnd);
-    // Why the model refused its equations; SetUpEquations of the host part clears it.
-    void ReportProblem(const char* text);
-    const char* LastProblem() const;
 
 private:
     struct Equations;

@@ -134,6 +134,18 @@ SUValue& SUValue::operator+=(const SUValue& other) {
     if (!IsSet()) ResetType(other.IsSet() ? other.m_type : static_cast<unsigned short>(TypeSet));
     if (!other.m_payload) return *this;
     auto& mine = payload();
+    const auto& theirs = *other.m_payload;
+    // Members that all follow this set's last one are appended: growing a set in ascending
+    // runs stays linear.
+    const bool intsFollow = theirs.integers.empty() || mine.integers.empty() ||
+                            theirs.integers.front() > mine.integers.back();
+    const bool stringsFollow = theirs.strings.empty() || mine.strings.empty() ||
+                               theirs.strings.front() > mine.strings.back();
+    if (intsFollow && stringsFollow) {
+        mine.integers.insert(mine.integers.end(), theirs.integers.begin(), theirs.integers.end());
+        mine.strings.insert(mine.strings.end(), theirs.strings.begin(), theirs.strings.end());
+        return *this;
+    }
     std::vector<int> ints;
     std::set_union(mine.integers.begin(), mine.integers.end(), other.m_payload->integers.begin(),
                    other.m_payload->integers.end(), std::back_inserter(ints));

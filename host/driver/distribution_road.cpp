@@ -18,6 +18,24 @@ std::string SetText(const std::vector<std::string>& members) {
     return text;
 }
 
+// The status values with which a distribution refuses its equations, as the library
+// documents them.
+std::string RefusalReason(int status) {
+    switch (status) {
+    case -2:
+        return "XDOMAIN is not linked to a domain";
+    case -3:
+        return "a section does not start where the one before it ends";
+    case -4:
+        return "the elements do not tile a section that the method walks element by element";
+    case -5:
+        return "an equation would address a node outside its section (a section shorter than "
+               "the method's stencil)";
+    default:
+        return "status " + std::to_string(status);
+    }
+}
+
 } // namespace
 
 bool DistributionArrays::Holds(const QV_VarParam& variable) const {
@@ -107,8 +125,7 @@ RoadStatus DistributionRoad::Run(ModelLibrary& library, const DriverOptions& opt
     m_groupBase = QV_ModelType::m_stLastGroup;
     m_setUpStatus = m_distribution->SetUpEquations();
     if (m_setUpStatus < 0) {
-        m_problem = m_distribution->LastProblem();
-        if (m_problem.empty()) m_problem = "no reason given";
+        m_problem = RefusalReason(m_setUpStatus);
         return RoadStatus::Refused;
     }
     m_pattern = qvhost::RunJacPattern(*m_distribution);

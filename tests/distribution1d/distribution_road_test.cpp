@@ -7,6 +7,7 @@
 #include <string>
 
 #include "tests/distribution1d/distribution_road_fixture.h"
+#include "types/distribution1d/grid_check.h"
 
 using norvane::test::Road;
 using norvane::test::RoadInputs;
@@ -89,7 +90,7 @@ TEST(Distribution1DEquations, StructureAndExpressionsNameTheSameVariables) {
         in.sections = 3;
         Road road(in);
         const int count = road.SetUp();
-        ASSERT_GT(count, 0) << method << ": " << road.distribution->LastProblem();
+        ASSERT_GT(count, 0) << method << ": refused with " << count;
         qvhost::Pattern pattern = road.Pattern();
         const QV_DISTRIBUTION1D& d = *road.distribution;
         EXPECT_EQ(pattern.counter, count) << method;
@@ -199,8 +200,7 @@ TEST(Distribution1DInputs, UnlinkedDomainIsRefusedWithoutEquations) {
     d->SetDims();
     d->ExecuteAssignments(1, 0);
     EXPECT_EQ(d->QV_VALUE_SET1.v().SetSize(), 0);
-    EXPECT_LT(d->SetUpEquations(), 0);
-    EXPECT_STRNE(d->LastProblem(), "");
+    EXPECT_EQ(d->SetUpEquations(), norvane::RefusedNoDomain);
     qvhost::RunJacPattern(*d);
     EXPECT_EQ(d->EquationCount(), 0);
     d->Release();
@@ -208,33 +208,31 @@ TEST(Distribution1DInputs, UnlinkedDomainIsRefusedWithoutEquations) {
 }
 
 TEST(Distribution1DInputs, GridsInconsistentWithTheMethodAreRefused) {
-    // A section shorter than the method's stencil: one interval under a five-point method.
-    RoadInputs in;
-    in.method = "CFD4";
-    in.spacing = 10.0;
-    {
+    // A user-fixed MINNODECOUNT gives sections of too few intervals (the spacing asks for none).
+    struct Case {
+        const char* method;
+        int minNodes, order;
+        bool integrals;
+        int status;
+    } const cases[] = {
+        {"CFD4", 1, 2, false, norvane::RefusedOutsideSection}, // one interval, five-point stencil
+        {"CFD4", 6, 2, true, norvane::RefusedUntiled},  // elements of four in a section of six
+        {"CFD4", 6, 0, false, 0},                       // no equation uses the grid
+        {"FFD2", 5, 2, false, 6 + 4},                   // odd count, but no element loop runs
+    };
+    for (const Case& c : cases) {
+        RoadInputs in;
+        in.method = c.method;
+        in.spacing = 10.0;
+        in.order = c.order;
+        in.integrals = c.integrals;
         Road road(in);
-        road.domain->MINNODECOUNT.UserSet(1);
-        EXPECT_LT(road.SetUp(), 0);
-        EXPECT_STRNE(road.distribution->LastProblem(), "");
+        road.domain->MINNODECOUNT.UserSet(c.minNodes);
+        EXPECT_EQ(road.SetUp(), c.status) << c.method << " " << c.minNodes;
         road.Pattern();
-        EXPECT_EQ(road.distribution->EquationCount(), 0);
-    }
-    // Elements of four intervals that do not tile a section of six.
-    {
-        Road road(in);
-        road.domain->MINNODECOUNT.UserSet(6);
-        EXPECT_LT(road.SetUp(), 0);
-        road.Pattern();
-        EXPECT_EQ(road.distribution->EquationCount(), 0);
-    }
-    // The same grid without any equation that uses it is not refused.
-    in.order = 0;
-    in.integrals = false;
-    {
-        Road road(in);
-        road.domain->MINNODECOUNT.UserSet(6);
-        EXPECT_EQ(road.SetUp(), 0);
+        if (c.status < 0) {
+            EXPECT_EQ(road.distribution->EquationCount(), 0);
+        }
     }
 }
 

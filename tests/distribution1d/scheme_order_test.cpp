@@ -18,7 +18,9 @@ namespace {
 
 struct Instance {
     const Stencil* site;
-    int number, anchor, section; // number: k of "QV_Eqnk"
+    int number; // k of "QV_Eqnk"
+    long long anchor;
+    int section;
 };
 
 struct GridSection {
@@ -52,7 +54,7 @@ struct Grid final : SchemeInputs, SchemeSink {
         return std::equal(method.begin(), method.end(), other.begin(), other.end(),
                           [](char a, char b) { return std::toupper(a) == std::toupper(b); });
     }
-    void instance(const Stencil& site, int anchor, int section) override {
+    void instance(const Stencil& site, long long anchor, int section) override {
         instances.push_back({&site, std::stoi(site.name + 6), anchor, section});
     }
 };

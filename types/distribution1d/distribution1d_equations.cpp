@@ -1,8 +1,6 @@
 // The structure pass and the expression pass of the one-dimensional distribution. Both walk
 // the one scheme, so they declare and write the same equation instances, with the same
 // variables in the same order.
-#include <string>
-
 #include "types/distribution1d/distribution1d.h"
 #include "types/distribution1d/domain_inputs.h"
 #include "types/distribution1d/grid_check.h"
@@ -18,8 +16,9 @@ class ElementResolver {
 public:
     ElementResolver(QV_DISTRIBUTION1D& d, norvane::DomainInputs& grid) : m_d(d), m_grid(grid) {}
 
-    QV_VarParam& operator()(const Token& token, int anchor, int section) {
-        const int node = anchor + token.offset;
+    // The grid check has made sure that every node is one of 0 .. ENDNODE.
+    QV_VarParam& operator()(const Token& token, long long anchor, int section) {
+        const int node = static_cast<int>(anchor + token.offset);
         switch (token.field) {
         case Field::Value:
             return (*m_d.VALUE)(node);
@@ -45,7 +44,7 @@ public:
     StructureSink(QV_DISTRIBUTION1D& d, ElementResolver& resolve, int groupBase, int& count)
         : m_d(d), m_resolve(resolve), m_groupBase(groupBase), m_count(count) {}
 
-    void instance(const Stencil& site, int anchor, int section) override {
+    void instance(const Stencil& site, long long anchor, int section) override {
         m_d.SetGroupLimits(m_groupBase + site.group);
         ++m_count;
         for (int t = 0; t < site.tokenCount; ++t)
@@ -67,7 +66,7 @@ public:
         : m_d(d), m_resolve(resolve), m_groupBase(groupBase), m_counter(counter), m_rows(rows),
           m_cols(cols) {}
 
-    void instance(const Stencil& site, int anchor, int section) override {
+    void instance(const Stencil& site, long long anchor, int section) override {
         m_d.AddEquation(site.name, m_counter, m_groupBase + site.group);
         const int equation = m_counter - 1;
         for (int t = 0; t < site.tokenCount; ++t) {
@@ -103,17 +102,11 @@ private:
 int QV_DISTRIBUTION1D::SetUpEquations() {
     int n = QV_ModelTypeEx2::SetUpEquations();
     if (n < 0) return n;
-    if (!XDOMAIN.ExternalLink()) {
-        ReportProblem("XDOMAIN is not linked to a domain");
-        return -1;
-    }
+    if (!XDOMAIN.ExternalLink()) return norvane::RefusedNoDomain;
     norvane::DomainInputs grid(*XDOMAIN, HIGHESTORDERXDERIVATIVE, HIGHESTORDERXDERIVATIVEUSED,
                                INTEGRALS, "idx");
-    const std::string problem = norvane::CheckGrid1D(grid);
-    if (!problem.empty()) {
-        ReportProblem(problem.c_str());
-        return -1;
-    }
+    const norvane::GridRefusal refusal = norvane::CheckGrid1D(grid);
+    if (refusal != norvane::GridAccepted) return refusal;
     m_groupBase = QV_ModelType::m_stLastGroup;
     m_eqnCount = 0;
     const int start = n;
@@ -131,7 +124,7 @@ int QV_DISTRIBUTION1D::JacPattern(int*& rows, int*& cols, QV_EquationType** equa
     if (XDOMAIN.ExternalLink()) {
         norvane::DomainInputs grid(*XDOMAIN, HIGHESTORDERXDERIVATIVE,
                                    HIGHESTORDERXDERIVATIVEUSED, INTEGRALS, "idx");
-        if (norvane::CheckGrid1D(grid).empty()) {
+        if (norvane::CheckGrid1D(grid) == norvane::GridAccepted) {
             ElementResolver resolve(*this, grid);
             ExpressionSink sink(*this, resolve, m_groupBase, r, rows, cols);
             norvane::WalkScheme1D(grid, sink);

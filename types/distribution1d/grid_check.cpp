@@ -1,6 +1,6 @@
 #include "types/distribution1d/grid_check.h"
 
-#include <string>
+#include "types/distribution1d/method_blocks.h"
 
 namespace norvane {
 namespace {
@@ -9,8 +9,8 @@ class NodeRangeCheck final : public SchemeSink {
 public:
     explicit NodeRangeCheck(DomainInputs& grid) : m_grid(grid), m_end(grid.endNode()) {}
 
-    void instance(const Stencil& site, int anchor, int section) override {
-        if (!m_problem.empty()) return;
+    void instance(const Stencil& site, long long anchor, int section) override {
+        if (m_outside) return;
         long long low = 0, high = m_end;
         if (section > 0) {
             low = m_grid.base(section);
@@ -19,58 +19,74 @@ public:
         for (int t = 0; t < site.tokenCount; ++t) {
             const Token& token = site.tokens[t];
             if (token.kind != Token::Kind::Variable || token.field == Field::Step) continue;
-            const long long node = static_cast<long long>(anchor) + token.offset;
-            if (node < low || node > high || node > m_end) {
-                m_problem = std::string(site.name) + " would address node " +
-                            std::to_string(node) + " outside nodes " + std::to_string(low) +
-                            " .. " + std::to_string(high) + " of section " +
-                            std::to_string(section);
-                return;
-            }
+            const long long node = anchor + token.offset;
+            if (node < low || node > high || node > m_end) m_outside = true;
         }
     }
 
-    const std::string& problem() const { return m_problem; }
+    bool outside() const { return m_outside; }
 
 private:
     DomainInputs& m_grid;
     int m_end;
-    std::string m_problem;
+    bool m_outside = false;
 };
 
-std::string CheckSections(DomainInputs& grid) {
-    const int sections = grid.sections();
+// The block of the domain's method, or null for a name that selects none.
+const MethodBlock* BlockOf(DomainInputs& grid) {
+    for (int m = 0; m < MethodBlockCount(); ++m)
+        if (grid.methodIs(MethodBlocks()[m].method)) return &MethodBlocks()[m];
+    return nullptr;
+}
+
+bool SubBlockRuns(DomainInputs& grid, SubBlock subBlock) {
+    switch (subBlock) {
+    case SubBlock::FirstDerivative:
+        return grid.highestOrderUsed() > 0;
+    case SubBlock::SecondDerivative:
+        return grid.highestOrderUsed() > 1;
+    case SubBlock::Integrals:
+        return grid.integrals();
+    }
+    return false;
+}
+
+bool RunsElementLoop(DomainInputs& grid, const MethodBlock& block) {
+    for (int k = 0; k < block.stepCount; ++k) {
+        const PlacementStep& step = block.steps[k];
+        const bool elements = step.placement == Placement::Elements ||
+                              step.placement == Placement::JoinedElements;
+        if (elements && SubBlockRuns(grid, step.subBlock)) return true;
+    }
+    return false;
+}
+
+GridRefusal CheckSections(DomainInputs& grid, bool tiled) {
     const long long stride = static_cast<long long>(grid.polyPoints()) + 1;
     long long next = 0;
-    for (int s = 1; s <= sections; ++s) {
-        const std::string where = "section " + std::to_string(s);
-        if (grid.base(s) != next) return where + " does not start where the one before ends";
+    for (int s = 1; s <= grid.sections(); ++s) {
+        if (grid.base(s) != next) return RefusedSectionOrder;
         const int count = grid.nodeCount(s);
-        if (count < 1) return where + " has no node interval";
-        if (stride < 1 || grid.elements(s) * stride != count)
-            return where + " is not tiled by its elements of " + std::to_string(stride) +
-                   " intervals";
+        if (count < 1) return RefusedOutsideSection;
+        if (tiled && grid.elements(s) * stride != count) return RefusedUntiled;
         next += count;
     }
-    if (next != grid.endNode()) return "the sections do not end at the last node";
-    return {};
+    return next == grid.endNode() ? GridAccepted : RefusedSectionOrder;
 }
 
 } // namespace
 
-std::string CheckGrid1D(DomainInputs& grid) {
-    static const char* const methods[] = {"BFD1", "BFD2",  "FFD1",  "FFD2",  "CFD2",
-                                          "CFD4", "UBFD4", "OCFE2", "OCFE3", "OCFE4"};
-    bool known = false;
-    for (const char* method : methods) known = known || grid.methodIs(method);
-    const bool anyBlock = grid.highestOrderUsed() > 0 || grid.integrals();
-    if (known && anyBlock) {
-        std::string problem = CheckSections(grid);
-        if (!problem.empty()) return problem;
+GridRefusal CheckGrid1D(DomainInputs& grid) {
+    if (const MethodBlock* block = BlockOf(grid)) {
+        const bool anyBlock = grid.highestOrderUsed() > 0 || grid.integrals();
+        if (anyBlock) {
+            const GridRefusal refusal = CheckSections(grid, RunsElementLoop(grid, *block));
+            if (refusal != GridAccepted) return refusal;
+        }
     }
     NodeRangeCheck check(grid);
     WalkScheme1D(grid, check);
-    return check.problem();
+    return check.outside() ? RefusedOutsideSection : GridAccepted;
 }
 
 } // namespace norvane

@@ -22,18 +22,21 @@ bool SubBlockRuns(SchemeInputs& in, SubBlock subBlock) {
     return false;
 }
 
-int NodeOf(SchemeInputs& in, int s, SectionNode node) {
-    return in.base(s) + node.offset + (node.fromLast ? in.nodeCount(s) : 0);
+// Node numbers are formed in 64 bits: a grid near the 32-bit limit must not overflow here.
+long long NodeOf(SchemeInputs& in, int s, SectionNode node) {
+    return static_cast<long long>(in.base(s)) + node.offset +
+           (node.fromLast ? in.nodeCount(s) : 0);
 }
 
-void Emit(SchemeSink& out, int site, int anchor, int s) {
+void Emit(SchemeSink& out, int site, long long anchor, int s) {
     out.instance(StencilByNumber(site), anchor, s);
 }
 
 void PlaceElements(SchemeInputs& in, SchemeSink& out, const PlacementStep& step, int s) {
     const int count = in.elements(s);
     for (int e = 1; e <= count; ++e) {
-        const int j = in.base(s) + (e - 1) * (in.polyPoints() + 1);
+        const long long j =
+            in.base(s) + (e - 1) * (static_cast<long long>(in.polyPoints()) + 1);
         int site = step.site;
         if (step.placement == Placement::JoinedElements) {
             if (j != 0 && in.highestOrder() == 2) Emit(out, site, j, s);
@@ -53,9 +56,9 @@ void Place(SchemeInputs& in, SchemeSink& out, const PlacementStep& step, int s) 
         if (s != 1) Emit(out, step.site, in.base(s), s);
         break;
     case Placement::Nodes: {
-        const int from = NodeOf(in, s, step.from);
-        const int to = NodeOf(in, s, step.to);
-        for (int i = from; i <= to; ++i)
+        const long long from = NodeOf(in, s, step.from);
+        const long long to = NodeOf(in, s, step.to);
+        for (long long i = from; i <= to; ++i)
             Emit(out, step.site, i, s);
         break;
     }

@@ -29,7 +29,7 @@ class SchemeSink {
 public:
     // One equation instance: site, its anchor node, the section s whose h it uses. The start
     // group's "QV_Eqn1" has anchor 0 and section 0: it has no h term.
-    virtual void instance(const Stencil& site, int anchor, int section) = 0;
+    virtual void instance(const Stencil& site, long long anchor, int section) = 0;
 
 protected:
     ~SchemeSink() = default;

@@ -315,14 +315,10 @@ QV_SetValue& QV_DOMAIN::UnionFn84745888(QV_IntegerSetIter& i) {
         const int p = (*NUMPOLYPOINTS).v();
         const long long start = ElementStart((*(*SECTION)(i.v()).BASE).v(), e.v(), p);
         const QV_IntSetValue inner = NodeRange(start + 1, start + p);
-        if (e.v() == 1) {
+        if (e.v() == 1)
             result = inner;
-            continue;
-        }
-        // The ranges of later elements are added member by member: the same union as adding
-        // each range whole, without rebuilding the result for every element.
-        for (int k = 0; k < inner.SetSize(); ++k)
-            result += inner.IntegerAt(k);
+        else
+            result += inner;
     }
     return result;
 }
