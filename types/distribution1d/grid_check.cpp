@@ -39,18 +39,6 @@ const MethodBlock* BlockOf(DomainInputs& grid) {
     return nullptr;
 }
 
-bool SubBlockRuns(DomainInputs& grid, SubBlock subBlock) {
-    switch (subBlock) {
-    case SubBlock::FirstDerivative:
-        return grid.highestOrderUsed() > 0;
-    case SubBlock::SecondDerivative:
-        return grid.highestOrderUsed() > 1;
-    case SubBlock::Integrals:
-        return grid.integrals();
-    }
-    return false;
-}
-
 bool RunsElementLoop(DomainInputs& grid, const MethodBlock& block) {
     for (int k = 0; k < block.stepCount; ++k) {
         const PlacementStep& step = block.steps[k];

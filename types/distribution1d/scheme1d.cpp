@@ -10,17 +10,6 @@ namespace {
 constexpr SubBlock kSubBlocks[] = {SubBlock::FirstDerivative, SubBlock::SecondDerivative,
                                    SubBlock::Integrals};
 
-bool SubBlockRuns(SchemeInputs& in, SubBlock subBlock) {
-    switch (subBlock) {
-    case SubBlock::FirstDerivative:
-        return in.highestOrderUsed() > 0;
-    case SubBlock::SecondDerivative:
-        return in.highestOrderUsed() > 1;
-    case SubBlock::Integrals:
-        return in.integrals();
-    }
-    return false;
-}
 
 // Node numbers are formed in 64 bits: a grid near the 32-bit limit must not overflow here.
 long long NodeOf(SchemeInputs& in, int s, SectionNode node) {
@@ -99,6 +88,18 @@ void WalkCollocation(SchemeInputs& in, SchemeSink& out, const MethodBlock& block
 }
 
 } // namespace
+
+bool SubBlockRuns(SchemeInputs& in, SubBlock subBlock) {
+    switch (subBlock) {
+    case SubBlock::FirstDerivative:
+        return in.highestOrderUsed() > 0;
+    case SubBlock::SecondDerivative:
+        return in.highestOrderUsed() > 1;
+    case SubBlock::Integrals:
+        return in.integrals();
+    }
+    return false;
+}
 
 void WalkScheme1D(SchemeInputs& in, SchemeSink& out) {
     if (in.integrals()) Emit(out, 1, 0, 0);

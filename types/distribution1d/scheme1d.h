@@ -3,6 +3,7 @@
 // expression pass of the distribution both walk it, so they see the same instances.
 #pragma once
 
+#include "types/distribution1d/method_blocks.h"
 #include "types/distribution1d/stencil.h"
 
 namespace norvane {
@@ -36,5 +37,9 @@ protected:
 };
 
 void WalkScheme1D(SchemeInputs& in, SchemeSink& out);
+
+// Whether a sub-block's condition holds now: the first derivative when
+// HIGHESTORDERXDERIVATIVEUSED > 0, the second when it is > 1, the integrals when "idx" is asked.
+bool SubBlockRuns(SchemeInputs& in, SubBlock subBlock);
 
 } // namespace norvane
