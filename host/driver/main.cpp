@@ -2,9 +2,11 @@
 // domain and a one-dimensional distribution on it, from the user's inputs to the registered
 // equations. Prints the node grid, the equations per group and how the residuals of a
 // manufactured solution shrink as the grid is refined; optionally dumps it all as JSON.
+// With --catalog it runs no road: it prints what the library offers to a host instead.
 #include <cstdio>
 #include <string>
 
+#include "host/driver/catalog.h"
 #include "host/driver/distribution_road.h"
 #include "host/driver/dump_file.h"
 #include "host/driver/dynamic_library.h"
@@ -46,6 +48,13 @@ int main(int argc, char** argv) {
 
     // Declared before the road: it must stay loaded until the road's models are released.
     ModelLibrary library;
+    if (options.catalog) {
+        // The catalog needs no grid: the road's options and its node limit do not apply.
+        const std::string path = ExecutableDirectory() + LibraryFile;
+        if (!library.Open(path, error)) return Fail(error);
+        PrintCatalog(stdout, library, path);
+        return 0;
+    }
     // No library is loaded for a grid that --max-nodes refuses outright.
     const double bound = NodeBound(options);
     if (bound > static_cast<double>(options.maxNodes))

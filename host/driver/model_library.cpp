@@ -18,7 +18,7 @@ bool ModelLibrary::Open(const std::string& path, std::string& error) {
 
 ModelPtr ModelLibrary::Create(const std::string& type, std::string& error) {
     const std::string name = type + "Factory";
-    void* address = m_library ? SharedLibrarySymbol(m_library, name) : nullptr;
+    void* address = Symbol(name);
     if (!address) {
         error = "the library exports no " + name;
         return nullptr;
@@ -26,4 +26,8 @@ ModelPtr ModelLibrary::Create(const std::string& type, std::string& error) {
     ModelPtr model(reinterpret_cast<Factory>(address)());
     if (!model) error = name + " made no " + type;
     return model;
+}
+
+void* ModelLibrary::Symbol(const std::string& name) const {
+    return m_library ? SharedLibrarySymbol(m_library, name) : nullptr;
 }

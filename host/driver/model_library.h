@@ -28,6 +28,13 @@ public:
     // no such factory or the factory makes nothing.
     ModelPtr Create(const std::string& type, std::string& error);
 
+    // The address that the library exports as `name`, or null (also when nothing is loaded).
+    void* Symbol(const std::string& name) const;
+
+    // The platform's handle of the loaded library (null when nothing is loaded), for the
+    // functions of dynamic_library.h.
+    void* Handle() const { return m_library; }
+
 private:
     void* m_library = nullptr;
 };

@@ -116,6 +116,14 @@ ParseResult ParseOptions(int argc, char** argv, DriverOptions& options, std::str
             value = argv[k] + equals + 1;
             name.erase(equals);
         }
+        if (name == "--catalog") {
+            if (value) {
+                error = "option --catalog takes no value";
+                return ParseResult::Error;
+            }
+            options.catalog = true;
+            continue;
+        }
         if (!TakesValue(name)) {
             error = "unknown option '" + name + "'";
             return ParseResult::Error;
@@ -159,8 +167,13 @@ const char* Usage() {
            "                     (default idx; 'none' for the empty set)\n"
            "  --dump FILE        also write the grid and the equations to FILE as JSON\n"
            "  --max-nodes N      refuse grids of more than N nodes (default 10000000)\n"
+           "  --catalog          instead of the road, print what the library offers: its file,\n"
+           "                     version and CONTENT resource (Windows), and for each creatable\n"
+           "                     type its exported entry points, its compatibility data and,\n"
+           "                     from one object made by its factory, its container id and its\n"
+           "                     registered properties; the road's options are then not used\n"
            "  --help             print this text\n"
            "\n"
-           "Exit status: 0 done, 1 the road failed or the distribution refused its equations,\n"
-           "2 bad command line.\n";
+           "Exit status: 0 done, 1 the library could not be loaded, the road failed or the\n"
+           "distribution refused its equations, 2 bad command line.\n";
 }
