@@ -36,19 +36,20 @@ std::string RefusalReason(int status) {
     }
 }
 
-} // namespace
-
-bool DistributionArrays::Holds(const QV_VarParam& variable) const {
-    const QV_Containable* parent = variable.Parent();
-    return parent && (parent == value || parent == ddx || parent == d2dx2 || parent == idx);
-}
-
+// The text for a grid of about `nodes` nodes that --max-nodes `limit` does not allow.
 std::string TooManyNodes(double nodes, long long limit) {
     char text[160];
     std::snprintf(text, sizeof text,
                   "the grid would need about %.4g nodes, more than --max-nodes %lld allows", nodes,
                   limit);
     return text;
+}
+
+} // namespace
+
+bool DistributionArrays::Holds(const QV_VarParam& variable) const {
+    const QV_Containable* parent = variable.Parent();
+    return parent && (parent == value || parent == ddx || parent == d2dx2 || parent == idx);
 }
 
 RoadStatus DistributionRoad::Fail(const std::string& problem) {

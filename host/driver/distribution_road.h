@@ -69,6 +69,3 @@ private:
     int m_setUpStatus = 0;
     qvhost::Pattern m_pattern;
 };
-
-// The text for a grid of about `nodes` nodes that --max-nodes `limit` does not allow.
-std::string TooManyNodes(double nodes, long long limit);

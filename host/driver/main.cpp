@@ -48,18 +48,13 @@ int main(int argc, char** argv) {
 
     // Declared before the road: it must stay loaded until the road's models are released.
     ModelLibrary library;
+    const std::string path = ExecutableDirectory() + LibraryFile;
+    if (!library.Open(path, error)) return Fail(error);
     if (options.catalog) {
         // The catalog needs no grid: the road's options and its node limit do not apply.
-        const std::string path = ExecutableDirectory() + LibraryFile;
-        if (!library.Open(path, error)) return Fail(error);
         PrintCatalog(stdout, library, path);
         return 0;
     }
-    // No library is loaded for a grid that --max-nodes refuses outright.
-    const double bound = NodeBound(options);
-    if (bound > static_cast<double>(options.maxNodes))
-        return Fail(TooManyNodes(bound, options.maxNodes));
-    if (!library.Open(ExecutableDirectory() + LibraryFile, error)) return Fail(error);
 
     DistributionRoad road;
     const RoadStatus status = road.Run(library, options);
