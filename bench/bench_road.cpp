@@ -28,7 +28,8 @@ struct Grid {
         distribution->XDOMAIN.Link(domain);
         domain->SetDims();
         distribution->SetDims();
-        for (int run = 0; run < 2; ++run) domain->ExecuteAssignments(1, 0);
+        for (int run = 0; run < 2; ++run)
+            domain->ExecuteAssignments(1, 0);
         distribution->ExecuteAssignments(1, 0);
         // One pass creates the array elements; the timed passes find them.
         distribution->SetUpEquations();
@@ -43,7 +44,8 @@ struct Grid {
 
 long Leaves(const QV_DISTRIBUTION1D& d) {
     long leaves = 0;
-    for (int e = 0; e < d.EquationCount(); ++e) leaves += d.TokenCount(e);
+    for (int e = 0; e < d.EquationCount(); ++e)
+        leaves += d.TokenCount(e);
     return leaves;
 }
 
@@ -60,11 +62,11 @@ void Road(benchmark::State& state) {
     state.counters["equations"] = static_cast<double>(equations);
     state.counters["tokens"] = static_cast<double>(leaves);
     state.counters["per_equation"] = benchmark::Counter(
-        static_cast<double>(equations), benchmark::Counter::kIsIterationInvariantRate |
-                                            benchmark::Counter::kInvert);
-    state.counters["per_token"] = benchmark::Counter(
-        static_cast<double>(leaves),
+        static_cast<double>(equations),
         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_token"] = benchmark::Counter(static_cast<double>(leaves),
+                                                     benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
 }
 
 // The same number of tokens written into plain vectors: the floor of any expression store.
@@ -78,12 +80,13 @@ void Baseline(benchmark::State& state) {
     for (auto _ : state) {
         std::vector<std::vector<double>> store(static_cast<std::size_t>(equations));
         for (auto& e : store)
-            for (long t = 0; t < perEquation; ++t) e.push_back(static_cast<double>(t));
+            for (long t = 0; t < perEquation; ++t)
+                e.push_back(static_cast<double>(t));
         benchmark::DoNotOptimize(store.data());
     }
-    state.counters["per_token"] = benchmark::Counter(
-        static_cast<double>(leaves),
-        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_token"] = benchmark::Counter(static_cast<double>(leaves),
+                                                     benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
 }
 
 } // namespace

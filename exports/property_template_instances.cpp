@@ -20,13 +20,13 @@
 #include "types/distribution1d/distribution1d.h"
 #include "types/domain/coordinate_domains.h"
 
-#define QV_PROPERTY_TEMPLATES(T)                                                               \
-    template class QV_External<T>;                                                             \
+#define QV_PROPERTY_TEMPLATES(T)                                                                   \
+    template class QV_External<T>;                                                                 \
     template class QV_Virtual<T>;
 
 // Arrays: the array class itself, then its two property templates.
-#define QV_ARRAY_TEMPLATES(Array, T)                                                           \
-    template class Array<T, T>;                                                                \
+#define QV_ARRAY_TEMPLATES(Array, T)                                                               \
+    template class Array<T, T>;                                                                    \
     QV_PROPERTY_TEMPLATES(Array<T QV_COMMA T>)
 #define QV_COMMA ,
 

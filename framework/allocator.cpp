@@ -8,22 +8,42 @@
 #include "framework/library_new.h"
 #include "host/qv_memory.h"
 
-void* operator new(std::size_t size) { return MyAllocate(static_cast<unsigned>(size)); }
-void* operator new[](std::size_t size) { return MyAllocate(static_cast<unsigned>(size)); }
+void* operator new(std::size_t size) {
+    return MyAllocate(static_cast<unsigned>(size));
+}
+void* operator new[](std::size_t size) {
+    return MyAllocate(static_cast<unsigned>(size));
+}
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
     return MyAllocate(static_cast<unsigned>(size));
 }
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
     return MyAllocate(static_cast<unsigned>(size));
 }
-void operator delete(void* block) noexcept { MyFree(block); }
-void operator delete[](void* block) noexcept { MyFree(block); }
-void operator delete(void* block, std::size_t) noexcept { MyFree(block); }
-void operator delete[](void* block, std::size_t) noexcept { MyFree(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { MyFree(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { MyFree(block); }
+void operator delete(void* block) noexcept {
+    MyFree(block);
+}
+void operator delete[](void* block) noexcept {
+    MyFree(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+    MyFree(block);
+}
+void operator delete[](void* block, std::size_t) noexcept {
+    MyFree(block);
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept {
+    MyFree(block);
+}
+void operator delete[](void* block, const std::nothrow_t&) noexcept {
+    MyFree(block);
+}
 
 namespace norvane {
-void* AllocateBlock(std::size_t size) { return ::operator new(size); }
-void FreeBlock(void* block) { ::operator delete(block); }
+void* AllocateBlock(std::size_t size) {
+    return ::operator new(size);
+}
+void FreeBlock(void* block) {
+    ::operator delete(block);
+}
 } // namespace norvane

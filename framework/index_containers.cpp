@@ -17,7 +17,9 @@ namespace {
 constexpr long long GridLimit = INT_MAX;
 constexpr long long TooBig = GridLimit + 1;
 
-long long Saturate(long long value) { return value > TooBig ? TooBig : value; }
+long long Saturate(long long value) {
+    return value > TooBig ? TooBig : value;
+}
 
 // What differs between an integer index and a text index.
 struct IntIndex {
@@ -51,22 +53,17 @@ struct StrIndex {
 };
 
 // One QV_Set& parameter per index, for SetDim.
-template <class>
-struct SetParameter {
-    using Type = QV_Set&;
-};
+template <class> struct SetParameter { using Type = QV_Set&; };
 
 // The grid logic of an array over the index kinds Kinds..., working on the host base of the
 // array and its set values (`sets`, one per index, in index order).
-template <class... Kinds>
-class IndexGrid {
+template <class... Kinds> class IndexGrid {
 public:
     static constexpr int Count = static_cast<int>(sizeof...(Kinds));
     using Values = std::tuple<typename Kinds::Arg...>;
     using Buffers = std::tuple<typename Kinds::Buffer...>;
     using Indices = std::make_index_sequence<sizeof...(Kinds)>;
-    template <std::size_t K>
-    using Kind = std::tuple_element_t<K, std::tuple<Kinds...>>;
+    template <std::size_t K> using Kind = std::tuple_element_t<K, std::tuple<Kinds...>>;
 
     static void TypeSetValues(QV_SetValue* sets) { TypeSetValues(sets, Indices()); }
 
@@ -86,7 +83,8 @@ public:
 
     static int NewElements(QV_Matrix& array, QV_SetValue* sets) {
         long long grid = 1;
-        for (int k = 0; k < Count; ++k) grid = Saturate(grid * sets[k].SetSize());
+        for (int k = 0; k < Count; ++k)
+            grid = Saturate(grid * sets[k].SetSize());
         // The backward walk needs exactly one slot per grid point. A vector that no Find has
         // sized yet (a copy, say) gets its grid of null slots first; a vector of any other
         // length than the grid is left alone and nothing is made.
@@ -132,8 +130,8 @@ private:
         long long position = 0;
         if (!Place<Count - 1>(array, sets, values, sized, stride, position)) return nullptr;
         // On an empty vector `stride` is now the size of the whole grid.
-        if (!sized &&
-            (stride > GridLimit || !array.m_Elements.AddNullEntries(0, 0, static_cast<int>(stride))))
+        if (!sized && (stride > GridLimit ||
+                       !array.m_Elements.AddNullEntries(0, 0, static_cast<int>(stride))))
             return nullptr;
         // Only a vector that is not the grid of the set values can fail this test; its slots
         // are not read then.
@@ -156,9 +154,8 @@ private:
             // The hyperplane of null slots (one run per combination of the earlier indices,
             // whose values still number the old size) goes in before the value joins its set:
             // when the vector refuses, the set value stays as it was and the grid dense.
-            if (sized && (stride > GridLimit ||
-                          !array.m_Elements.AddNullEntries(p, set.SetSize(),
-                                                           static_cast<int>(stride))))
+            if (sized && (stride > GridLimit || !array.m_Elements.AddNullEntries(
+                                                    p, set.SetSize(), static_cast<int>(stride))))
                 return false;
             set.SetAddAtOffset(value, p);
         }
@@ -176,8 +173,8 @@ private:
     // The grid points from the last to the first, the first index outermost; `slot` runs
     // backwards in step with them.
     template <int K>
-    static void Walk(QV_Matrix& array, QV_SetValue* sets, int (&positions)[Count],
-                     long long& slot, int& made) {
+    static void Walk(QV_Matrix& array, QV_SetValue* sets, int (&positions)[Count], long long& slot,
+                     int& made) {
         for (positions[K] = sets[K].SetSize() - 1; positions[K] >= 0; --positions[K]) {
             if constexpr (K + 1 < Count)
                 Walk<K + 1>(array, sets, positions, slot, made);
@@ -209,8 +206,7 @@ private:
     // at the first that cannot be read.
     template <std::size_t... K>
     static bool ReadAll(const char*& text, Buffers& buffers, std::index_sequence<K...>) {
-        return (Kind<K>::Read(text, std::get<K>(buffers), K + 1 < sizeof...(K) ? ',' : ')') &&
-                ...);
+        return (Kind<K>::Read(text, std::get<K>(buffers), K + 1 < sizeof...(K) ? ',' : ')') && ...);
     }
 
     template <std::size_t... K>
@@ -224,65 +220,71 @@ private:
 
 // A copy's set values are copies of the source's (their type comes along); the host base is
 // then told where the copy's own set values are.
-#define QV_SET_VALUE_COPIES_2(o) {o.m_SetValues[0], o.m_SetValues[1]}
-#define QV_SET_VALUE_COPIES_3(o) {o.m_SetValues[0], o.m_SetValues[1], o.m_SetValues[2]}
-#define QV_SET_VALUE_COPIES_4(o)                                                               \
-    {o.m_SetValues[0], o.m_SetValues[1], o.m_SetValues[2], o.m_SetValues[3]}
+#define QV_SET_VALUE_COPIES_2(o)                                                                   \
+    { o.m_SetValues[0], o.m_SetValues[1] }
+#define QV_SET_VALUE_COPIES_3(o)                                                                   \
+    { o.m_SetValues[0], o.m_SetValues[1], o.m_SetValues[2] }
+#define QV_SET_VALUE_COPIES_4(o)                                                                   \
+    { o.m_SetValues[0], o.m_SetValues[1], o.m_SetValues[2], o.m_SetValues[3] }
 
 // The members that do not depend on the number of indices. The host base only stores the
 // address of the set values, which are constructed after it.
-#define QV_DEFINE_INDEX_CONTAINER(Name, N, ...)                                                \
-    Name::Name() : QV_Matrix(N, m_SetValues) {                                                 \
-        IndexGrid<__VA_ARGS__>::TypeSetValues(m_SetValues);                                    \
-    }                                                                                          \
-    Name::Name(const Name& other)                                                              \
-        : QV_Matrix(other), m_SetValues QV_SET_VALUE_COPIES_##N(other) {                       \
-        RebindSetValues(m_SetValues);                                                          \
-    }                                                                                          \
-    Name& Name::operator=(const Name& other) {                                                 \
-        if (this == &other) return *this;                                                      \
-        QV_Matrix::operator=(other);                                                           \
-        for (int k = 0; k < N; ++k) m_SetValues[k] = other.m_SetValues[k];                     \
-        return *this;                                                                          \
-    }                                                                                          \
-    Name::~Name() {}                                                                           \
-    int Name::NewElements() { return IndexGrid<__VA_ARGS__>::NewElements(*this, m_SetValues); } \
-    void Name::CreateMissingArrayElement(const char* text) {                                   \
-        IndexGrid<__VA_ARGS__>::CreateMissingArrayElement(*this, m_SetValues, text);           \
+#define QV_DEFINE_INDEX_CONTAINER(Name, N, ...)                                                    \
+    Name::Name() : QV_Matrix(N, m_SetValues) {                                                     \
+        IndexGrid<__VA_ARGS__>::TypeSetValues(m_SetValues);                                        \
+    }                                                                                              \
+    Name::Name(const Name& other) : QV_Matrix(other), m_SetValues QV_SET_VALUE_COPIES_##N(other) { \
+        RebindSetValues(m_SetValues);                                                              \
+    }                                                                                              \
+    Name& Name::operator=(const Name& other) {                                                     \
+        if (this == &other) return *this;                                                          \
+        QV_Matrix::operator=(other);                                                               \
+        for (int k = 0; k < N; ++k)                                                                \
+            m_SetValues[k] = other.m_SetValues[k];                                                 \
+        return *this;                                                                              \
+    }                                                                                              \
+    Name::~Name() {}                                                                               \
+    int Name::NewElements() {                                                                      \
+        return IndexGrid<__VA_ARGS__>::NewElements(*this, m_SetValues);                            \
+    }                                                                                              \
+    void Name::CreateMissingArrayElement(const char* text) {                                       \
+        IndexGrid<__VA_ARGS__>::CreateMissingArrayElement(*this, m_SetValues, text);               \
     }
 
-#define QV_INDEX_CONTAINER_2(Name, K1, K2)                                                     \
-    QV_DEFINE_INDEX_CONTAINER(Name, 2, K1, K2)                                                 \
-    QV_Type* Name::Find(K1::Arg x1, K2::Arg x2) {                                              \
-        return IndexGrid<K1, K2>::Find(*this, m_SetValues, x1, x2);                            \
-    }                                                                                          \
-    void Name::SetDim(QV_Set& s1, QV_Set& s2) { IndexGrid<K1, K2>::SetDim(*this, s1, s2); }    \
-    void Name::BuildIndexString(K1::Arg x1, K2::Arg x2) {                                      \
-        IndexGrid<K1, K2>::BuildIndexString(*this, x1, x2);                                    \
+#define QV_INDEX_CONTAINER_2(Name, K1, K2)                                                         \
+    QV_DEFINE_INDEX_CONTAINER(Name, 2, K1, K2)                                                     \
+    QV_Type* Name::Find(K1::Arg x1, K2::Arg x2) {                                                  \
+        return IndexGrid<K1, K2>::Find(*this, m_SetValues, x1, x2);                                \
+    }                                                                                              \
+    void Name::SetDim(QV_Set& s1, QV_Set& s2) {                                                    \
+        IndexGrid<K1, K2>::SetDim(*this, s1, s2);                                                  \
+    }                                                                                              \
+    void Name::BuildIndexString(K1::Arg x1, K2::Arg x2) {                                          \
+        IndexGrid<K1, K2>::BuildIndexString(*this, x1, x2);                                        \
     }
 
-#define QV_INDEX_CONTAINER_3(Name, K1, K2, K3)                                                 \
-    QV_DEFINE_INDEX_CONTAINER(Name, 3, K1, K2, K3)                                             \
-    QV_Type* Name::Find(K1::Arg x1, K2::Arg x2, K3::Arg x3) {                                  \
-        return IndexGrid<K1, K2, K3>::Find(*this, m_SetValues, x1, x2, x3);                    \
-    }                                                                                          \
-    void Name::SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3) {                                    \
-        IndexGrid<K1, K2, K3>::SetDim(*this, s1, s2, s3);                                      \
-    }                                                                                          \
-    void Name::BuildIndexString(K1::Arg x1, K2::Arg x2, K3::Arg x3) {                          \
-        IndexGrid<K1, K2, K3>::BuildIndexString(*this, x1, x2, x3);                            \
+#define QV_INDEX_CONTAINER_3(Name, K1, K2, K3)                                                     \
+    QV_DEFINE_INDEX_CONTAINER(Name, 3, K1, K2, K3)                                                 \
+    QV_Type* Name::Find(K1::Arg x1, K2::Arg x2, K3::Arg x3) {                                      \
+        return IndexGrid<K1, K2, K3>::Find(*this, m_SetValues, x1, x2, x3);                        \
+    }                                                                                              \
+    void Name::SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3) {                                        \
+        IndexGrid<K1, K2, K3>::SetDim(*this, s1, s2, s3);                                          \
+    }                                                                                              \
+    void Name::BuildIndexString(K1::Arg x1, K2::Arg x2, K3::Arg x3) {                              \
+        IndexGrid<K1, K2, K3>::BuildIndexString(*this, x1, x2, x3);                                \
     }
 
-#define QV_INDEX_CONTAINER_4(Name, K1, K2, K3, K4)                                             \
-    QV_DEFINE_INDEX_CONTAINER(Name, 4, K1, K2, K3, K4)                                         \
-    QV_Type* Name::Find(K1::Arg x1, K2::Arg x2, K3::Arg x3, K4::Arg x4) {                      \
-        return IndexGrid<K1, K2, K3, K4>::Find(*this, m_SetValues, x1, x2, x3, x4);            \
-    }                                                                                          \
-    void Name::SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4) {                        \
-        IndexGrid<K1, K2, K3, K4>::SetDim(*this, s1, s2, s3, s4);                              \
-    }                                                                                          \
-    void Name::BuildIndexString(K1::Arg x1, K2::Arg x2, K3::Arg x3, K4::Arg x4) {              \
-        IndexGrid<K1, K2, K3, K4>::BuildIndexString(*this, x1, x2, x3, x4);                    \
+#define QV_INDEX_CONTAINER_4(Name, K1, K2, K3, K4)                                                 \
+    QV_DEFINE_INDEX_CONTAINER(Name, 4, K1, K2, K3, K4)                                             \
+    QV_Type* Name::Find(K1::Arg x1, K2::Arg x2, K3::Arg x3, K4::Arg x4) {                          \
+        return IndexGrid<K1, K2, K3, K4>::Find(*this, m_SetValues, x1, x2, x3, x4);                \
+    }                                                                                              \
+    void Name::SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4) {                            \
+        IndexGrid<K1, K2, K3, K4>::SetDim(*this, s1, s2, s3, s4);                                  \
+    }                                                                                              \
+    void Name::BuildIndexString(K1::Arg x1, K2::Arg x2, K3::Arg x3, K4::Arg x4) {                  \
+        IndexGrid<K1, K2, K3, K4>::BuildIndexString(*this, x1, x2, x3, x4);                        \
     }
 
 // The kinds here must match the parameter types declared in the header: a mismatch leaves

@@ -25,14 +25,14 @@
 #include "host/qvcore.h"
 
 // The members that do not depend on the kinds of the indices.
-#define QV_INDEX_CONTAINER_COMMON(Name, N)                                                     \
-public:                                                                                        \
-    Name();                                                                                    \
-    Name(const Name& other);                                                                   \
-    Name& operator=(const Name& other);                                                        \
-    ~Name() override;                                                                          \
-    int NewElements() override;                                                                \
-    void CreateMissingArrayElement(const char* text) override;                                 \
+#define QV_INDEX_CONTAINER_COMMON(Name, N)                                                         \
+public:                                                                                            \
+    Name();                                                                                        \
+    Name(const Name& other);                                                                       \
+    Name& operator=(const Name& other);                                                            \
+    ~Name() override;                                                                              \
+    int NewElements() override;                                                                    \
+    void CreateMissingArrayElement(const char* text) override;                                     \
     QV_SetValue m_SetValues[N]
 
 class QV_BASE_II : public QV_Matrix {

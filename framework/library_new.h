@@ -13,8 +13,7 @@ namespace norvane {
 void* AllocateBlock(std::size_t size);
 void FreeBlock(void* block);
 
-template <class T, class... Args>
-T* LibraryNew(Args&&... args) {
+template <class T, class... Args> T* LibraryNew(Args&&... args) {
     void* block = AllocateBlock(sizeof(T));
     if (!block) return nullptr;
     try {

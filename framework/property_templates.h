@@ -12,8 +12,7 @@
 
 namespace norvane {
 // Makes T with the flag true where its constructor takes one, else with no argument.
-template <class T>
-T* NewWithFlag() {
+template <class T> T* NewWithFlag() {
     if constexpr (std::is_constructible_v<T, bool>)
         return LibraryNew<T>(true);
     else
@@ -21,8 +20,7 @@ T* NewWithFlag() {
 }
 } // namespace norvane
 
-template <class T>
-class QV_External : public QV_ExternalBase {
+template <class T> class QV_External : public QV_ExternalBase {
 public:
     QV_External() : QV_ExternalBase(nullptr) {}
     QV_External(const QV_External& other) : QV_ExternalBase(other) {}
@@ -35,8 +33,7 @@ public:
     const char* ExternalTypeName() override { return T::QV_ContainerId(); }
 };
 
-template <class T>
-class QV_Virtual : public QV_VirtualBase {
+template <class T> class QV_Virtual : public QV_VirtualBase {
 public:
     QV_Virtual() : QV_VirtualBase(nullptr) { QV_STRINGPARAMETER::InitializeSystemAttributes(); }
     ~QV_Virtual() override {}
@@ -51,8 +48,7 @@ public:
 
 // Arrays over one integer, one text, two or three integer indices. Elements are made with
 // the flag true; operator() finds an element, creating it when missing.
-template <class T, class Element = T>
-class QV_ARRAY_I : public QV_BASE_I {
+template <class T, class Element = T> class QV_ARRAY_I : public QV_BASE_I {
 public:
     QV_ARRAY_I() {}
     QV_ARRAY_I(const QV_ARRAY_I& other) : QV_BASE_I(other) {}
@@ -67,8 +63,7 @@ public:
     QV_Type* NewElement() override { return norvane::LibraryNew<Element>(true); }
 };
 
-template <class T, class Element = T>
-class QV_ARRAY_S : public QV_BASE_S {
+template <class T, class Element = T> class QV_ARRAY_S : public QV_BASE_S {
 public:
     QV_ARRAY_S() {}
     QV_ARRAY_S(const QV_ARRAY_S& other) : QV_BASE_S(other) {}
@@ -83,8 +78,7 @@ public:
     QV_Type* NewElement() override { return norvane::LibraryNew<Element>(true); }
 };
 
-template <class T, class Element = T>
-class QV_ARRAY_II : public QV_BASE_II {
+template <class T, class Element = T> class QV_ARRAY_II : public QV_BASE_II {
 public:
     QV_ARRAY_II() {}
     QV_ARRAY_II(const QV_ARRAY_II& other) : QV_BASE_II(other) {}
@@ -99,8 +93,7 @@ public:
     QV_Type* NewElement() override { return norvane::LibraryNew<Element>(true); }
 };
 
-template <class T, class Element = T>
-class QV_ARRAY_III : public QV_BASE_III {
+template <class T, class Element = T> class QV_ARRAY_III : public QV_BASE_III {
 public:
     QV_ARRAY_III() {}
     QV_ARRAY_III(const QV_ARRAY_III& other) : QV_BASE_III(other) {}
@@ -115,8 +108,7 @@ public:
     QV_Type* NewElement() override { return norvane::LibraryNew<Element>(true); }
 };
 
-template <class T>
-class QV_GLOBALSTRUCTUREREFNAME : public QV_GlobalStructureRefBase {
+template <class T> class QV_GLOBALSTRUCTUREREFNAME : public QV_GlobalStructureRefBase {
 public:
     QV_GLOBALSTRUCTUREREFNAME() : QV_GlobalStructureRefBase(nullptr) {}
     ~QV_GLOBALSTRUCTUREREFNAME() override {}

@@ -33,7 +33,9 @@ QV_VirtualBase& QV_VirtualBase::operator=(const QV_VirtualBase& other) {
     return *this;
 }
 
-QV_VirtualBase::~QV_VirtualBase() { delete m_filed; }
+QV_VirtualBase::~QV_VirtualBase() {
+    delete m_filed;
+}
 
 QV_VirtualBase* QV_VirtualBase::AddProperty(QV_Container* owner, const char* name,
                                             const char* description, int direction, bool) {
@@ -65,7 +67,9 @@ QV_GlobalStructureRefBase::operator=(const QV_GlobalStructureRefBase& other) {
     return *this;
 }
 
-QV_GlobalStructureRefBase::~QV_GlobalStructureRefBase() { delete m_dummy; }
+QV_GlobalStructureRefBase::~QV_GlobalStructureRefBase() {
+    delete m_dummy;
+}
 
 QV_ModelType* QV_GlobalStructureRefBase::Dereference() {
     if (m_structure) return m_structure;

@@ -9,12 +9,14 @@
 #include <new>
 #include <string>
 
-QV_LongPtrVectorOwnsData::QV_LongPtrVectorOwnsData()
-    : m_slots(nullptr), m_size(0), m_capacity(0) {}
-QV_LongPtrVectorOwnsData::~QV_LongPtrVectorOwnsData() { Clear(); }
+QV_LongPtrVectorOwnsData::QV_LongPtrVectorOwnsData() : m_slots(nullptr), m_size(0), m_capacity(0) {}
+QV_LongPtrVectorOwnsData::~QV_LongPtrVectorOwnsData() {
+    Clear();
+}
 
 void QV_LongPtrVectorOwnsData::Clear() {
-    for (unsigned k = 0; k < m_size; ++k) delete m_slots[k];
+    for (unsigned k = 0; k < m_size; ++k)
+        delete m_slots[k];
     delete[] m_slots;
     m_slots = nullptr;
     m_size = 0;
@@ -35,7 +37,8 @@ bool QV_LongPtrVectorOwnsData::AddNullEntries(int position, int count, int strid
 
     if (runs == 1) {
         if (newSize > m_capacity) {
-            const long long capacity = std::min<long long>(INT_MAX, std::max(newSize, 2LL * m_capacity));
+            const long long capacity =
+                std::min<long long>(INT_MAX, std::max(newSize, 2LL * m_capacity));
             QV_Type** grown = new (std::nothrow) QV_Type*[static_cast<std::size_t>(capacity)];
             if (!grown) return false;
             std::copy(m_slots, m_slots + m_size, grown);
@@ -54,9 +57,12 @@ bool QV_LongPtrVectorOwnsData::AddNullEntries(int position, int count, int strid
     long long to = 0;
     for (long long r = 0; r < runs; ++r) {
         const long long from = r * runLength;
-        for (long long k = 0; k < insertAt; ++k) slots[to++] = m_slots[from + k];
-        for (long long k = 0; k < stride; ++k) slots[to++] = nullptr;
-        for (long long k = insertAt; k < runLength; ++k) slots[to++] = m_slots[from + k];
+        for (long long k = 0; k < insertAt; ++k)
+            slots[to++] = m_slots[from + k];
+        for (long long k = 0; k < stride; ++k)
+            slots[to++] = nullptr;
+        for (long long k = insertAt; k < runLength; ++k)
+            slots[to++] = m_slots[from + k];
     }
     delete[] m_slots;
     m_slots = slots;
@@ -102,7 +108,9 @@ QV_Matrix::~QV_Matrix() {
     delete m_pending;
 }
 
-int QV_Matrix::NewElements() { return 0; }
+int QV_Matrix::NewElements() {
+    return 0;
+}
 void QV_Matrix::CreateMissingArrayElement(const char*) {}
 
 QV_Type* QV_Matrix::AddElement() {
@@ -133,7 +141,8 @@ void QV_Matrix::AddIndexToString(const char* value, int position) {
 
 namespace {
 const char* SkipBlanks(const char* text) {
-    while (*text == ' ' || *text == '\t') ++text;
+    while (*text == ' ' || *text == '\t')
+        ++text;
     return text;
 }
 } // namespace
@@ -158,7 +167,8 @@ bool QV_Matrix::ReadIndex(const char*& text, char* buffer, char terminator) {
     const char* end = std::strchr(start, terminator);
     if (!end) return false;
     const char* last = end;
-    while (last > start && (last[-1] == ' ' || last[-1] == '\t')) --last;
+    while (last > start && (last[-1] == ' ' || last[-1] == '\t'))
+        --last;
     const std::size_t length = static_cast<std::size_t>(last - start);
     if (length == 0 || length >= IndexBufferSize) return false;
     std::memcpy(buffer, start, length);
@@ -203,14 +213,15 @@ QV_Type* QV_Matrix::ElementAt(unsigned slot) const {
     return slot < m_Elements.Elements() ? m_Elements[slot] : nullptr;
 }
 
-const char* QV_Matrix::QV_ContainerId() { return "Array MATRIX\tV8.8"; }
+const char* QV_Matrix::QV_ContainerId() {
+    return "Array MATRIX\tV8.8";
+}
 
 // The one-index arrays of the host follow the same rules as the model library's arrays of
 // several indices: a new index value joins the array's own index values, and the element is
 // created on first access.
 namespace {
-template <class Array, class Key>
-QV_Type* FindOne(Array& array, QV_SetValue& values, Key key) {
+template <class Array, class Key> QV_Type* FindOne(Array& array, QV_SetValue& values, Key key) {
     const unsigned before = array.m_Elements.Elements();
     const bool present = values.SetContains(key, array.m_Position);
     // The slots grow before the new value joins the index values, so that a refused growth
@@ -227,8 +238,7 @@ QV_Type* FindOne(Array& array, QV_SetValue& values, Key key) {
     return array.AddElement();
 }
 
-template <class Array, class Reader>
-int NewAll(Array& array, QV_SetValue& values, Reader valueAt) {
+template <class Array, class Reader> int NewAll(Array& array, QV_SetValue& values, Reader valueAt) {
     const unsigned size = static_cast<unsigned>(values.SetSize());
     if (array.m_Elements.Elements() == 0 && size > 0 &&
         !array.m_Elements.AddNullEntries(0, 0, static_cast<int>(size)))
@@ -255,10 +265,15 @@ QV_BASE_I& QV_BASE_I::operator=(const QV_BASE_I& other) {
     return *this;
 }
 QV_BASE_I::~QV_BASE_I() = default;
-QV_Type* QV_BASE_I::Find(int x) { return FindOne(*this, m_SetValue, x); }
-void QV_BASE_I::SetDim(QV_Set& set) { DeclareSet(set); }
+QV_Type* QV_BASE_I::Find(int x) {
+    return FindOne(*this, m_SetValue, x);
+}
+void QV_BASE_I::SetDim(QV_Set& set) {
+    DeclareSet(set);
+}
 int QV_BASE_I::NewElements() {
-    return NewAll(*this, m_SetValue, [this](unsigned k) { return m_SetValue.Integer(static_cast<int>(k)); });
+    return NewAll(*this, m_SetValue,
+                  [this](unsigned k) { return m_SetValue.Integer(static_cast<int>(k)); });
 }
 void QV_BASE_I::CreateMissingArrayElement(const char* text) {
     int value;
@@ -275,10 +290,15 @@ QV_BASE_S& QV_BASE_S::operator=(const QV_BASE_S& other) {
     return *this;
 }
 QV_BASE_S::~QV_BASE_S() = default;
-QV_Type* QV_BASE_S::Find(const char* x) { return FindOne(*this, m_SetValue, x ? x : ""); }
-void QV_BASE_S::SetDim(QV_Set& set) { DeclareSet(set); }
+QV_Type* QV_BASE_S::Find(const char* x) {
+    return FindOne(*this, m_SetValue, x ? x : "");
+}
+void QV_BASE_S::SetDim(QV_Set& set) {
+    DeclareSet(set);
+}
 int QV_BASE_S::NewElements() {
-    return NewAll(*this, m_SetValue, [this](unsigned k) { return m_SetValue.String(static_cast<int>(k)); });
+    return NewAll(*this, m_SetValue,
+                  [this](unsigned k) { return m_SetValue.String(static_cast<int>(k)); });
 }
 void QV_BASE_S::CreateMissingArrayElement(const char* text) {
     char value[IndexBufferSize];

@@ -27,7 +27,13 @@ void MyFree(void* block) {
 }
 
 namespace qvhost {
-long LiveBlocks() { return g_live; }
-long AllocationCalls() { return g_calls; }
-void FailAllocation(long k) { g_failAt = k > 0 ? g_calls + k : 0; }
+long LiveBlocks() {
+    return g_live;
+}
+long AllocationCalls() {
+    return g_calls;
+}
+void FailAllocation(long k) {
+    g_failAt = k > 0 ? g_calls + k : 0;
+}
 } // namespace qvhost

@@ -13,8 +13,7 @@ struct QV_Container::Registry {
 };
 
 QV_Container::QV_Container()
-    : m_registry(new Registry()), m_assignmentCalls(0), m_lastA(0), m_lastB(0),
-      m_setDimsCalls(0) {}
+    : m_registry(new Registry()), m_assignmentCalls(0), m_lastA(0), m_lastB(0), m_setDimsCalls(0) {}
 QV_Container::QV_Container(const QV_Container& other)
     : QV_Type(other), m_registry(new Registry()), m_assignmentCalls(0), m_lastA(0), m_lastB(0),
       m_setDimsCalls(0) {}
@@ -22,9 +21,13 @@ QV_Container& QV_Container::operator=(const QV_Container& other) {
     QV_Type::operator=(other);
     return *this;
 }
-QV_Container::~QV_Container() { delete m_registry; }
+QV_Container::~QV_Container() {
+    delete m_registry;
+}
 
-void QV_Container::SetDims() { ++m_setDimsCalls; }
+void QV_Container::SetDims() {
+    ++m_setDimsCalls;
+}
 
 long QV_Container::ExecuteAssignments(int a, int b) {
     ++m_assignmentCalls;
@@ -33,16 +36,26 @@ long QV_Container::ExecuteAssignments(int a, int b) {
     return 0;
 }
 
-const char* QV_Container::QV_DefaultDESCRIPTION() const { return ""; }
-bool QV_Container::ContainerDerivesFrom(const char*) { return false; }
-QV_COMPONENTLISTNAME* QV_Container::ComponentList() { return nullptr; }
-QV_VarParamProp* QV_Container::IsConnected() { return nullptr; }
+const char* QV_Container::QV_DefaultDESCRIPTION() const {
+    return "";
+}
+bool QV_Container::ContainerDerivesFrom(const char*) {
+    return false;
+}
+QV_COMPONENTLISTNAME* QV_Container::ComponentList() {
+    return nullptr;
+}
+QV_VarParamProp* QV_Container::IsConnected() {
+    return nullptr;
+}
 
 void QV_Container::InitialiseInternalIndexSet(QV_Set& set, QV_Value* value, int) {
     if (value) set.SetValue(*value);
 }
 
-int QV_Container::PropertyCount() const { return static_cast<int>(m_registry->properties.size()); }
+int QV_Container::PropertyCount() const {
+    return static_cast<int>(m_registry->properties.size());
+}
 QV_Containable* QV_Container::PropertyAt(int k) const {
     return k >= 0 && k < PropertyCount() ? m_registry->properties[k] : nullptr;
 }
@@ -91,7 +104,9 @@ QV_ModelType& QV_ModelType::operator=(const QV_ModelType& other) {
     QV_Container::operator=(other);
     return *this;
 }
-QV_ModelType::~QV_ModelType() { delete m_equations; }
+QV_ModelType::~QV_ModelType() {
+    delete m_equations;
+}
 
 int QV_ModelType::SetUpEquations() {
     m_equations->structure.clear();
@@ -107,8 +122,12 @@ int QV_ModelType::JacPattern(int*&, int*&, QV_EquationType**) {
     return 0;
 }
 
-int QV_ModelType::Jacobian(double*, int, int) { return 0; }
-int QV_ModelType::Residuals(double*, int, int) { return 0; }
+int QV_ModelType::Jacobian(double*, int, int) {
+    return 0;
+}
+int QV_ModelType::Residuals(double*, int, int) {
+    return 0;
+}
 
 void QV_ModelType::SetGroupLimits(int group) {
     m_equations->structure.push_back({group, {}});
@@ -138,7 +157,8 @@ void QV_ModelType::AddEquation(const char* name, int& counter, int group) {
 }
 
 void QV_ModelType::ResetExpressionList() {
-    for (auto& e : m_equations->equations) e.tokens.clear();
+    for (auto& e : m_equations->equations)
+        e.tokens.clear();
 }
 
 void QV_ModelType::AppendOp(EOp op, int equation) {
@@ -170,7 +190,9 @@ void QV_ModelType::AppendTerm(int value, int equation) {
 int QV_ModelType::StructureCount() const {
     return static_cast<int>(m_equations->structure.size());
 }
-int QV_ModelType::StructureGroup(int k) const { return m_equations->structure.at(k).group; }
+int QV_ModelType::StructureGroup(int k) const {
+    return m_equations->structure.at(k).group;
+}
 int QV_ModelType::NonZeroCount(int k) const {
     return static_cast<int>(m_equations->structure.at(k).nonZeros.size());
 }
@@ -183,14 +205,18 @@ int QV_ModelType::EquationCount() const {
 const char* QV_ModelType::EquationName(int e) const {
     return m_equations->equations.at(e).name.c_str();
 }
-int QV_ModelType::EquationGroup(int e) const { return m_equations->equations.at(e).group; }
+int QV_ModelType::EquationGroup(int e) const {
+    return m_equations->equations.at(e).group;
+}
 int QV_ModelType::TokenCount(int e) const {
     return static_cast<int>(m_equations->equations.at(e).tokens.size());
 }
 const QV_ExprToken& QV_ModelType::Token(int e, int t) const {
     return m_equations->equations.at(e).tokens.at(t);
 }
-int QV_ModelType::StrayTokens() const { return m_equations->stray; }
+int QV_ModelType::StrayTokens() const {
+    return m_equations->stray;
+}
 
 void QV_ModelType::SetPatternBuffer(const int* rows, const int* rowsEnd) {
     m_patternBegin = rows;
@@ -201,17 +227,35 @@ QV_ModelExtensions::~QV_ModelExtensions() = default;
 QV_ModelDiscontinuity::~QV_ModelDiscontinuity() = default;
 QV_ModelExtensions2::~QV_ModelExtensions2() = default;
 
-int QV_PortType::PortCount(bool) const { return 1; }
-QV_Type* QV_PortType::GetPort(int& index, bool) { return --index < 0 ? this : nullptr; }
-bool QV_PortType::IsAMultiport() const { return false; }
-void QV_PortType::DumpStructure() { ++m_dumpCalls; }
+int QV_PortType::PortCount(bool) const {
+    return 1;
+}
+QV_Type* QV_PortType::GetPort(int& index, bool) {
+    return --index < 0 ? this : nullptr;
+}
+bool QV_PortType::IsAMultiport() const {
+    return false;
+}
+void QV_PortType::DumpStructure() {
+    ++m_dumpCalls;
+}
 
 QV_MULTIPORT_BaseType::QV_MULTIPORT_BaseType() : m_connectionNames(true) {}
-bool QV_MULTIPORT_BaseType::IsAMultiport() const { return true; }
-const char* QV_MULTIPORT_BaseType::QV_DefaultDESCRIPTION() const { return QV_ContainerId(); }
+bool QV_MULTIPORT_BaseType::IsAMultiport() const {
+    return true;
+}
+const char* QV_MULTIPORT_BaseType::QV_DefaultDESCRIPTION() const {
+    return QV_ContainerId();
+}
 bool QV_MULTIPORT_BaseType::ContainerDerivesFrom(const char* name) {
     return SUValue::CompareCI(QV_ContainerId(), name) == 0;
 }
-QV_PortType* QV_MULTIPORT_BaseType::CreateConnectionPort(const char*, unsigned) { return nullptr; }
-QV_PortType* QV_MULTIPORT_BaseType::FindConnectionPort(const char*) { return nullptr; }
-const char* QV_MULTIPORT_BaseType::QV_ContainerId() { return "Port MULTIPORT\tV8.8"; }
+QV_PortType* QV_MULTIPORT_BaseType::CreateConnectionPort(const char*, unsigned) {
+    return nullptr;
+}
+QV_PortType* QV_MULTIPORT_BaseType::FindConnectionPort(const char*) {
+    return nullptr;
+}
+const char* QV_MULTIPORT_BaseType::QV_ContainerId() {
+    return "Port MULTIPORT\tV8.8";
+}

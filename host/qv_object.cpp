@@ -12,7 +12,9 @@
 IUnknown::IUnknown() : m_references(0) {}
 IUnknown::IUnknown(const IUnknown&) : m_references(0) {}
 IUnknown::~IUnknown() = default;
-unsigned long IUnknown::AddRef() { return ++m_references; }
+unsigned long IUnknown::AddRef() {
+    return ++m_references;
+}
 unsigned long IUnknown::Release() {
     if (m_references == 0 || --m_references == 0) {
         delete this;
@@ -23,7 +25,9 @@ unsigned long IUnknown::Release() {
 void* IUnknown::operator new(std::size_t size) noexcept {
     return MyAllocate(static_cast<unsigned>(size));
 }
-void IUnknown::operator delete(void* block) noexcept { MyFree(block); }
+void IUnknown::operator delete(void* block) noexcept {
+    MyFree(block);
+}
 
 struct QV_Containable::Record {
     std::string name;
@@ -34,19 +38,26 @@ struct QV_Containable::Record {
 
 QV_Containable::QV_Containable()
     : m_record(new Record()), m_owner(nullptr), m_parent(nullptr), m_filedIn(nullptr),
-      m_direction(0),
-      m_hostPortType(0), m_exported(true), m_form(QV_RegistrationForm::None) {}
+      m_direction(0), m_hostPortType(0), m_exported(true), m_form(QV_RegistrationForm::None) {}
 
 // A copy is a new, unregistered property: the registration belongs to the original.
 QV_Containable::QV_Containable(const QV_Containable&) : QV_Containable() {}
-QV_Containable& QV_Containable::operator=(const QV_Containable&) { return *this; }
-QV_Containable::~QV_Containable() { delete m_record; }
+QV_Containable& QV_Containable::operator=(const QV_Containable&) {
+    return *this;
+}
+QV_Containable::~QV_Containable() {
+    delete m_record;
+}
 
-const char* QV_Containable::Name() const { return m_record->name.c_str(); }
+const char* QV_Containable::Name() const {
+    return m_record->name.c_str();
+}
 const char* QV_Containable::Description() const {
     return m_record->hasDescription ? m_record->description.c_str() : nullptr;
 }
-const char* QV_Containable::IndexText() const { return m_record->indexText.c_str(); }
+const char* QV_Containable::IndexText() const {
+    return m_record->indexText.c_str();
+}
 
 void QV_Containable::SetElementOf(QV_Containable* array, const char* indexText) {
     m_parent = array;
@@ -86,11 +97,14 @@ QV_VarParamProp::~QV_VarParamProp() {
     if (!m_dependents) return;
     std::vector<QV_Containable*> dependents;
     dependents.swap(m_dependents->list);
-    for (QV_Containable* d : dependents) d->DependenceLost(this);
+    for (QV_Containable* d : dependents)
+        d->DependenceLost(this);
     delete m_dependents;
 }
 
-int QV_VarParamProp::Assign(QV_Value*) { return 0; }
+int QV_VarParamProp::Assign(QV_Value*) {
+    return 0;
+}
 
 void QV_VarParamProp::AddDependent(QV_Containable* dependent) {
     if (!m_dependents) m_dependents = new Dependents();
@@ -114,8 +128,12 @@ QV_Type* QV_Type::AddProperty(QV_Container* owner, const char* name, const char*
     return this;
 }
 
-int QV_Type::PortCount(bool) const { return 0; }
-QV_Type* QV_Type::GetPort(int&, bool) { return nullptr; }
+int QV_Type::PortCount(bool) const {
+    return 0;
+}
+QV_Type* QV_Type::GetPort(int&, bool) {
+    return nullptr;
+}
 
 struct QV_VarParam::Attributes {
     SUValue lower;
@@ -140,16 +158,26 @@ QV_VarParam& QV_VarParam::operator=(const QV_VarParam& other) {
     return *this;
 }
 
-QV_VarParam::~QV_VarParam() { delete m_attributes; }
+QV_VarParam::~QV_VarParam() {
+    delete m_attributes;
+}
 
 const QV_VarParam::Attributes& QV_VarParam::attributes() const {
     static const Attributes none;
     return m_attributes ? *m_attributes : none;
 }
-const SUValue& QV_VarParam::Lower() const { return attributes().lower; }
-const SUValue& QV_VarParam::Valid() const { return attributes().valid; }
-const char* QV_VarParam::PhysicalQuantity() const { return attributes().quantity.Text(); }
-const char* QV_VarParam::BaseUnit() const { return attributes().unit.Text(); }
+const SUValue& QV_VarParam::Lower() const {
+    return attributes().lower;
+}
+const SUValue& QV_VarParam::Valid() const {
+    return attributes().valid;
+}
+const char* QV_VarParam::PhysicalQuantity() const {
+    return attributes().quantity.Text();
+}
+const char* QV_VarParam::BaseUnit() const {
+    return attributes().unit.Text();
+}
 
 void QV_VarParam::Take(const SUValue& value) {
     switch (m_kind) {
@@ -200,17 +228,37 @@ void QV_VarParam::UserSet(const SUValue& value) {
     Take(value);
     m_fixed = true;
 }
-void QV_VarParam::UserSet(int value) { UserSet(SUValue(value)); }
-void QV_VarParam::UserSet(double value) { UserSet(SUValue(value)); }
-void QV_VarParam::UserSet(const char* value) { UserSet(SUValue(value)); }
+void QV_VarParam::UserSet(int value) {
+    UserSet(SUValue(value));
+}
+void QV_VarParam::UserSet(double value) {
+    UserSet(SUValue(value));
+}
+void QV_VarParam::UserSet(const char* value) {
+    UserSet(SUValue(value));
+}
 
-const QV_Value* QV_VarParam::QV_DefaultVALUE() const { return nullptr; }
-const QV_Value* QV_VarParam::QV_DefaultLOWER() const { return nullptr; }
-const QV_Value* QV_VarParam::QV_DefaultVALID() const { return nullptr; }
-const QV_Value* QV_VarParam::QV_DefaultPHYSICALQUANTITY() const { return nullptr; }
-const QV_Value* QV_VarParam::QV_DefaultBASEUOMNAME() const { return nullptr; }
-int QV_VarParam::QV_PQCol() const { return 0; }
-int QV_VarParam::QV_PQRow() const { return 0; }
+const QV_Value* QV_VarParam::QV_DefaultVALUE() const {
+    return nullptr;
+}
+const QV_Value* QV_VarParam::QV_DefaultLOWER() const {
+    return nullptr;
+}
+const QV_Value* QV_VarParam::QV_DefaultVALID() const {
+    return nullptr;
+}
+const QV_Value* QV_VarParam::QV_DefaultPHYSICALQUANTITY() const {
+    return nullptr;
+}
+const QV_Value* QV_VarParam::QV_DefaultBASEUOMNAME() const {
+    return nullptr;
+}
+int QV_VarParam::QV_PQCol() const {
+    return 0;
+}
+int QV_VarParam::QV_PQRow() const {
+    return 0;
+}
 
 void QV_VarParam::InitializeSystemAttributes() {
     if (const QV_Value* v = QV_DefaultVALUE()) Take(*v);
@@ -229,20 +277,25 @@ void QV_VarParam::InitializeSystemAttributes() {
 QV_REALPARAMETER::QV_REALPARAMETER(bool init) : QV_VarParam(SUValue::TypeReal) {
     if (init) InitializeSystemAttributes();
 }
-const char* QV_REALPARAMETER::QV_ContainerId() { return "Parameter REALPARAMETER\tV8.8"; }
+const char* QV_REALPARAMETER::QV_ContainerId() {
+    return "Parameter REALPARAMETER\tV8.8";
+}
 
 QV_INTEGERPARAMETER::QV_INTEGERPARAMETER(bool init) : QV_VarParam(SUValue::TypeInteger) {
     if (init) InitializeSystemAttributes();
 }
-const char* QV_INTEGERPARAMETER::QV_ContainerId() { return "Parameter INTEGERPARAMETER\tV8.8"; }
+const char* QV_INTEGERPARAMETER::QV_ContainerId() {
+    return "Parameter INTEGERPARAMETER\tV8.8";
+}
 
 QV_STRINGPARAMETER::QV_STRINGPARAMETER(bool init) : QV_VarParam(SUValue::TypeText) {
     if (init) InitializeSystemAttributes();
 }
-const char* QV_STRINGPARAMETER::QV_ContainerId() { return "Parameter STRINGPARAMETER\tV8.8"; }
+const char* QV_STRINGPARAMETER::QV_ContainerId() {
+    return "Parameter STRINGPARAMETER\tV8.8";
+}
 
-QV_FalseLOGICALPARAMETER::QV_FalseLOGICALPARAMETER(bool init)
-    : QV_VarParam(SUValue::TypeInteger) {
+QV_FalseLOGICALPARAMETER::QV_FalseLOGICALPARAMETER(bool init) : QV_VarParam(SUValue::TypeInteger) {
     if (init) InitializeSystemAttributes();
 }
 const char* QV_FalseLOGICALPARAMETER::QV_ContainerId() {
@@ -250,22 +303,32 @@ const char* QV_FalseLOGICALPARAMETER::QV_ContainerId() {
 }
 
 QV_COMPONENTLISTNAME::QV_COMPONENTLISTNAME() : QV_VarParam(SUValue::TypeText) {}
-const char* QV_COMPONENTLISTNAME::QV_ContainerId() { return "Parameter COMPONENTLISTNAME\tV8.8"; }
+const char* QV_COMPONENTLISTNAME::QV_ContainerId() {
+    return "Parameter COMPONENTLISTNAME\tV8.8";
+}
 
 QV_REALVARIABLE::QV_REALVARIABLE(bool init) : QV_VarParam(SUValue::TypeReal) {
     if (init) InitializeSystemAttributes();
 }
-const char* QV_REALVARIABLE::QV_ContainerId() { return "Variable REALVARIABLE\tV8.8"; }
+const char* QV_REALVARIABLE::QV_ContainerId() {
+    return "Variable REALVARIABLE\tV8.8";
+}
 
 QV_PARTIALDERIVATIVE::QV_PARTIALDERIVATIVE(bool init) : QV_REALVARIABLE(init) {}
-const char* QV_PARTIALDERIVATIVE::QV_ContainerId() { return "Variable PARTIALDERIVATIVE\tV8.8"; }
+const char* QV_PARTIALDERIVATIVE::QV_ContainerId() {
+    return "Variable PARTIALDERIVATIVE\tV8.8";
+}
 
 QV_INTEGERSET::QV_INTEGERSET(bool init) : QV_Set(SUValue::TypeIntegerSet) {
     if (init) InitializeSystemAttributes();
 }
-const char* QV_INTEGERSET::QV_ContainerId() { return "Set INTEGERSET\tV8.8"; }
+const char* QV_INTEGERSET::QV_ContainerId() {
+    return "Set INTEGERSET\tV8.8";
+}
 
 QV_STRINGSET::QV_STRINGSET(bool init) : QV_Set(SUValue::TypeStringSet) {
     if (init) InitializeSystemAttributes();
 }
-const char* QV_STRINGSET::QV_ContainerId() { return "Set STRINGSET\tV8.8"; }
+const char* QV_STRINGSET::QV_ContainerId() {
+    return "Set STRINGSET\tV8.8";
+}

@@ -49,7 +49,8 @@ struct Evaluator {
             return operand();
         case EOp_Square: {
             Dual x = operand();
-            for (double& d : x.d) d *= 2.0 * x.value;
+            for (double& d : x.d)
+                d *= 2.0 * x.value;
             x.value *= x.value;
             return x;
         }
@@ -62,17 +63,31 @@ struct Evaluator {
             Dual out = constant(0.0);
             for (int k = 0; k < leaves; ++k) {
                 switch (t.op) {
-                case EOp_Plus: out.d[k] = l.d[k] + r.d[k]; break;
-                case EOp_Minus: out.d[k] = l.d[k] - r.d[k]; break;
-                case EOp_Times: out.d[k] = l.d[k] * r.value + l.value * r.d[k]; break;
-                default: out.d[k] = (l.d[k] * r.value - l.value * r.d[k]) / (r.value * r.value);
+                case EOp_Plus:
+                    out.d[k] = l.d[k] + r.d[k];
+                    break;
+                case EOp_Minus:
+                    out.d[k] = l.d[k] - r.d[k];
+                    break;
+                case EOp_Times:
+                    out.d[k] = l.d[k] * r.value + l.value * r.d[k];
+                    break;
+                default:
+                    out.d[k] = (l.d[k] * r.value - l.value * r.d[k]) / (r.value * r.value);
                 }
             }
             switch (t.op) {
-            case EOp_Plus: out.value = l.value + r.value; break;
-            case EOp_Minus: out.value = l.value - r.value; break;
-            case EOp_Times: out.value = l.value * r.value; break;
-            default: out.value = l.value / r.value;
+            case EOp_Plus:
+                out.value = l.value + r.value;
+                break;
+            case EOp_Minus:
+                out.value = l.value - r.value;
+                break;
+            case EOp_Times:
+                out.value = l.value * r.value;
+                break;
+            default:
+                out.value = l.value / r.value;
             }
             return out;
         }
@@ -86,7 +101,9 @@ struct Evaluator {
 
 namespace qvhost {
 
-int NextSystemIndex() { return g_nextSystemIndex++; }
+int NextSystemIndex() {
+    return g_nextSystemIndex++;
+}
 
 void ResetSystem() {
     g_nextSystemIndex = 0;
@@ -95,7 +112,8 @@ void ResetSystem() {
 
 Pattern RunJacPattern(QV_ModelType& model) {
     std::size_t size = 0;
-    for (int k = 0; k < model.StructureCount(); ++k) size += model.NonZeroCount(k);
+    for (int k = 0; k < model.StructureCount(); ++k)
+        size += model.NonZeroCount(k);
     Pattern p;
     p.rows.assign(size + 1, -1); // one spare slot: a cursor never points past the buffer
     p.cols.assign(size + 1, -1);
@@ -123,7 +141,8 @@ Evaluation Evaluate(const QV_ModelType& model, int e) {
     int leaf = 0;
     for (int k = 0; k < model.TokenCount(e); ++k) {
         const QV_ExprToken& t = model.Token(e, k);
-        if (t.kind == QV_ExprToken::Variable) out.gradient.emplace_back(t.variable, result.d[leaf++]);
+        if (t.kind == QV_ExprToken::Variable)
+            out.gradient.emplace_back(t.variable, result.d[leaf++]);
     }
     return out;
 }

@@ -13,13 +13,15 @@ struct SUValue::Payload {
 };
 
 namespace {
-bool StringLess(const std::string& a, const char* b) { return std::strcmp(a.c_str(), b) < 0; }
+bool StringLess(const std::string& a, const char* b) {
+    return std::strcmp(a.c_str(), b) < 0;
+}
 } // namespace
 
 SUValue::SUValue() : m_type(TypeNone), m_int(0), m_real(0.0), m_payload(nullptr) {}
-SUValue::SUValue(int value) : m_type(TypeInteger), m_int(value), m_real(value), m_payload(nullptr) {}
-SUValue::SUValue(double value)
-    : m_type(TypeReal), m_int(0), m_real(value), m_payload(nullptr) {}
+SUValue::SUValue(int value)
+    : m_type(TypeInteger), m_int(value), m_real(value), m_payload(nullptr) {}
+SUValue::SUValue(double value) : m_type(TypeReal), m_int(0), m_real(value), m_payload(nullptr) {}
 SUValue::SUValue(const char* text) : m_type(TypeText), m_int(0), m_real(0.0), m_payload(nullptr) {
     if (text) payload().text = text;
 }
@@ -39,7 +41,9 @@ SUValue& SUValue::operator=(const SUValue& other) {
     return *this;
 }
 
-SUValue::~SUValue() { delete m_payload; }
+SUValue::~SUValue() {
+    delete m_payload;
+}
 
 SUValue::Payload& SUValue::payload() {
     if (!m_payload) m_payload = new Payload();
@@ -57,9 +61,15 @@ void SUValue::ResetType(unsigned short type) {
     if (m_payload) *m_payload = Payload();
 }
 
-int SUValue::IntValue() const { return m_type == TypeReal ? static_cast<int>(m_real) : m_int; }
-double SUValue::RealValue() const { return m_type == TypeInteger ? m_int : m_real; }
-const char* SUValue::Text() const { return m_payload ? m_payload->text.c_str() : ""; }
+int SUValue::IntValue() const {
+    return m_type == TypeReal ? static_cast<int>(m_real) : m_int;
+}
+double SUValue::RealValue() const {
+    return m_type == TypeInteger ? m_int : m_real;
+}
+const char* SUValue::Text() const {
+    return m_payload ? m_payload->text.c_str() : "";
+}
 
 int SUValue::SetSize() const {
     if (!m_payload) return 0;
@@ -205,8 +215,12 @@ int SUValue::CompareCI(const char* a, const char* b) {
     }
 }
 
-QV_SetValue::QV_SetValue() { ResetType(TypeSet); }
-QV_SetValue::QV_SetValue(unsigned short type) { ResetType(type); }
+QV_SetValue::QV_SetValue() {
+    ResetType(TypeSet);
+}
+QV_SetValue::QV_SetValue(unsigned short type) {
+    ResetType(type);
+}
 QV_SetValue::QV_SetValue(const SUValue& other) : SUValue(other) {}
 QV_SetValue& QV_SetValue::operator=(const SUValue& other) {
     SUValue::operator=(other);
@@ -217,7 +231,8 @@ QV_IntSetValue::QV_IntSetValue() : QV_SetValue(TypeIntegerSet) {}
 QV_IntSetValue::QV_IntSetValue(int low, int high) : QV_SetValue(TypeIntegerSet) {
     if (high < low) return;
     // Appending in ascending order keeps the set sorted without searching.
-    for (long long k = low; k <= high; ++k) SetAddAtOffset(static_cast<int>(k), SetSize());
+    for (long long k = low; k <= high; ++k)
+        SetAddAtOffset(static_cast<int>(k), SetSize());
 }
 QV_IntSetValue::QV_IntSetValue(const char*) : QV_SetValue(TypeIntegerSet) {}
 
@@ -251,4 +266,6 @@ QV_Value::QV_Value(const char* value, unsigned tag) : QV_Value(value, tag, 0, 0)
 QV_Value::QV_Value(const SUValue& value, unsigned tag) : QV_Value(value, tag, 0, 0) {}
 
 QV_SetIter::QV_SetIter(const SUValue& set) : m_set(set), m_position(-1) {}
-bool QV_SetIter::Next() { return ++m_position < m_set.SetSize(); }
+bool QV_SetIter::Next() {
+    return ++m_position < m_set.SetSize();
+}

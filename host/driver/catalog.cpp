@@ -7,11 +7,11 @@
 namespace {
 
 // The type names that a host may ask a model library to create, in alphabetical order.
-const char* const CreatableTypes[] = {
-    "ANGLEDOMAIN",    "CONNECTION",           "CONTROLSIGNAL", "DISTRIBUTION1D",
-    "DISTRIBUTION2D", "DISTRIBUTION3D",       "DOMAIN",        "GENERICCONNECTION",
-    "GENERICCONTROLSIGNAL", "GENERICMODEL",   "GENERICSTREAM", "GENERICSTRUCTURE",
-    "LENGTHDOMAIN",   "SECTIONDATAMODEL"};
+const char* const CreatableTypes[] = {"ANGLEDOMAIN",    "CONNECTION",        "CONTROLSIGNAL",
+                                      "DISTRIBUTION1D", "DISTRIBUTION2D",    "DISTRIBUTION3D",
+                                      "DOMAIN",         "GENERICCONNECTION", "GENERICCONTROLSIGNAL",
+                                      "GENERICMODEL",   "GENERICSTREAM",     "GENERICSTRUCTURE",
+                                      "LENGTHDOMAIN",   "SECTIONDATAMODEL"};
 
 // `text` on one line: tabs, line ends and other control characters written as escapes (and a
 // backslash doubled, so that escapes stay unambiguous); a container id such as
@@ -94,11 +94,11 @@ void PrintType(std::FILE* out, ModelLibrary& library, const std::string& type) {
         return;
     }
 
-    std::string header = type + ": Factory " + (hasFactory ? "yes" : "absent") +
-                         ", PropertyInfo " + (hasInfo ? "yes" : "absent") + ", " + compatibility;
+    std::string header = type + ": Factory " + (hasFactory ? "yes" : "absent") + ", PropertyInfo " +
+                         (hasInfo ? "yes" : "absent") + ", " + compatibility;
     // The compatibility data: two 32-bit integers that the host reads in place.
-    header += numbers ? " " + std::to_string(numbers[0]) + ", " + std::to_string(numbers[1])
-                      : " absent";
+    header +=
+        numbers ? " " + std::to_string(numbers[0]) + ", " + std::to_string(numbers[1]) : " absent";
     if (!hasFactory) {
         std::fprintf(out, "%s\n", header.c_str());
         return;
@@ -129,5 +129,6 @@ void PrintCatalog(std::FILE* out, ModelLibrary& library, const std::string& path
     std::fprintf(out, "CONTENT: %s\n",
                  content.empty() ? "none (an ELF library carries no resources)"
                                  : Escaped(content.c_str()).c_str());
-    for (const char* type : CreatableTypes) PrintType(out, library, type);
+    for (const char* type : CreatableTypes)
+        PrintType(out, library, type);
 }

@@ -103,7 +103,11 @@ void* SharedLibrarySymbol(void* library, const std::string& name) {
 }
 
 // ELF libraries carry neither version information nor resources.
-std::string LibraryVersionText(void*) { return ""; }
-std::string LibraryContentText(void*) { return ""; }
+std::string LibraryVersionText(void*) {
+    return "";
+}
+std::string LibraryContentText(void*) {
+    return "";
+}
 
 #endif

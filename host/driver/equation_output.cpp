@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "host/driver/grid_output.h"
-#include "host/qv_system.h"
 #include "host/driver/host_properties.h"
 #include "host/driver/residual_study.h"
+#include "host/qv_system.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include "types/connectivity/generic_stream.h"
 #include "types/connectivity/generic_structure.h"
 
-#define NORVANE_TEST_CREATABLE(TYPE, Class)                                                    \
-    extern "C" NORVANE_API Class* TYPE##Factory();                                             \
-    extern "C" NORVANE_API void* TYPE##PropertyInfo();                                         \
+#define NORVANE_TEST_CREATABLE(TYPE, Class)                                                        \
+    extern "C" NORVANE_API Class* TYPE##Factory();                                                 \
+    extern "C" NORVANE_API void* TYPE##PropertyInfo();                                             \
     extern "C" NORVANE_API const int _Compatibility##TYPE[2];
 
 NORVANE_TEST_CREATABLE(GENERICMODEL, QV_GENERICMODEL)

@@ -69,8 +69,7 @@ Table TableOf(const QV_CONNECTION& t) {
 }
 
 // A type and its generated parent (itself when it has none).
-template <class T, class P = T>
-struct Case {
+template <class T, class P = T> struct Case {
     using Type = T;
     using Parent = P;
 };
@@ -80,16 +79,13 @@ using Cases =
                Case<QV_GENERICMODEL>, Case<QV_GENERICSTRUCTURE>, Case<QV_GENERICSTREAM>,
                Case<QV_GENERICCONTROLSIGNAL>, Case<QV_CONTROLSIGNAL, QV_GENERICCONTROLSIGNAL>,
                Case<QV_GENERICCONNECTION>, Case<QV_CONNECTION, QV_GENERICCONNECTION>>;
-template <class Tuple>
-struct Listed;
-template <class... C>
-struct Listed<std::tuple<C...>> {
+template <class Tuple> struct Listed;
+template <class... C> struct Listed<std::tuple<C...>> {
     using Types = ::testing::Types<C...>;
     static std::vector<std::string> Ids() { return {C::Type::QV_ContainerId()...}; }
 };
 
-template <class C>
-class ConnectivityGeneratedType : public ::testing::Test {};
+template <class C> class ConnectivityGeneratedType : public ::testing::Test {};
 TYPED_TEST_SUITE(ConnectivityGeneratedType, Listed<Cases>::Types);
 
 TYPED_TEST(ConnectivityGeneratedType, RegistersItsTableWhenConstructed) {
@@ -125,8 +121,7 @@ TYPED_TEST(ConnectivityGeneratedType, DerivesFromItsOwnAndItsParentsIdOnly) {
 }
 
 // The three counters of one generated level L of an object.
-template <class L>
-std::tuple<int&, int&, int&> Counters(L& level) {
+template <class L> std::tuple<int&, int&, int&> Counters(L& level) {
     return std::tie(level.m_groupBase, level.m_eqnCount, level.m_patternCount);
 }
 

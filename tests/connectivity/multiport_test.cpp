@@ -18,15 +18,13 @@ namespace norvane::test {
 namespace {
 
 // A flavour with its port type and the base's set of connection names in reach of the test.
-template <class Flavour, class Port>
-struct Probe : Flavour {
+template <class Flavour, class Port> struct Probe : Flavour {
     using PortType = Port;
     using QV_MULTIPORT_BaseType::ConnectionNames;
     const QV_SetValue& Names() { return ConnectionNames().Value(); }
 };
 
-template <class P>
-class ConnectivityMultiport : public ::testing::Test {};
+template <class P> class ConnectivityMultiport : public ::testing::Test {};
 using AllFlavours = ::testing::Types<
     Probe<QV_QV_MICONTROLPORT, QV_CONTROLPORT>, Probe<QV_QV_MOCONTROLPORT, QV_CONTROLPORT>,
     Probe<QV_QV_MIOCONTROLPORT, QV_CONTROLPORT>, Probe<QV_QV_MIGENERICPORT, QV_GENERICPORT>,

@@ -52,7 +52,8 @@ public:
     int SetUp() {
         domain->SetDims();
         distribution->SetDims();
-        for (int run = 0; run < 2; ++run) domain->ExecuteAssignments(3, 1);
+        for (int run = 0; run < 2; ++run)
+            domain->ExecuteAssignments(3, 1);
         distribution->ExecuteAssignments(3, 1);
         qvhost::ResetSystem();
         return distribution->SetUpEquations();

@@ -14,12 +14,13 @@ using norvane::test::RoadInputs;
 
 namespace {
 
-const char* const kMethods[] = {"BFD1", "BFD2", "FFD1",  "FFD2",  "CFD2",
+const char* const kMethods[] = {"BFD1", "BFD2",  "FFD1",  "FFD2",  "CFD2",
                                 "CFD4", "UBFD4", "OCFE2", "OCFE3", "OCFE4"};
 
 std::vector<int> Members(const QV_SetValue& set) {
     std::vector<int> out;
-    for (int k = 0; k < set.SetSize(); ++k) out.push_back(set.Integer(k));
+    for (int k = 0; k < set.SetSize(); ++k)
+        out.push_back(set.Integer(k));
     return out;
 }
 
@@ -44,14 +45,25 @@ std::map<std::string, double> Residuals(Road& road) {
 
 TEST(Distribution1DType, RegistersItsIndexSetsJustBeforeTheirArrays) {
     Road road(RoadInputs{});
-    const char* const expected[] = {
-        "XDOMAIN",       "QV_VALUE_SET1", "VALUE",       "USERNOTES",
-        "INPUTSIGNAL",   "OUTPUTSIGNAL",  "HIGHESTORDERXDERIVATIVE",
-        "HIGHESTORDERXDERIVATIVEUSED",    "INTEGRALS",   "QV_DDX_SET1",
-        "DDX",           "QV_D2DX2_SET1", "D2DX2",       "QV_IDX_SET1", "IDX"};
+    const char* const expected[] = {"XDOMAIN",
+                                    "QV_VALUE_SET1",
+                                    "VALUE",
+                                    "USERNOTES",
+                                    "INPUTSIGNAL",
+                                    "OUTPUTSIGNAL",
+                                    "HIGHESTORDERXDERIVATIVE",
+                                    "HIGHESTORDERXDERIVATIVEUSED",
+                                    "INTEGRALS",
+                                    "QV_DDX_SET1",
+                                    "DDX",
+                                    "QV_D2DX2_SET1",
+                                    "D2DX2",
+                                    "QV_IDX_SET1",
+                                    "IDX"};
     const QV_DISTRIBUTION1D& d = *road.distribution;
     ASSERT_EQ(d.PropertyCount(), 15);
-    for (int k = 0; k < 15; ++k) EXPECT_STREQ(d.PropertyAt(k)->Name(), expected[k]);
+    for (int k = 0; k < 15; ++k)
+        EXPECT_STREQ(d.PropertyAt(k)->Name(), expected[k]);
     EXPECT_EQ(d.PropertyAt(0)->RegistrationForm(), QV_RegistrationForm::External);
     EXPECT_EQ(d.PropertyAt(2)->RegistrationForm(), QV_RegistrationForm::Virtual);
     EXPECT_STREQ(d.PropertyAt(8)->Description(), "Integrals to be calculated. Valid value: idx");
@@ -100,9 +112,11 @@ TEST(Distribution1DEquations, StructureAndExpressionsNameTheSameVariables) {
             EXPECT_EQ(d.EquationGroup(e), d.StructureGroup(e));
             std::vector<QV_VarParam*> vars;
             for (int t = 0; t < d.TokenCount(e); ++t)
-                if (d.Token(e, t).kind == QV_ExprToken::Variable) vars.push_back(d.Token(e, t).variable);
+                if (d.Token(e, t).kind == QV_ExprToken::Variable)
+                    vars.push_back(d.Token(e, t).variable);
             ASSERT_EQ(static_cast<int>(vars.size()), d.NonZeroCount(e)) << d.EquationName(e);
-            for (int t = 0; t < d.NonZeroCount(e); ++t) EXPECT_EQ(vars[t], d.NonZero(e, t));
+            for (int t = 0; t < d.NonZeroCount(e); ++t)
+                EXPECT_EQ(vars[t], d.NonZero(e, t));
             leaves += d.NonZeroCount(e);
         }
         EXPECT_EQ(d.m_patternCount, leaves) << method;
@@ -127,7 +141,8 @@ TEST(Distribution1DEquations, GroupsCountFromTheHostsLastGroup) {
     const QV_DISTRIBUTION1D& d = *road.distribution;
     EXPECT_STREQ(d.EquationName(0), "QV_Eqn1");
     EXPECT_EQ(d.EquationGroup(0), 41);
-    for (int e = 1; e < d.EquationCount(); ++e) EXPECT_EQ(d.EquationGroup(e), 45);
+    for (int e = 1; e < d.EquationCount(); ++e)
+        EXPECT_EQ(d.EquationGroup(e), 45);
 }
 
 // A manufactured smooth solution leaves residuals that shrink as the grid is refined; a wrong
@@ -137,7 +152,8 @@ TEST(Distribution1DEquations, GroupsCountFromTheHostsLastGroup) {
 TEST(Distribution1DEquations, ResidualsOfASmoothSolutionShrinkUnderRefinement) {
     for (const char* method : kMethods) {
         for (int sections : {1, 3}) {
-            const bool shortDecimals = std::string(method) == "OCFE3" || std::string(method) == "OCFE4";
+            const bool shortDecimals =
+                std::string(method) == "OCFE3" || std::string(method) == "OCFE4";
             RoadInputs coarse;
             coarse.method = method;
             coarse.sections = sections;
@@ -216,9 +232,9 @@ TEST(Distribution1DInputs, GridsInconsistentWithTheMethodAreRefused) {
         int status;
     } const cases[] = {
         {"CFD4", 1, 2, false, norvane::RefusedOutsideSection}, // one interval, five-point stencil
-        {"CFD4", 6, 2, true, norvane::RefusedUntiled},  // elements of four in a section of six
-        {"CFD4", 6, 0, false, 0},                       // no equation uses the grid
-        {"FFD2", 5, 2, false, 6 + 4},                   // odd count, but no element loop runs
+        {"CFD4", 6, 2, true, norvane::RefusedUntiled}, // elements of four in a section of six
+        {"CFD4", 6, 0, false, 0},                      // no equation uses the grid
+        {"FFD2", 5, 2, false, 6 + 4},                  // odd count, but no element loop runs
     };
     for (const Case& c : cases) {
         RoadInputs in;

@@ -7,7 +7,8 @@
 
 TEST(HostSet, KeepsMembersSortedAndFindsThemByBinarySearch) {
     QV_SetValue set(SUValue::TypeIntegerSet);
-    for (int v : {7, 3, 9, 3, -1}) set += v;
+    for (int v : {7, 3, 9, 3, -1})
+        set += v;
     ASSERT_EQ(set.SetSize(), 4);
     EXPECT_EQ(set.Integer(0), -1);
     EXPECT_EQ(set.Integer(3), 9);
@@ -134,9 +135,9 @@ TEST(HostExpressions, EvaluatesResidualAndJacobianOfAPrefixExpression) {
     ASSERT_TRUE(e.ok);
     EXPECT_DOUBLE_EQ(e.value, 3.0 * 4.0 - 1.5 - 3.0);
     ASSERT_EQ(e.gradient.size(), 3u);
-    EXPECT_DOUBLE_EQ(e.gradient[0].second, 4.0);        // d/dx of x*y^2
+    EXPECT_DOUBLE_EQ(e.gradient[0].second, 4.0);           // d/dx of x*y^2
     EXPECT_DOUBLE_EQ(e.gradient[1].second, 2 * 3.0 * 2.0); // d/dy
-    EXPECT_DOUBLE_EQ(e.gradient[2].second, -0.5);       // d/dx of -x/2
+    EXPECT_DOUBLE_EQ(e.gradient[2].second, -0.5);          // d/dx of -x/2
 
     m.AddTerm(1, 5); // never registered: counted, not stored
     EXPECT_EQ(m.StrayTokens(), 1);

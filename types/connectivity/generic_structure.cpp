@@ -9,7 +9,9 @@ void QV_GENERICSTRUCTURE::Construct() {
     COMPONENTLIST.AddProperty(this, "COMPONENTLIST", nullptr, 0, false);
 }
 
-QV_COMPONENTLISTNAME* QV_GENERICSTRUCTURE::ComponentList() { return &COMPONENTLIST; }
+QV_COMPONENTLISTNAME* QV_GENERICSTRUCTURE::ComponentList() {
+    return &COMPONENTLIST;
+}
 
 QV_DEFINE_GENERATED_COMMON(QV_GENERICSTRUCTURE, QV_StructureTypeEx,
                            "Structure GENERICSTRUCTURE\tV8.8")

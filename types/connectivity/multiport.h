@@ -17,8 +17,7 @@
 #include "types/connectivity/control_port.h"
 #include "types/connectivity/generic_port.h"
 
-template <class T>
-class QV_MULTIPORT : public QV_MULTIPORT_BaseType {
+template <class T> class QV_MULTIPORT : public QV_MULTIPORT_BaseType {
 public:
     QV_MULTIPORT();
     QV_MULTIPORT(const QV_MULTIPORT&) = delete;
@@ -39,34 +38,28 @@ public:
     QV_ARRAY_S<T, T> CONNECTION;
 };
 
-template <class T>
-QV_MULTIPORT<T>::QV_MULTIPORT() : QV_MULTIPORT_BaseType(), CONNECTION() {
+template <class T> QV_MULTIPORT<T>::QV_MULTIPORT() : QV_MULTIPORT_BaseType(), CONNECTION() {
     CONNECTION.AddProperty(this, "CONNECTION", "Active Multiport connections", 0, false);
     CONNECTION.SetDim(ConnectionNames());
 }
 
-template <class T>
-QV_MULTIPORT<T>::~QV_MULTIPORT() = default;
+template <class T> QV_MULTIPORT<T>::~QV_MULTIPORT() = default;
 
-template <class T>
-QV_MULTIPORT<T>& QV_MULTIPORT<T>::operator=(const QV_MULTIPORT& other) {
+template <class T> QV_MULTIPORT<T>& QV_MULTIPORT<T>::operator=(const QV_MULTIPORT& other) {
     QV_MULTIPORT_BaseType::operator=(other);
     CONNECTION = other.CONNECTION;
     return *this;
 }
 
-template <class T>
-void QV_MULTIPORT<T>::DumpStructure() {
+template <class T> void QV_MULTIPORT<T>::DumpStructure() {
     QV_PortType::DumpStructure();
 }
 
-template <class T>
-int QV_MULTIPORT<T>::PortCount(bool) const {
+template <class T> int QV_MULTIPORT<T>::PortCount(bool) const {
     return CONNECTION.PortCount(false) + 1;
 }
 
-template <class T>
-QV_Type* QV_MULTIPORT<T>::GetPort(int& index, bool) {
+template <class T> QV_Type* QV_MULTIPORT<T>::GetPort(int& index, bool) {
     --index;
     if (index < 0) return this;
     return CONNECTION.GetPort(index, false);
@@ -91,8 +84,7 @@ QV_PortType* QV_MULTIPORT<T>::CreateConnectionPort(const char* name, unsigned va
     return static_cast<T*>(CONNECTION.Find(name));
 }
 
-template <class T>
-QV_PortType* QV_MULTIPORT<T>::FindConnectionPort(const char* name) {
+template <class T> QV_PortType* QV_MULTIPORT<T>::FindConnectionPort(const char* name) {
     if (!name) return nullptr;
     return static_cast<T*>(CONNECTION.Find(name));
 }
@@ -103,17 +95,19 @@ extern template class QV_MULTIPORT<QV_CONNECTIONPORT>;
 
 // A flavour class: a multiport of port type Port that adds nothing but its own virtual table.
 // Its members are defined out of line, so that the library holds every one of them.
-#define QV_MULTIPORT_FLAVOUR(Class, Port)                                                      \
-    class Class : public QV_MULTIPORT<Port> {                                                  \
-    public:                                                                                    \
-        Class();                                                                               \
-        ~Class() override;                                                                     \
-        Class& operator=(const Class& other);                                                  \
-        Class& operator*();                                                                    \
+#define QV_MULTIPORT_FLAVOUR(Class, Port)                                                          \
+    class Class : public QV_MULTIPORT<Port> {                                                      \
+    public:                                                                                        \
+        Class();                                                                                   \
+        ~Class() override;                                                                         \
+        Class& operator=(const Class& other);                                                      \
+        Class& operator*();                                                                        \
     }
 
-#define QV_DEFINE_MULTIPORT_FLAVOUR(Class)                                                     \
-    Class::Class() = default;                                                                  \
-    Class::~Class() = default;                                                                 \
-    Class& Class::operator=(const Class& other) = default;                                     \
-    Class& Class::operator*() { return *this; }
+#define QV_DEFINE_MULTIPORT_FLAVOUR(Class)                                                         \
+    Class::Class() = default;                                                                      \
+    Class::~Class() = default;                                                                     \
+    Class& Class::operator=(const Class& other) = default;                                         \
+    Class& Class::operator*() {                                                                    \
+        return *this;                                                                              \
+    }

@@ -1,9 +1,9 @@
 #include "types/distribution1d/distribution1d.h"
 
 QV_DISTRIBUTION1D::QV_DISTRIBUTION1D(bool construct)
-    : XDOMAIN(), VALUE(), QV_VALUE_SET1(), USERNOTES(true), INPUTSIGNAL(true),
-      OUTPUTSIGNAL(true), HIGHESTORDERXDERIVATIVE(true), HIGHESTORDERXDERIVATIVEUSED(true),
-      INTEGRALS(true), DDX(), QV_DDX_SET1(), D2DX2(), QV_D2DX2_SET1(), IDX(), QV_IDX_SET1() {
+    : XDOMAIN(), VALUE(), QV_VALUE_SET1(), USERNOTES(true), INPUTSIGNAL(true), OUTPUTSIGNAL(true),
+      HIGHESTORDERXDERIVATIVE(true), HIGHESTORDERXDERIVATIVEUSED(true), INTEGRALS(true), DDX(),
+      QV_DDX_SET1(), D2DX2(), QV_D2DX2_SET1(), IDX(), QV_IDX_SET1() {
     if (construct) Construct();
 }
 
@@ -15,8 +15,7 @@ void QV_DISTRIBUTION1D::Construct() {
     INPUTSIGNAL.AddProperty(this, "INPUTSIGNAL", nullptr, 4, false)->UnsetIsToBeExported();
     OUTPUTSIGNAL.AddProperty(this, "OUTPUTSIGNAL", nullptr, 8, false)->UnsetIsToBeExported();
     HIGHESTORDERXDERIVATIVE.AddProperty(this, "HIGHESTORDERXDERIVATIVE", nullptr, 0, false);
-    HIGHESTORDERXDERIVATIVEUSED.AddProperty(this, "HIGHESTORDERXDERIVATIVEUSED", nullptr, 0,
-                                            false);
+    HIGHESTORDERXDERIVATIVEUSED.AddProperty(this, "HIGHESTORDERXDERIVATIVEUSED", nullptr, 0, false);
     INTEGRALS.AddProperty(this, "INTEGRALS", "Integrals to be calculated. Valid value: idx", 0,
                           false);
     QV_DDX_SET1.AddProperty(this, "QV_DDX_SET1", nullptr, 0, false);

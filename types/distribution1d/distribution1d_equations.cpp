@@ -122,8 +122,8 @@ int QV_DISTRIBUTION1D::JacPattern(int*& rows, int*& cols, QV_EquationType** equa
     int r = QV_ModelTypeEx2::JacPattern(rows, cols, equations);
     const int* const start = rows;
     if (XDOMAIN.ExternalLink()) {
-        norvane::DomainInputs grid(*XDOMAIN, HIGHESTORDERXDERIVATIVE,
-                                   HIGHESTORDERXDERIVATIVEUSED, INTEGRALS, "idx");
+        norvane::DomainInputs grid(*XDOMAIN, HIGHESTORDERXDERIVATIVE, HIGHESTORDERXDERIVATIVEUSED,
+                                   INTEGRALS, "idx");
         if (norvane::CheckGrid1D(grid) == norvane::GridAccepted) {
             ElementResolver resolve(*this, grid);
             ExpressionSink sink(*this, resolve, m_groupBase, r, rows, cols);

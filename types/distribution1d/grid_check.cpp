@@ -42,8 +42,8 @@ const MethodBlock* BlockOf(DomainInputs& grid) {
 bool RunsElementLoop(DomainInputs& grid, const MethodBlock& block) {
     for (int k = 0; k < block.stepCount; ++k) {
         const PlacementStep& step = block.steps[k];
-        const bool elements = step.placement == Placement::Elements ||
-                              step.placement == Placement::JoinedElements;
+        const bool elements =
+            step.placement == Placement::Elements || step.placement == Placement::JoinedElements;
         if (elements && SubBlockRuns(grid, step.subBlock)) return true;
     }
     return false;

@@ -10,11 +10,9 @@ namespace {
 constexpr SubBlock kSubBlocks[] = {SubBlock::FirstDerivative, SubBlock::SecondDerivative,
                                    SubBlock::Integrals};
 
-
 // Node numbers are formed in 64 bits: a grid near the 32-bit limit must not overflow here.
 long long NodeOf(SchemeInputs& in, int s, SectionNode node) {
-    return static_cast<long long>(in.base(s)) + node.offset +
-           (node.fromLast ? in.nodeCount(s) : 0);
+    return static_cast<long long>(in.base(s)) + node.offset + (node.fromLast ? in.nodeCount(s) : 0);
 }
 
 void Emit(SchemeSink& out, int site, long long anchor, int s) {
@@ -24,8 +22,7 @@ void Emit(SchemeSink& out, int site, long long anchor, int s) {
 void PlaceElements(SchemeInputs& in, SchemeSink& out, const PlacementStep& step, int s) {
     const int count = in.elements(s);
     for (int e = 1; e <= count; ++e) {
-        const long long j =
-            in.base(s) + (e - 1) * (static_cast<long long>(in.polyPoints()) + 1);
+        const long long j = in.base(s) + (e - 1) * (static_cast<long long>(in.polyPoints()) + 1);
         int site = step.site;
         if (step.placement == Placement::JoinedElements) {
             if (j != 0 && in.highestOrder() == 2) Emit(out, site, j, s);
