@@ -128,3 +128,18 @@ template <class Parent, class Self> bool DerivesFrom(Self& self, const char* id,
     NORVANE_API extern const int _Compatibility##TYPE[2];                                          \
     const int _Compatibility##TYPE[2] = {6, 0};                                                    \
     }
+
+// A creatable generated subclass that adds nothing to its parent but its own identity: built
+// on its parent made with false, registering the parent's properties, and chaining every
+// operation to the parent.
+#define QV_DEFINE_IDENTITY_SUBCLASS(TYPE, Class, Parent, Id)                                       \
+    Class::Class(bool construct) : Parent(false) {                                                 \
+        if (construct) Construct();                                                                \
+    }                                                                                              \
+    void Class::Construct() {                                                                      \
+        Parent::Construct();                                                                       \
+    }                                                                                              \
+    QV_DEFINE_GENERATED_COMMON(Class, Parent, Id)                                                  \
+    QV_DEFINE_NO_ASSIGNMENTS(Class, Parent)                                                        \
+    QV_DEFINE_NO_EQUATIONS(Class, Parent)                                                          \
+    QV_DEFINE_CREATABLE(TYPE, Class)
