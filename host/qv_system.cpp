@@ -14,6 +14,7 @@ struct Evaluator {
     int e;
     int next = 0;
     int leaves = 0;
+    int nextLeaf = 0;
     bool ok = true;
 
     Dual constant(double v) const { return {v, std::vector<double>(leaves, 0.0)}; }
@@ -34,11 +35,9 @@ struct Evaluator {
         case QV_ExprToken::Real:
             return constant(t.real);
         case QV_ExprToken::Variable: {
+            // Tokens are read in order, so the variables met so far number this leaf.
             Dual v = constant(t.variable->Numeric());
-            int leaf = 0;
-            for (int k = 0; k < next - 1; ++k)
-                if (model.Token(e, k).kind == QV_ExprToken::Variable) ++leaf;
-            v.d[leaf] = 1.0;
+            v.d[nextLeaf++] = 1.0;
             return v;
         }
         case QV_ExprToken::Operator:
