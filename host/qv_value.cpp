@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -229,12 +230,14 @@ QV_SetValue& QV_SetValue::operator=(const SUValue& other) {
 
 QV_IntSetValue::QV_IntSetValue() : QV_SetValue(TypeIntegerSet) {}
 QV_IntSetValue::QV_IntSetValue(int low, int high) : QV_SetValue(TypeIntegerSet) {
+    if (high == INT_MIN) high = low;
     if (high < low) return;
     // Appending in ascending order keeps the set sorted without searching.
     for (long long k = low; k <= high; ++k)
         SetAddAtOffset(static_cast<int>(k), SetSize());
 }
 QV_IntSetValue::QV_IntSetValue(const char*) : QV_SetValue(TypeIntegerSet) {}
+QV_IntSetValue::QV_IntSetValue(const QV_SetValue& other) : QV_SetValue(other) {}
 
 QV_StrSetValue::QV_StrSetValue() : QV_SetValue(TypeStringSet) {}
 QV_StrSetValue::QV_StrSetValue(const char* text) : QV_SetValue(TypeStringSet) {

@@ -85,10 +85,13 @@ public:
 class QVCORE_API QV_IntSetValue : public QV_SetValue {
 public:
     QV_IntSetValue();
-    // The integers low .. high; empty when high < low.
+    // The integers low .. high; empty when high < low, except that high = INT_MIN stands for
+    // the one member low.
     QV_IntSetValue(int low, int high);
     // An empty integer set (the text is not read).
     explicit QV_IntSetValue(const char* none);
+    // A copy of a set's value, to change without changing the set.
+    explicit QV_IntSetValue(const QV_SetValue& other);
 };
 
 class QVCORE_API QV_StrSetValue : public QV_SetValue {

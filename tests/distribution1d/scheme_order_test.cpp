@@ -1,6 +1,7 @@
 // The equation scheme walked over a node grid laid out as the domain lays it: which instances
 // it makes in which order, which nodes they define, and each residual's order of accuracy.
-#include "types/distribution1d/scheme1d.h"
+#include "types/distribution1d/programs1d.h"
+#include "types/distribution1d/scheme_walk.h"
 
 #include <gtest/gtest.h>
 
@@ -16,20 +17,13 @@
 namespace norvane::test {
 namespace {
 
-struct Instance {
-    const Stencil* site;
-    int number; // k of "QV_Eqnk"
-    long long anchor;
-    int section;
-};
-
 struct GridSection {
     int base, nodeCount, elements;
     double h; // ELEMENTLENGTH: the node spacing for finite differences, the element otherwise
 };
 
 // The scheme's inputs, read from the grid, and its sink, which records the instances.
-struct Grid final : SchemeInputs, SchemeSink {
+struct Grid final : DirectionInputs, SchemeInputs, SchemeSink {
     Grid(std::string name, int points) : method(std::move(name)), p(points) {}
     std::string method;
     int p; // NUMPOLYPOINTS
@@ -39,8 +33,13 @@ struct Grid final : SchemeInputs, SchemeSink {
     bool idx = true;              // "idx" in INTEGRALS
     std::vector<Instance> instances;
 
-    int endNode() const { return static_cast<int>(x.size()) - 1; }
+    int endNode() override { return static_cast<int>(x.size()) - 1; }
     bool collocation() const { return method.compare(0, 4, "OCFE") == 0; }
+    int dimensions() override { return 1; }
+    DirectionInputs& direction(Direction) override { return *this; }
+    bool integralRequested(IntegralName name) override { return idx && name == Idx; }
+    int closedCount() override { return 0; }
+    int closedNode(int) override { return 0; }
     int sections() override { return static_cast<int>(parts.size()); }
     int base(int s) override { return parts.at(s - 1).base; }
     int nodeCount(int s) override { return parts.at(s - 1).nodeCount; }
@@ -48,15 +47,12 @@ struct Grid final : SchemeInputs, SchemeSink {
     int polyPoints() override { return p; }
     int highestOrder() override { return order; }
     int highestOrderUsed() override { return orderUsed; }
-    bool integrals() override { return idx; }
     bool methodIs(const char* name) override {
         const std::string other = name;
         return std::equal(method.begin(), method.end(), other.begin(), other.end(),
                           [](char a, char b) { return std::toupper(a) == std::toupper(b); });
     }
-    void instance(const Stencil& site, long long anchor, int section) override {
-        instances.push_back({&site, std::stoi(site.name + 6), anchor, section});
-    }
+    void instance(const Instance& at) override { instances.push_back(at); }
 };
 
 // Sections of the given lengths and element counts, p inner nodes per element: at the
@@ -81,7 +77,7 @@ Grid MakeGrid(const std::string& method, int p, const std::vector<double>& lengt
 
 std::vector<Instance> Walk(Grid& grid) {
     grid.instances.clear();
-    WalkScheme1D(grid, grid);
+    WalkScheme(Programs1D(), grid, grid);
     return grid.instances;
 }
 
@@ -89,7 +85,7 @@ std::vector<Instance> Walk(Grid& grid) {
 std::string Sequence(Grid& in) {
     std::string text;
     for (const Instance& i : Walk(in))
-        text += (text.empty() ? "" : " ") + std::to_string(i.number) + '@' +
+        text += (text.empty() ? "" : " ") + std::to_string(i.family) + '@' +
                 std::to_string(i.anchor) + ':' + std::to_string(i.section);
     return text;
 }
@@ -190,10 +186,10 @@ std::map<int, Worst> Residuals(const Method& m, int refine, const Exact& f) {
     Grid grid = MakeGrid(m.name, m.polyPoints, {0.3, 0.45, 0.25}, elements);
     std::map<int, Worst> worst;
     for (const Instance& instance : Walk(grid)) {
-        if (instance.number == 1) continue; // op1(IDX(0)) is the host's to evaluate
-        const Token* t = instance.site->tokens;
+        if (instance.family == 1) continue; // op1(IDX(0)) is the host's to evaluate
+        const Token* t = instance.stencil->tokens;
         const Term term = Evaluate(t, grid, f, instance);
-        Worst& w = worst[instance.number];
+        Worst& w = worst[instance.family];
         w.absolute = std::max(w.absolute, std::fabs(term.value));
         w.relative = std::max(w.relative, std::fabs(term.value) / term.size);
     }
@@ -215,12 +211,14 @@ TEST_P(Scheme1DMethod, EachNodeIsDefinedOnce) {
             join[s.base + e * (grid.p + 1)] = true;
     std::map<std::pair<Field, int>, int> count; // equations per field and node
     for (const Instance& i : Walk(grid)) {
-        EXPECT_EQ(i.site->group, i.number == 1 ? 1 : m.group) << i.site->name;
+        EXPECT_EQ(i.group, i.family == 1 ? 1 : m.group) << i.family;
+        EXPECT_EQ(i.stencil, &StencilByNumber(i.family)) << i.family;
         const Token* defined = nullptr;
-        for (const Token* t = i.site->tokens; t != i.site->tokens + i.site->tokenCount; ++t) {
+        for (const Token* t = i.stencil->tokens; t != i.stencil->tokens + i.stencil->tokenCount;
+             ++t) {
             if (t->kind != Token::Kind::Variable || t->field == Field::Step) continue;
             ASSERT_TRUE(i.anchor + t->offset >= 0 && i.anchor + t->offset <= end)
-                << i.site->name << " at " << i.anchor;
+                << i.family << " at " << i.anchor;
             if (defined == nullptr) defined = t;
         }
         ASSERT_NE(defined, nullptr);

@@ -11,19 +11,19 @@
 namespace norvane {
 namespace {
 
-// Names in site order, each site one complete prefix tree; the token totals over all sites
-// and the distinct real constants are those of the stored texts.
-TEST(StencilTable, SitesAreNamedInOrderAndCompleteWithTheStoredTotals) {
+// Each site one complete prefix tree; the token totals over all sites and the distinct real
+// constants, compared with the literal doubles, are those of the stored texts.
+TEST(StencilTable, SitesAreCompleteWithTheStoredTotals) {
     ASSERT_EQ(StencilCount(), 90);
     std::map<Token::Kind, int> leaves;
     std::map<OpCode, int> operators;
     std::set<double> reals;
     for (int k = 1; k <= 90; ++k) {
         const Stencil& site = StencilByNumber(k);
-        EXPECT_EQ(site.name, "QV_Eqn" + std::to_string(k));
+        ASSERT_GT(site.tokenCount, 0) << "site " << k << " does not read";
         int open = 1; // operands still missing
         for (const Token* t = site.tokens; t != site.tokens + site.tokenCount; ++t) {
-            ASSERT_GT(open, 0) << site.name << " goes on after its tree is complete";
+            ASSERT_GT(open, 0) << "site " << k << " goes on after its tree is complete";
             if (t->kind == Token::Kind::Operator) {
                 ++operators[t->op];
                 open += t->op == OpCode::Op1 || t->op == OpCode::Square ? 0 : 1;
@@ -33,7 +33,7 @@ TEST(StencilTable, SitesAreNamedInOrderAndCompleteWithTheStoredTotals) {
             }
             if (t->kind == Token::Kind::Real) reals.insert(t->real);
         }
-        EXPECT_EQ(open, 0) << site.name;
+        EXPECT_EQ(open, 0) << "site " << k;
     }
     using K = Token::Kind;
     EXPECT_EQ(leaves, (std::map<K, int>{{K::Integer, 188}, {K::Real, 131}, {K::Variable, 518}}));

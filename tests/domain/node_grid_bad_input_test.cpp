@@ -50,7 +50,8 @@ TEST(NodeGridBadInput, LengthAndSpacing) {
 }
 
 // Counts and node numbers past 2^31 - 1 name no node. n = 2^31 - 1 with P = 3 rounds up to a
-// count beyond 32 bits: the sentinel, not a wrapped-around count, and no range is built from it.
+// count beyond 32 bits: the sentinel, not a wrapped-around count; the range [0..sentinel] is the
+// host's one-element set {0}.
 // With section 1 held at 2147483646 nodes in one element, section 2 starts at node 2147483646
 // and only its first inner point has a number.
 TEST(NodeGridBadInput, CountsAndNodeNumbersBeyond32Bits) {
@@ -62,7 +63,7 @@ TEST(NodeGridBadInput, CountsAndNodeNumbersBeyond32Bits) {
     EXPECT_EQ(big.Section(1).NODECOUNT.v(), Sentinel);
     EXPECT_EQ(big->ENDNODE.v(), Sentinel);
     EXPECT_TRUE(Members(big->INTERIOR.v()).empty());
-    EXPECT_TRUE(Members(big->QV_VALUE_SET1.v()).empty());
+    EXPECT_EQ(Members(big->QV_VALUE_SET1.v()), std::vector<int>{0});
     EXPECT_EQ((*big->VALUE).m_Elements.Elements(), 1u); // node 0 only
 
     far.Section(1).NODECOUNT.UserSet(2147483646);

@@ -1,5 +1,7 @@
 #include "types/distribution1d/distribution1d.h"
 
+#include "types/distribution1d/range_bound.h"
+
 QV_DISTRIBUTION1D::QV_DISTRIBUTION1D(bool construct)
     : XDOMAIN(), VALUE(), QV_VALUE_SET1(), USERNOTES(true), INPUTSIGNAL(true), OUTPUTSIGNAL(true),
       HIGHESTORDERXDERIVATIVE(true), HIGHESTORDERXDERIVATIVEUSED(true), INTEGRALS(true), DDX(),
@@ -50,17 +52,17 @@ long QV_DISTRIBUTION1D::ExecuteAssignments0(int a, int b, long) {
         InitialiseInternalIndexSet(QV_VALUE_SET1, &values, pass);
 
         const int first = HIGHESTORDERXDERIVATIVEUSED.v() > 0 ? 1 : 0;
-        QV_Value firstDerivatives(range(0, end * first), b, a, 2);
+        QV_Value firstDerivatives(range(0, norvane::ScaledEnd(end, first)), b, a, 2);
         InitialiseInternalIndexSet(QV_DDX_SET1, &firstDerivatives, pass);
 
         const int second = HIGHESTORDERXDERIVATIVEUSED.v() > 1 ? 1 : 0;
-        QV_IntSetValue interiorNodes = range(1, end * second);
+        QV_IntSetValue interiorNodes = range(1, norvane::ScaledEnd(end, second));
         if (linked) interiorNodes *= (*XDOMAIN).INTERIOR.v();
         QV_Value secondDerivatives(interiorNodes, b, a, 3);
         InitialiseInternalIndexSet(QV_D2DX2_SET1, &secondDerivatives, pass);
 
         const int integrals = StringInSet("idx", INTEGRALS.v());
-        QV_Value intervalIntegrals(range(0, (2 * integrals - 1) * end), b, a, 4);
+        QV_Value intervalIntegrals(range(0, norvane::ScaledEnd(end, 2 * integrals - 1)), b, a, 4);
         InitialiseInternalIndexSet(QV_IDX_SET1, &intervalIntegrals, pass);
 
         if (pass != 0) return r;

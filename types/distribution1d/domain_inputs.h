@@ -1,40 +1,65 @@
-// The scheme's view of one direction: the grid of a domain, and the derivative orders and
-// integral switch of the distribution along it. Every call reads the property anew.
+// The scheme's view of one direction of a distribution: the grid of its domain, and the
+// distribution's derivative orders along it. Every call reads the property anew, except the
+// closed interior, which is built once per pass (nothing in a pass changes the domain). The
+// structure pass reads through the properties' v(), the expression pass through fv().
 #pragma once
 
-#include "types/distribution1d/scheme1d.h"
+#include "types/distribution1d/scheme_walk.h"
 #include "types/domain/domain.h"
+
+#include <climits>
 
 namespace norvane {
 
-class DomainInputs final : public SchemeInputs {
+enum class Pass : unsigned char { Structure, Expression };
+
+// v() in the structure pass, fv() in the expression pass.
+template <class Property> decltype(auto) Read(Property& property, Pass pass) {
+    return pass == Pass::Structure ? property.v() : property.fv();
+}
+
+class DomainInputs final : public DirectionInputs {
 public:
     DomainInputs(QV_DOMAIN& domain, QV_INTEGERPARAMETER& order, QV_INTEGERPARAMETER& orderUsed,
-                 QV_STRINGSET& integralSet, const char* integralName)
-        : m_domain(domain), m_order(order), m_orderUsed(orderUsed), m_integralSet(integralSet),
-          m_integralName(integralName) {}
+                 Pass pass)
+        : m_domain(domain), m_order(order), m_orderUsed(orderUsed), m_pass(pass) {}
 
-    int sections() override { return (*m_domain.NUMSECTIONS).v(); }
-    int base(int s) override { return section(s).BASE.v(); }
-    int nodeCount(int s) override { return section(s).NODECOUNT.v(); }
-    int elements(int s) override { return section(s).NUMELEMENTS.v(); }
-    int polyPoints() override { return (*m_domain.NUMPOLYPOINTS).v(); }
-    int highestOrder() override { return m_order.v(); }
-    int highestOrderUsed() override { return m_orderUsed.v(); }
-    bool integrals() override { return StringInSet(m_integralName, m_integralSet.v()) != 0; }
+    int endNode() override { return Read(*m_domain.ENDNODE, m_pass); }
+    int sections() override { return Read(*m_domain.NUMSECTIONS, m_pass); }
+    int base(int s) override { return Read(*section(s).BASE, m_pass); }
+    int nodeCount(int s) override { return Read(*section(s).NODECOUNT, m_pass); }
+    int elements(int s) override { return Read(*section(s).NUMELEMENTS, m_pass); }
+    int polyPoints() override { return Read(*m_domain.NUMPOLYPOINTS, m_pass); }
+    int highestOrder() override { return Read(*m_order, m_pass); }
+    int highestOrderUsed() override { return Read(*m_orderUsed, m_pass); }
     bool methodIs(const char* name) override {
-        return SUValue::CompareCI(name, *m_domain.DISCRETIZATIONMETHOD) == 0;
+        const SUValue& method = Read(*m_domain.DISCRETIZATIONMETHOD, m_pass);
+        return SUValue::CompareCI(name, method) == 0;
     }
+    int closedCount() override { return closed().SetSize(); }
+    int closedNode(int k) override { return closed().IntegerAt(k); }
 
     QV_SECTIONDATAMODEL& section(int s) { return (*m_domain.SECTION)(s); }
-    int endNode() { return m_domain.ENDNODE.v(); }
 
 private:
+    // Node 0 joined with a copy of INTERIOR to which ENDNODE was added.
+    const QV_IntSetValue& closed() {
+        if (!m_closedBuilt) {
+            QV_IntSetValue interior(Read(*m_domain.INTERIOR, m_pass));
+            interior += endNode();
+            m_closed = QV_IntSetValue(0, INT_MIN);
+            m_closed += interior;
+            m_closedBuilt = true;
+        }
+        return m_closed;
+    }
+
     QV_DOMAIN& m_domain;
     QV_INTEGERPARAMETER& m_order;
     QV_INTEGERPARAMETER& m_orderUsed;
-    QV_STRINGSET& m_integralSet;
-    const char* m_integralName;
+    Pass m_pass;
+    QV_IntSetValue m_closed;
+    bool m_closedBuilt = false;
 };
 
 } // namespace norvane

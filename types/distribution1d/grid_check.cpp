@@ -1,55 +1,59 @@
 #include "types/distribution1d/grid_check.h"
 
-#include "types/distribution1d/method_blocks.h"
-
 namespace norvane {
 namespace {
 
+using Kind = ProgramNode::Kind;
+
+// The own-direction nodes of every instance against the section it belongs to and the grid.
 class NodeRangeCheck final : public SchemeSink {
 public:
-    explicit NodeRangeCheck(DomainInputs& grid) : m_grid(grid), m_end(grid.endNode()) {}
+    explicit NodeRangeCheck(SchemeInputs& in) : m_in(in) {}
 
-    void instance(const Stencil& site, long long anchor, int section) override {
+    void instance(const Instance& at) override {
         if (m_outside) return;
-        long long low = 0, high = m_end;
-        if (section > 0) {
-            low = m_grid.base(section);
-            high = low + m_grid.nodeCount(section);
+        DirectionInputs& own = m_in.direction(at.direction);
+        const long long end = own.endNode();
+        long long low = 0, high = end;
+        if (at.section > 0) {
+            low = own.base(at.section);
+            high = low + own.nodeCount(at.section);
         }
-        for (int t = 0; t < site.tokenCount; ++t) {
-            const Token& token = site.tokens[t];
+        for (int t = 0; t < at.stencil->tokenCount; ++t) {
+            const Token& token = at.stencil->tokens[t];
             if (token.kind != Token::Kind::Variable || token.field == Field::Step) continue;
-            const long long node = anchor + token.offset;
-            if (node < low || node > high || node > m_end) m_outside = true;
+            const long long node = at.anchor + token.offset;
+            if (node < low || node > high || node > end) m_outside = true;
         }
     }
 
     bool outside() const { return m_outside; }
 
 private:
-    DomainInputs& m_grid;
-    int m_end;
+    SchemeInputs& m_in;
     bool m_outside = false;
 };
 
-// The block of the domain's method, or null for a name that selects none.
-const MethodBlock* BlockOf(DomainInputs& grid) {
-    for (int m = 0; m < MethodBlockCount(); ++m)
-        if (grid.methodIs(MethodBlocks()[m].method)) return &MethodBlocks()[m];
-    return nullptr;
-}
+// What a program will do on this grid: which loops run under tests that hold now.
+struct ProgramUse {
+    bool sections = false;                  // a section loop runs
+    bool elements = false;                  // an element loop runs
+    bool closed[3] = {false, false, false}; // a loop over a direction's closed interior runs
+};
 
-bool RunsElementLoop(DomainInputs& grid, const MethodBlock& block) {
-    for (int k = 0; k < block.stepCount; ++k) {
-        const PlacementStep& step = block.steps[k];
-        const bool elements =
-            step.placement == Placement::Elements || step.placement == Placement::JoinedElements;
-        if (elements && SubBlockRuns(grid, step.subBlock)) return true;
+void ScanUse(const Program& program, int begin, int end, SchemeInputs& in, ProgramUse& use) {
+    for (int i = begin; i < end; i = program.nodes[i].end) {
+        const ProgramNode& node = program.nodes[i];
+        if (!TestHolds(node, in, program.text->direction)) continue;
+        if (node.kind == Kind::Sections) use.sections = true;
+        if (node.kind == Kind::Elements) use.elements = true;
+        if (node.kind == Kind::Cross && node.set == ProgramNode::CrossSet::Closed)
+            use.closed[static_cast<int>(node.cross)] = true;
+        ScanUse(program, i + 1, node.end, in, use);
     }
-    return false;
 }
 
-GridRefusal CheckSections(DomainInputs& grid, bool tiled) {
+GridRefusal CheckSections(DirectionInputs& grid, bool tiled) {
     const long long stride = static_cast<long long>(grid.polyPoints()) + 1;
     long long next = 0;
     for (int s = 1; s <= grid.sections(); ++s) {
@@ -62,18 +66,36 @@ GridRefusal CheckSections(DomainInputs& grid, bool tiled) {
     return next == grid.endNode() ? GridAccepted : RefusedSectionOrder;
 }
 
+// The closed interior is ascending: its first and last members bound it.
+bool ClosedWithinGrid(DirectionInputs& grid) {
+    const int count = grid.closedCount();
+    return count == 0 || (grid.closedNode(0) >= 0 && grid.closedNode(count - 1) <= grid.endNode());
+}
+
 } // namespace
 
-GridRefusal CheckGrid1D(DomainInputs& grid) {
-    if (const MethodBlock* block = BlockOf(grid)) {
-        const bool anyBlock = grid.highestOrderUsed() > 0 || grid.integrals();
-        if (anyBlock) {
-            const GridRefusal refusal = CheckSections(grid, RunsElementLoop(grid, *block));
+GridRefusal CheckGrid(const ProgramSet& programs, SchemeInputs& in) {
+    for (int d = 0; d < in.dimensions(); ++d)
+        if (in.direction(static_cast<Direction>(d)).endNode() < 0) return RefusedSectionOrder;
+    bool closed[3] = {false, false, false};
+    for (int p = 0; p < programs.size(); ++p) {
+        const Program& program = programs[p];
+        DirectionInputs& own = in.direction(program.text->direction);
+        if (program.text->method != nullptr && !own.methodIs(program.text->method)) continue;
+        ProgramUse use;
+        ScanUse(program, 0, program.nodeCount, in, use);
+        if (use.sections) {
+            const GridRefusal refusal = CheckSections(own, use.elements);
             if (refusal != GridAccepted) return refusal;
         }
+        for (int d = 0; d < 3; ++d)
+            closed[d] = closed[d] || use.closed[d];
     }
-    NodeRangeCheck check(grid);
-    WalkScheme1D(grid, check);
+    for (int d = 0; d < in.dimensions(); ++d)
+        if (closed[d] && !ClosedWithinGrid(in.direction(static_cast<Direction>(d))))
+            return RefusedOutsideSection;
+    NodeRangeCheck check(in);
+    WalkScheme(programs, in, check, CrossLoops::FirstOnly);
     return check.outside() ? RefusedOutsideSection : GridAccepted;
 }
 

@@ -1,10 +1,9 @@
 #include "types/distribution1d/prefix_text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
-#include <clocale>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <iterator>
 
@@ -67,32 +66,11 @@ bool ReadInteger(const char* begin, const char* end, int& value) {
     return true;
 }
 
-// strtod reads the decimal point of the current LC_NUMERIC locale, which the host process may
-// have changed; the text's '.' is therefore handed over as that locale's decimal point, so the
-// value is the double nearest the decimal text whatever the locale.
+// The double nearest the decimal text, read the same way whatever the process's locale.
 const char* ReadReal(const Word& word, double& value) {
-    constexpr const char* kMalformed = "malformed real constant";
-    constexpr std::size_t kMaxLength = 32;
-    const char* point = std::localeconv()->decimal_point;
-    const std::size_t pointLength = std::strlen(point);
-    const std::size_t length = static_cast<std::size_t>(word.end - word.begin);
-    if (length > kMaxLength || pointLength == 0 || pointLength > 4) return kMalformed;
-
-    char buffer[kMaxLength * 4 + 1];
-    std::size_t used = 0;
-    for (const char* c = word.begin; c != word.end; ++c) {
-        if (std::strchr("0123456789.eE+-", *c) == nullptr) return kMalformed;
-        if (*c == '.') {
-            std::memcpy(buffer + used, point, pointLength);
-            used += pointLength;
-        } else {
-            buffer[used++] = *c;
-        }
-    }
-    buffer[used] = '\0';
-    char* stop = nullptr;
-    value = std::strtod(buffer, &stop);
-    if (stop != buffer + used || !std::isfinite(value)) return kMalformed;
+    const std::from_chars_result read = std::from_chars(word.begin, word.end, value);
+    if (read.ec != std::errc() || read.ptr != word.end || !std::isfinite(value))
+        return "malformed real constant";
     return nullptr;
 }
 
@@ -125,7 +103,7 @@ const char* ReadVariable(const Word& word, char& anchor, Token& token) {
     char name = '0';
     int offset = 0;
     bool valid = false;
-    if (index != indexEnd && std::strchr("ijB", *index) != nullptr) {
+    if (index != indexEnd && std::strchr("ijnpB", *index) != nullptr) {
         name = *index;
         const char* sign = index + 1;
         if (sign == indexEnd) {

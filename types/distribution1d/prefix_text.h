@@ -4,7 +4,7 @@
 //   2  -3            integer constants (no '.' and no exponent)
 //   0.5  -3.0  1e-3  real constants, the double nearest the decimal text
 //   h                the section's element length
-//   V(x) DDX(x) D2DX2(x) IDX(x)   variables at node x, where x is an anchor name (i, j or B)
+//   V(x) DDX(x) D2DX2(x) IDX(x)   variables at node x, where x is an anchor name (i, j, n, p or B)
 //                    with an optional +k or -k, or a plain node number in a site that names
 //                    no anchor. One site uses one anchor name throughout.
 #pragma once

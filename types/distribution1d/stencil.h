@@ -1,6 +1,5 @@
 // One equation site of a distribution, described independently of the direction it is applied in:
-// its name, its group offset and its residual as prefix tokens whose variables are addressed
-// relative to an anchor node.
+// its residual as prefix tokens whose variables are addressed relative to an anchor node.
 #pragma once
 
 namespace norvane {
@@ -21,16 +20,15 @@ struct Token {
     int offset;  // Variable: node = anchor + offset
 };
 
-// The anchor of an instance is the node that the site's text names i, j or B; a site written
-// with plain node numbers (only "QV_Eqn1") is placed with anchor 0.
+// The anchor of an instance is the node that the site's text names i, j, n, p or B; a site
+// written with plain node numbers (only site 1) is placed with anchor 0.
 struct Stencil {
-    const char* name; // "QV_Eqn1" .. "QV_Eqn90"
-    int group;        // group offset, 1 .. 11
     const Token* tokens;
     int tokenCount;
 };
 
-// Site k, 1 <= k <= StencilCount(). The table is built on first use and lives until unload.
+// Site k of the one-dimensional catalogue, 1 <= k <= StencilCount(): the residual of the
+// one-dimensional family "QV_Eqnk". The table is built on first use and lives until unload.
 const Stencil& StencilByNumber(int k);
 int StencilCount();
 

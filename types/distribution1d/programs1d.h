@@ -1,0 +1,11 @@
+// The equation scheme of the one-dimensional distribution: its start group and the ten method
+// blocks along x, in registration order.
+#pragma once
+
+#include "types/distribution1d/block_program.h"
+
+namespace norvane {
+
+const ProgramSet& Programs1D();
+
+} // namespace norvane

@@ -1,0 +1,62 @@
+// The two passes of a distribution's equations, shared by the one-, two- and
+// three-dimensional types: the structure pass (SetUpEquations: group limit, one AddNonZero per
+// term) and the expression pass (JacPattern: AddEquation, then the prefix expression). Both
+// walk the type's programs over the same inputs, after the same grid check.
+#pragma once
+
+#include "framework/generated_type.h"
+#include "types/distribution1d/domain_inputs.h"
+#include "types/distribution1d/grid_check.h"
+
+namespace norvane {
+
+// The elements of a distribution that the terms of its equations name.
+class DistributionElements {
+public:
+    // VALUE (span 0) or the integral spanning the directions of `span` (bit d per direction).
+    virtual QV_VarParam& integral(unsigned char span, const int node[3]) = 0;
+    // DDX, DDY, DDZ (order 1) or D2DX2, D2DY2, D2DZ2 (order 2) along d.
+    virtual QV_VarParam& derivative(int order, Direction d, const int node[3]) = 0;
+    // ELEMENTLENGTH of section s of the domain of direction d.
+    virtual QV_VarParam& step(Direction d, int section) = 0;
+
+protected:
+    ~DistributionElements() = default;
+};
+
+// The element that a variable token of an instance names.
+QV_VarParam& TermOf(DistributionElements& elements, const Instance& at, const Token& token);
+
+// What a distribution's passes read: its directions' grids and its INTEGRALS.
+class DistributionInputs final : public SchemeInputs {
+public:
+    DistributionInputs(DirectionInputs* const* directions, int count, QV_STRINGSET& integrals,
+                       Pass pass)
+        : m_directions(directions), m_count(count), m_integrals(integrals), m_pass(pass) {}
+
+    int dimensions() override { return m_count; }
+    DirectionInputs& direction(Direction d) override { return *m_directions[static_cast<int>(d)]; }
+    bool integralRequested(IntegralName name) override {
+        return StringInSet(IntegralNameText(name), Read(*m_integrals, m_pass)) != 0;
+    }
+
+private:
+    DirectionInputs* const* m_directions;
+    int m_count;
+    QV_STRINGSET& m_integrals;
+    Pass m_pass;
+};
+
+// The structure pass after the parent's, which returned n >= 0: checks the grid, stores the
+// group base, declares every instance and returns SetLocalEqnCount of the total, or the
+// refusal with nothing declared.
+int DeclareEquations(QV_ModelTypeEx2& model, int n, const ProgramSet& programs, SchemeInputs& in,
+                     DistributionElements& elements, int& groupBase, int& eqnCount);
+
+// The expression pass after the parent's, which returned counter: registers every instance and
+// writes its expression, nothing on a refused grid. Returns the advanced counter.
+int WriteExpressions(QV_ModelTypeEx2& model, int counter, int*& rows, int*& cols,
+                     const ProgramSet& programs, SchemeInputs& in, DistributionElements& elements,
+                     int groupBase);
+
+} // namespace norvane
