@@ -1,0 +1,11 @@
+// The equation scheme of the two-dimensional distribution: its start groups and the X and Y
+// blocks of the ten methods, in registration order.
+#pragma once
+
+#include "types/distribution1d/block_program.h"
+
+namespace norvane {
+
+const ProgramSet& Programs2D();
+
+} // namespace norvane
