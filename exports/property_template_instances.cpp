@@ -18,6 +18,7 @@
 #include "types/connectivity/mo_control_port.h"
 #include "types/connectivity/mo_generic_port.h"
 #include "types/distribution1d/distribution1d.h"
+#include "types/distribution2d/distribution2d.h"
 #include "types/domain/coordinate_domains.h"
 
 #define QV_PROPERTY_TEMPLATES(T)                                                                   \
@@ -42,6 +43,7 @@ QV_PROPERTY_TEMPLATES(QV_CONTROLSIGNAL)
 QV_PROPERTY_TEMPLATES(QV_GENERICCONNECTION)
 QV_PROPERTY_TEMPLATES(QV_CONNECTION)
 QV_PROPERTY_TEMPLATES(QV_DISTRIBUTION1D)
+QV_PROPERTY_TEMPLATES(QV_DISTRIBUTION2D)
 
 QV_PROPERTY_TEMPLATES(QV_CONTROLPORT)
 QV_PROPERTY_TEMPLATES(QV_GENERICPORT)

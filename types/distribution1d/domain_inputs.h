@@ -4,10 +4,9 @@
 // structure pass reads through the properties' v(), the expression pass through fv().
 #pragma once
 
+#include "types/distribution1d/closed_interior.h"
 #include "types/distribution1d/scheme_walk.h"
 #include "types/domain/domain.h"
-
-#include <climits>
 
 namespace norvane {
 
@@ -42,13 +41,9 @@ public:
     QV_SECTIONDATAMODEL& section(int s) { return (*m_domain.SECTION)(s); }
 
 private:
-    // Node 0 joined with a copy of INTERIOR to which ENDNODE was added.
     const QV_IntSetValue& closed() {
         if (!m_closedBuilt) {
-            QV_IntSetValue interior(Read(*m_domain.INTERIOR, m_pass));
-            interior += endNode();
-            m_closed = QV_IntSetValue(0, INT_MIN);
-            m_closed += interior;
+            m_closed = ClosedInterior(Read(*m_domain.INTERIOR, m_pass), endNode());
             m_closedBuilt = true;
         }
         return m_closed;

@@ -1,0 +1,143 @@
+#include "types/distribution2d/distribution2d.h"
+
+#include "types/distribution1d/closed_interior.h"
+#include "types/distribution1d/range_bound.h"
+
+QV_DISTRIBUTION2D::QV_DISTRIBUTION2D(bool construct)
+    : XDOMAIN(), YDOMAIN(), QV_VALUE_SET1(), QV_VALUE_SET2(), VALUE(), USERNOTES(true),
+      INPUTSIGNAL(true), OUTPUTSIGNAL(true), HIGHESTORDERXDERIVATIVE(true),
+      HIGHESTORDERYDERIVATIVE(true), HIGHESTORDERXDERIVATIVEUSED(true),
+      HIGHESTORDERYDERIVATIVEUSED(true), INTEGRALS(true), QV_DDX_SET1(), QV_DDX_SET2(), DDX(),
+      QV_DDY_SET1(), QV_DDY_SET2(), DDY(), QV_D2DX2_SET1(), QV_D2DX2_SET2(), D2DX2(),
+      QV_D2DY2_SET1(), D2DY2(), QV_IDX_SET1(), QV_IDX_SET2(), IDX(), QV_IDY_SET1(), QV_IDY_SET2(),
+      IDY(), QV_IDXDY_SET1(), QV_IDXDY_SET2(), IDXDY() {
+    if (construct) Construct();
+}
+
+void QV_DISTRIBUTION2D::Construct() {
+    XDOMAIN.AddProperty(this, "XDOMAIN", nullptr, 0, false);
+    YDOMAIN.AddProperty(this, "YDOMAIN", nullptr, 0, false);
+    QV_VALUE_SET1.AddProperty(this, "QV_VALUE_SET1", nullptr, 0, false);
+    QV_VALUE_SET2.AddProperty(this, "QV_VALUE_SET2", nullptr, 0, false);
+    VALUE.AddProperty(this, "VALUE", "Variable value at a node point", 0, false);
+    USERNOTES.AddProperty(this, "USERNOTES", nullptr, 0, false);
+    INPUTSIGNAL.AddProperty(this, "INPUTSIGNAL", nullptr, 4, false)->UnsetIsToBeExported();
+    OUTPUTSIGNAL.AddProperty(this, "OUTPUTSIGNAL", nullptr, 8, false)->UnsetIsToBeExported();
+    HIGHESTORDERXDERIVATIVE.AddProperty(this, "HIGHESTORDERXDERIVATIVE", nullptr, 0, false);
+    HIGHESTORDERYDERIVATIVE.AddProperty(this, "HIGHESTORDERYDERIVATIVE", nullptr, 0, false);
+    HIGHESTORDERXDERIVATIVEUSED.AddProperty(this, "HIGHESTORDERXDERIVATIVEUSED", nullptr, 0, false);
+    HIGHESTORDERYDERIVATIVEUSED.AddProperty(this, "HIGHESTORDERYDERIVATIVEUSED", nullptr, 0, false);
+    INTEGRALS.AddProperty(this, "INTEGRALS",
+                          "Integrals to be calculated. Valid values: idx, idy, idxdy", 0, false);
+    QV_DDX_SET1.AddProperty(this, "QV_DDX_SET1", nullptr, 0, false);
+    QV_DDX_SET2.AddProperty(this, "QV_DDX_SET2", nullptr, 0, false);
+    DDX.AddProperty(this, "DDX", "1st-order partial deriv wrt x", 0, false);
+    QV_DDY_SET1.AddProperty(this, "QV_DDY_SET1", nullptr, 0, false);
+    QV_DDY_SET2.AddProperty(this, "QV_DDY_SET2", nullptr, 0, false);
+    DDY.AddProperty(this, "DDY", "1st-order partial deriv wrt y", 0, false);
+    QV_D2DX2_SET1.AddProperty(this, "QV_D2DX2_SET1", nullptr, 0, false);
+    QV_D2DX2_SET2.AddProperty(this, "QV_D2DX2_SET2", nullptr, 0, false);
+    D2DX2.AddProperty(this, "D2DX2", "2nd-order partial deriv wrt x", 0, false);
+    QV_D2DY2_SET1.AddProperty(this, "QV_D2DY2_SET1", nullptr, 0, false);
+    D2DY2.AddProperty(this, "D2DY2", "2nd-order partial deriv wrt y", 0, false);
+    QV_IDX_SET1.AddProperty(this, "QV_IDX_SET1", nullptr, 0, false);
+    QV_IDX_SET2.AddProperty(this, "QV_IDX_SET2", nullptr, 0, false);
+    IDX.AddProperty(this, "IDX", "integral of distributed variable wrt x", 0, false);
+    QV_IDY_SET1.AddProperty(this, "QV_IDY_SET1", nullptr, 0, false);
+    QV_IDY_SET2.AddProperty(this, "QV_IDY_SET2", nullptr, 0, false);
+    IDY.AddProperty(this, "IDY", "integral of distributed variable wrt y", 0, false);
+    QV_IDXDY_SET1.AddProperty(this, "QV_IDXDY_SET1", nullptr, 0, false);
+    QV_IDXDY_SET2.AddProperty(this, "QV_IDXDY_SET2", nullptr, 0, false);
+    IDXDY.AddProperty(this, "IDXDY", "integral of distributed variable wrt x and y", 0, false);
+}
+
+// D2DY2 runs along Y over Y's own interior nodes; without a linked Y domain there is no such
+// set, and the array keeps the index sets it had.
+void QV_DISTRIBUTION2D::SetDims() {
+    (*VALUE).SetDim(QV_VALUE_SET1, QV_VALUE_SET2);
+    DDX.SetDim(QV_DDX_SET1, QV_DDX_SET2);
+    DDY.SetDim(QV_DDY_SET1, QV_DDY_SET2);
+    D2DX2.SetDim(QV_D2DX2_SET1, QV_D2DX2_SET2);
+    if (YDOMAIN.ExternalLink()) D2DY2.SetDim(QV_D2DY2_SET1, (*YDOMAIN).INTERIOR);
+    IDX.SetDim(QV_IDX_SET1, QV_IDX_SET2);
+    IDY.SetDim(QV_IDY_SET1, QV_IDY_SET2);
+    IDXDY.SetDim(QV_IDXDY_SET1, QV_IDXDY_SET2);
+    QV_ModelTypeEx2::SetDims();
+}
+
+// The index sets follow the two domains' last nodes and interiors and this object's derivative
+// orders and integrals; pass 1 rebuilds them from what pass 0 assigned. A direction whose
+// domain is not linked has no grid: every set along it is empty.
+long QV_DISTRIBUTION2D::ExecuteAssignments0(int a, int b, long) {
+    using norvane::ScaledEnd;
+    const long r = QV_ModelTypeEx2::ExecuteAssignments(a - 1, b);
+    const bool xLinked = XDOMAIN.ExternalLink() != nullptr;
+    const bool yLinked = YDOMAIN.ExternalLink() != nullptr;
+    for (int pass = 0;; ++pass) {
+        const int xEnd = xLinked ? (*XDOMAIN).ENDNODE.v() : -1;
+        const int yEnd = yLinked ? (*YDOMAIN).ENDNODE.v() : -1;
+        auto xRange = [xLinked](int low, int high) {
+            return xLinked ? QV_IntSetValue(low, high) : QV_IntSetValue();
+        };
+        auto closed = [](QV_External<QV_DOMAIN>& domain, bool linked) {
+            return linked ? norvane::ClosedInterior((*domain).INTERIOR.v(), (*domain).ENDNODE.v())
+                          : QV_IntSetValue();
+        };
+        auto initialise = [&](QV_INTEGERSET& set, const SUValue& value, int number) {
+            QV_Value tagged(value, b, a, number);
+            InitialiseInternalIndexSet(set, &tagged, pass);
+        };
+        auto has = [this](const char* name) { return StringInSet(name, INTEGRALS.v()) != 0; };
+        const int fx1 = HIGHESTORDERXDERIVATIVEUSED.v() > 0 ? 1 : 0;
+        const int fx2 = HIGHESTORDERXDERIVATIVEUSED.v() > 1 ? 1 : 0;
+        const int fy1 = HIGHESTORDERYDERIVATIVEUSED.v() > 0 ? 1 : 0;
+        const int fy2 = HIGHESTORDERYDERIVATIVEUSED.v() > 1 ? 1 : 0;
+        const QV_IntSetValue yAll = yLinked ? QV_IntSetValue(0, yEnd) : QV_IntSetValue();
+
+        initialise(QV_VALUE_SET1, xRange(0, xEnd), 1);
+        initialise(QV_VALUE_SET2, yAll, 2);
+        initialise(QV_DDX_SET1, xRange(0, ScaledEnd(xEnd, fx1)), 3);
+        initialise(QV_DDX_SET2, yAll, 4);
+        initialise(QV_DDY_SET1, xRange(0, ScaledEnd(xEnd, fy1)), 5);
+        initialise(QV_DDY_SET2, yAll, 6);
+        QV_IntSetValue xInterior = xRange(1, ScaledEnd(xEnd, fx2));
+        if (xLinked) xInterior *= (*XDOMAIN).INTERIOR.v();
+        initialise(QV_D2DX2_SET1, xInterior, 7);
+        initialise(QV_D2DX2_SET2, closed(YDOMAIN, yLinked), 8);
+        QV_IntSetValue xClosed = xRange(0, ScaledEnd(xEnd, fy2));
+        xClosed *= closed(XDOMAIN, xLinked);
+        initialise(QV_D2DY2_SET1, xClosed, 9);
+        const int fIdx = has("idx") || has("idxdy") ? 1 : 0;
+        initialise(QV_IDX_SET1, xRange(0, ScaledEnd(xEnd, 2 * fIdx - 1)), 10);
+        initialise(QV_IDX_SET2, yAll, 11);
+        initialise(QV_IDY_SET1, xRange(0, ScaledEnd(xEnd, 2 * (has("idy") ? 1 : 0) - 1)), 12);
+        initialise(QV_IDY_SET2, yAll, 13);
+        initialise(QV_IDXDY_SET1, xRange(0, ScaledEnd(xEnd, 2 * (has("idxdy") ? 1 : 0) - 1)), 14);
+        initialise(QV_IDXDY_SET2, yAll, 15);
+        if (pass != 0) return r;
+
+        if (xLinked) {
+            QV_Value order((*XDOMAIN).HIGHESTORDERDERIVATIVE.v(), b, a, 16);
+            HIGHESTORDERXDERIVATIVE.Assign(&order);
+        }
+        if (yLinked) {
+            QV_Value order((*YDOMAIN).HIGHESTORDERDERIVATIVE.v(), b, a, 17);
+            HIGHESTORDERYDERIVATIVE.Assign(&order);
+        }
+        QV_Value xUsed(HIGHESTORDERXDERIVATIVE.v(), b, a, 18);
+        HIGHESTORDERXDERIVATIVEUSED.Assign(&xUsed);
+        QV_Value yUsed(HIGHESTORDERYDERIVATIVE.v(), b, a, 19);
+        HIGHESTORDERYDERIVATIVEUSED.Assign(&yUsed);
+        QV_Value none("None", b, a, 20);
+        INTEGRALS.Assign(&none);
+    }
+}
+
+QV_DEFINE_GENERATED_COMMON(QV_DISTRIBUTION2D, QV_ModelTypeEx2, "Model DISTRIBUTION2D\tV8.8")
+QV_DEFINE_CREATABLE(DISTRIBUTION2D, QV_DISTRIBUTION2D)
+
+// The Jacobian data block that the host reads: this type keeps no data of its own there.
+extern "C" {
+NORVANE_API extern const int _JacDataDISTRIBUTION2D[1];
+const int _JacDataDISTRIBUTION2D[1] = {0};
+}
