@@ -1,5 +1,6 @@
 // The equation scheme walked over a node grid laid out as the domain lays it: which instances
 // it makes in which order, which nodes they define, and each residual's order of accuracy.
+#include "tests/scheme/stencil_orders.h"
 #include "types/distribution1d/programs1d.h"
 #include "types/distribution1d/scheme_walk.h"
 
@@ -231,22 +232,13 @@ TEST_P(Scheme1DMethod, EachNodeIsDefinedOnce) {
     }
 }
 
-// Order in h of each residual as written: its formula's accuracy plus the power of h that
-// multiplies it (h for DDX and for IDX - h(...), h² for D2DX2, none for IDX / (h/12)). One
-// digit per site, by block: start, BFD1, BFD2, FFD1, FFD2, CFD2, CFD4, UBFD4, OCFE2/3/4.
-// clang-format off
-constexpr char kOrder[] = "0" "22423" "3334333" "222423" "33334333" "3334333" "5555556556666"
-                          "5555556556666" "3333444" "4444444555" "5555555556666";
-// clang-format on
-static_assert(sizeof kOrder == 91, "one digit per site");
-
 TEST_P(Scheme1DMethod, ResidualsShrinkAtTheOrderOfEachFormula) {
     const Method& m = GetParam();
     const auto coarse = Residuals(m, 1, Smooth(m.frequency));
     const auto refined = Residuals(m, 2, Smooth(m.frequency));
     for (const auto& [site, worst] : coarse) {
         const double order = std::log2(worst.absolute / refined.at(site).absolute);
-        EXPECT_GE(order, kOrder[site - 1] - '0' - m.slack) << "QV_Eqn" << site;
+        EXPECT_GE(order, SiteOrder(site) - m.slack) << "QV_Eqn" << site;
     }
 }
 

@@ -90,9 +90,7 @@ struct FakeScheme final : SchemeInputs, SchemeSink {
     std::vector<Instance> instances;
 
     int dimensions() override { return static_cast<int>(directions.size()); }
-    DirectionInputs& direction(Direction d) override {
-        return directions.at(static_cast<int>(d));
-    }
+    DirectionInputs& direction(Direction d) override { return directions.at(static_cast<int>(d)); }
     bool integralRequested(IntegralName name) override { return integrals.count(name) != 0; }
     void instance(const Instance& at) override { instances.push_back(at); }
 
