@@ -41,13 +41,118 @@ constexpr BlockProgramText kPrograms[] = {
     // (FFD2 programs)
 
     // CFD2
-    // (CFD2 programs)
+    {"CFD2", X, 20, R"(
+        first { for z 0..E { for y 0..E { for s {
+            if s=1 { at B { 115: 28 } } for n B+1..L-1 { 116: 29 } at L { 117: 30 } } } } }
+        second { for s {
+            for y closed { for z closed { for n B+1..L-1 { 118: 31 } } }
+            if s>1 { for y 0..E { for z 0..E { at B { 119: 32 } } } } } }
+        integral idx,idxdy,idxdz,idxdydz {
+            for z 0..E { for y 0..E { for s { for e { 120: 33 121: 34 } } } } })"},
+    {"CFD2", Y, 21, R"(
+        first { for z 0..E { for x 0..E { for s {
+            if s=1 { at B { 122: 28 } } for n B+1..L-1 { 123: 29 } at L { 124: 30 } } } } }
+        second { for s {
+            for x closed { for z closed { for n B+1..L-1 { 125: 31 } } }
+            if s>1 { for x closed { for z 0..E { at B { 126: 32 } } } } } }
+        integral idy,idydz {
+            for z 0..E { for x 0..E { for s { for e { 127: 33 128: 34 } } } } }
+        integral idxdy,idxdydz {
+            for z 0..E { for x 1..E { for s { for e { 129: 33 xy 130: 34 xy } } } } })"},
+    {"CFD2", Z, 22, R"(
+        first { for y 0..E { for x 0..E { for s {
+            if s=1 { at B { 131: 28 } } for n B+1..L-1 { 132: 29 } at L { 133: 30 } } } } }
+        second { for s {
+            for x closed { for y closed { for n B+1..L-1 { 134: 31 } } }
+            if s>1 { for x closed { for y closed { at B { 135: 32 } } } } } }
+        integral idz {
+            for y 0..E { for x 0..E { for s { for e { 136: 33 137: 34 } } } } }
+        integral idxdz {
+            for y 0..E { for x 1..E { for s { for e { 138: 33 xz 139: 34 xz } } } } }
+        integral idydz {
+            for y 1..E { for x 0..E { for s { for e { 140: 33 yz 141: 34 yz } } } } }
+        integral idxdydz {
+            for y 1..E { for x 1..E { for s { for e { 142: 33 xyz 143: 34 xyz } } } } })"},
 
     // CFD4
-    // (CFD4 programs)
+    {"CFD4", X, 23, R"(
+        first { for z 0..E { for y 0..E { for s {
+            if s=1 { at B { 144: 35 } } at B+1 { 145: 36 } for n B+2..L-2 { 146: 37 }
+            at L-1 { 147: 38 } at L { 148: 39 } } } } }
+        second { for s {
+            for y closed { for z closed {
+                at B+1 { 149: 40 } for n B+2..L-2 { 150: 41 } at L-1 { 151: 42 } } }
+            if s>1 { for y 0..E { for z 0..E { at B { 152: 43 } } } } } }
+        integral idx,idxdy,idxdz,idxdydz { for z 0..E { for y 0..E { for s { for e {
+            153: 44 154: 45 155: 46 156: 47 } } } } })"},
+    {"CFD4", Y, 24, R"(
+        first { for z 0..E { for x 0..E { for s {
+            if s=1 { at B { 157: 35 } } at B+1 { 158: 36 } for n B+2..L-2 { 159: 37 }
+            at L-1 { 160: 38 } at L { 161: 39 } } } } }
+        second { for s {
+            for x closed { for z closed {
+                at B+1 { 162: 40 } for n B+2..L-2 { 163: 41 } at L-1 { 164: 42 } } }
+            if s>1 { for x closed { for z 0..E { at B { 165: 43 } } } } } }
+        integral idy,idydz { for z 0..E { for x 0..E { for s { for e {
+            166: 44 167: 45 168: 46 169: 47 } } } } }
+        integral idxdy,idxdydz { for z 0..E { for x 1..E { for s { for e {
+            170: 44 xy 171: 45 xy 172: 46 xy 173: 47 xy } } } } })"},
+    {"CFD4", Z, 25, R"(
+        first { for y 0..E { for x 0..E { for s {
+            if s=1 { at B { 174: 35 } } at B+1 { 175: 36 } for n B+2..L-2 { 176: 37 }
+            at L-1 { 177: 38 } at L { 178: 39 } } } } }
+        second { for s {
+            for x closed { for y closed {
+                at B+1 { 179: 40 } for n B+2..L-2 { 180: 41 } at L-1 { 181: 42 } } }
+            if s>1 { for x closed { for y closed { at B { 182: 43 } } } } } }
+        integral idz { for y 0..E { for x 0..E { for s { for e {
+            183: 44 184: 45 185: 46 186: 47 } } } } }
+        integral idxdz { for y 0..E { for x 1..E { for s { for e {
+            187: 44 xz 188: 45 xz 189: 46 xz 190: 47 xz } } } } }
+        integral idydz { for y 1..E { for x 0..E { for s { for e {
+            191: 44 yz 192: 45 yz 193: 46 yz 194: 47 yz } } } } }
+        integral idxdydz { for y 1..E { for x 1..E { for s { for e {
+            195: 44 xyz 196: 45 xyz 197: 46 xyz 198: 47 xyz } } } } })"},
 
     // UBFD4
-    // (UBFD4 programs)
+    {"UBFD4", X, 26, R"(
+        first { for y 0..E { for z 0..E { for s {
+            if s=1 { at B { 199: 48 } } at B+1 { 200: 49 } at B+2 { 201: 50 }
+            for n B+3..L-1 { 202: 51 } at L { 203: 52 } } } } }
+        second { for s {
+            for y closed { for z closed {
+                at B+1 { 204: 53 } at B+2 { 205: 54 } for n B+3..L-1 { 206: 55 } } }
+            if s>1 { for y 0..E { for z 0..E { at B { 207: 56 } } } } } }
+        integral idx,idxdy,idxdz,idxdydz { for z 0..E { for y 0..E { for s { for e {
+            208: 57 209: 58 210: 59 211: 60 } } } } })"},
+    {"UBFD4", Y, 27, R"(
+        first { for x 0..E { for z 0..E { for s {
+            if s=1 { at B { 212: 48 } } at B+1 { 213: 49 } at B+2 { 214: 50 }
+            for n B+3..L-1 { 215: 51 } at L { 216: 52 } } } } }
+        second { for s {
+            for x closed { for z closed {
+                at B+1 { 217: 53 } at B+2 { 218: 54 } for n B+3..L-1 { 219: 55 } } }
+            if s>1 { for x closed { for z 0..E { at B { 220: 56 } } } } } }
+        integral idy,idydz { for z 0..E { for x 0..E { for s { for e {
+            221: 57 222: 58 223: 59 224: 60 } } } } }
+        integral idxdy,idxdydz { for z 0..E { for x 1..E { for s { for e {
+            225: 57 xy 226: 58 xy 227: 59 xy 228: 60 xy } } } } })"},
+    {"UBFD4", Z, 28, R"(
+        first { for y 0..E { for x 0..E { for s {
+            if s=1 { at B { 229: 48 } } at B+1 { 230: 49 } at B+2 { 231: 50 }
+            for n B+3..L-1 { 232: 51 } at L { 233: 52 } } } } }
+        second { for s {
+            for x closed { for y closed {
+                at B+1 { 234: 53 } at B+2 { 235: 54 } for n B+3..L-1 { 236: 55 } } }
+            if s>1 { for x closed { for y closed { at B { 237: 56 } } } } } }
+        integral idz { for y 0..E { for x 0..E { for s { for e {
+            238: 57 239: 58 240: 59 241: 60 } } } } }
+        integral idxdz { for y 0..E { for x 1..E { for s { for e {
+            242: 57 xz 243: 58 xz 244: 59 xz 245: 60 xz } } } } }
+        integral idydz { for y 1..E { for x 0..E { for s { for e {
+            246: 57 yz 247: 58 yz 248: 59 yz 249: 60 yz } } } } }
+        integral idxdydz { for y 1..E { for x 1..E { for s { for e {
+            250: 57 xyz 251: 58 xyz 252: 59 xyz 253: 60 xyz } } } } })"},
 
     // OCFE2
     // Collocation: each element's join rows follow its second-derivative rows as a nest of
