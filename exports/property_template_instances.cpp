@@ -19,6 +19,7 @@
 #include "types/connectivity/mo_generic_port.h"
 #include "types/distribution1d/distribution1d.h"
 #include "types/distribution2d/distribution2d.h"
+#include "types/distribution3d/distribution3d.h"
 #include "types/domain/coordinate_domains.h"
 
 #define QV_PROPERTY_TEMPLATES(T)                                                                   \
@@ -44,6 +45,7 @@ QV_PROPERTY_TEMPLATES(QV_GENERICCONNECTION)
 QV_PROPERTY_TEMPLATES(QV_CONNECTION)
 QV_PROPERTY_TEMPLATES(QV_DISTRIBUTION1D)
 QV_PROPERTY_TEMPLATES(QV_DISTRIBUTION2D)
+QV_PROPERTY_TEMPLATES(QV_DISTRIBUTION3D)
 
 QV_PROPERTY_TEMPLATES(QV_CONTROLPORT)
 QV_PROPERTY_TEMPLATES(QV_GENERICPORT)

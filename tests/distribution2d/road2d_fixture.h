@@ -34,6 +34,17 @@ inline std::vector<int> Members(const SUValue& set) {
     return members;
 }
 
+// A length domain made by its factory, with the axis's inputs fixed by the user.
+inline QV_LENGTHDOMAIN* MakeDomain(const Axis& axis) {
+    QV_LENGTHDOMAIN* d = LENGTHDOMAINFactory();
+    d->DISCRETIZATIONMETHOD.UserSet(axis.method);
+    d->NUMSECTIONS.UserSet(axis.sections);
+    (*d->LENGTH).UserSet(axis.length);
+    (*d->SPACINGPREFERENCE).UserSet(axis.spacing);
+    d->HIGHESTORDERDERIVATIVE.UserSet(axis.order);
+    return d;
+}
+
 class Road2D {
 public:
     // `integrals` is the INTEGRALS text the user fixes ("idx\"idxdy" lists two); null keeps the
@@ -82,16 +93,6 @@ public:
     QV_DISTRIBUTION2D* distribution;
 
 private:
-    static QV_LENGTHDOMAIN* MakeDomain(const Axis& axis) {
-        QV_LENGTHDOMAIN* d = LENGTHDOMAINFactory();
-        d->DISCRETIZATIONMETHOD.UserSet(axis.method);
-        d->NUMSECTIONS.UserSet(axis.sections);
-        (*d->LENGTH).UserSet(axis.length);
-        (*d->SPACINGPREFERENCE).UserSet(axis.spacing);
-        d->HIGHESTORDERDERIVATIVE.UserSet(axis.order);
-        return d;
-    }
-
     long blocksBefore;
 };
 
