@@ -1,7 +1,7 @@
 // The three-dimensional distribution as a host type: its properties, identity, copying and
 // factory, its arrays' index sets and assignments, the elements its equations name, and its
 // answers when a domain is missing.
-#include "tests/distribution3d/road3d_fixture.h"
+#include "tests/scheme/distribution_road.h"
 #include "types/distribution1d/grid_check.h"
 
 #include <algorithm>

@@ -3,6 +3,7 @@
 // over node intervals and cells is exact in closed form.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <vector>
@@ -20,6 +21,20 @@ inline Factor Wave(double a, double phase) {
 
 inline Factor Growth(double a) {
     return [a](int d, double x) { return std::pow(a, d) * std::exp(a * x); };
+}
+
+// c[0] + c[1] x + c[2] x^2 + ...
+inline Factor Polynomial(std::vector<double> c) {
+    return [c](int d, double x) {
+        double total = 0.0;
+        for (int k = std::max(d, 0); k < static_cast<int>(c.size()); ++k) {
+            double factor = d < 0 ? c[k] / (k + 1) : c[k];
+            for (int m = 0; m < d; ++m)
+                factor *= k - m;
+            total += factor * std::pow(x, k - d);
+        }
+        return total;
+    };
 }
 
 // One term of the sum: the product of one factor per direction.
