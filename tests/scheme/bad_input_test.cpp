@@ -1,0 +1,108 @@
+// What the two- and three-dimensional distributions make of input a user may give: method
+// names in any case or unknown, integral names unknown or none, derivative orders out of range,
+// one-section and one-interval domains, and node counts or polynomial points fixed by the user
+// so that the grid no longer fits the method. Each has a defined outcome and leaves no block
+// behind (the road fixture checks it).
+#include "tests/scheme/distribution_road.h"
+#include "types/distribution1d/grid_check.h"
+
+namespace norvane::test {
+namespace {
+
+const Axis kPlain{"CFD2", 2, 1.0, 0.125, 2};
+const char* const kMethodNames[] = {"BFD1", "BFD2",  "FFD1",  "FFD2",  "CFD2",
+                                    "CFD4", "UBFD4", "OCFE2", "OCFE3", "OCFE4"};
+
+// Equations of each kind: the first variable's array names it.
+struct Kinds {
+    int total = 0, derivatives = 0, integrals = 0;
+};
+
+template <class Road> Kinds RunRoad(Road& road) {
+    Kinds kinds;
+    kinds.total = road.SetUp();
+    road.Pattern();
+    const QV_ModelType& d = *road.distribution;
+    EXPECT_EQ(d.EquationCount(), std::max(kinds.total, 0));
+    for (int e = 0; e < d.EquationCount(); ++e) {
+        const std::string path = qvhost::PathOf(*d.NonZero(e, 0));
+        kinds.derivatives += path.compare(0, 1, "D") == 0;
+        kinds.integrals += path.compare(0, 1, "I") == 0;
+    }
+    return kinds;
+}
+
+TEST(DistributionBadInput, MethodNamesAreMatchedInAnyCaseAndUnknownOnesGetNoBlock) {
+    Road2D lower({"cFd2", 2, 1.0, 0.125, 2}, kPlain, nullptr);
+    Road2D upper(kPlain, kPlain, nullptr);
+    EXPECT_EQ(RunRoad(lower).total, RunRoad(upper).total);
+    Road2D unknown({"CFD3", 2, 1.0, 0.125, 2}, {"", 1, 1.0, 0.25, 2}, "idx\"idy\"idxdy");
+    const Kinds kinds = RunRoad(unknown);
+    EXPECT_EQ(kinds.derivatives, 0); // only the start lines stand
+    EXPECT_EQ(kinds.total, kinds.integrals);
+    EXPECT_GT(kinds.total, 0);
+}
+
+TEST(DistributionBadInput, UnknownIntegralNamesAndNoneAskForNoIntegral) {
+    for (const char* asked : {"idq\"IDX\"none", "None", ""}) {
+        Road3D road(kPlain, kPlain, kPlain, asked);
+        const Kinds kinds = RunRoad(road);
+        EXPECT_EQ(kinds.integrals, 0) << asked;
+        EXPECT_GT(kinds.derivatives, 0) << asked;
+    }
+}
+
+// Orders below 0 ask for no derivative, orders above 2 for both; the collocation join needs
+// exactly 2.
+TEST(DistributionBadInput, DerivativeOrdersOutsideZeroToTwo) {
+    Road2D negative({"OCFE2", 1, 1.0, 0.125, -3}, {"OCFE2", 1, 1.0, 0.125, -1}, nullptr);
+    EXPECT_EQ(RunRoad(negative).total, 0);
+    Road2D three({"OCFE2", 1, 1.0, 0.125, 3}, {"OCFE2", 1, 1.0, 0.125, 3}, nullptr);
+    Road2D two({"OCFE2", 1, 1.0, 0.125, 2}, {"OCFE2", 1, 1.0, 0.125, 2}, nullptr);
+    const int withoutJoins = RunRoad(three).derivatives, withJoins = RunRoad(two).derivatives;
+    EXPECT_GT(withoutJoins, 0);
+    // 3 inner element starts in each direction: the X joins stand at all 9 Y nodes, the Y joins
+    // at the 6 X nodes of the closed interior, which leaves the element starts out.
+    EXPECT_EQ(withJoins - withoutJoins, 3 * 9 + 3 * 6);
+}
+
+// A spacing longer than the domain leaves the fewest nodes the method allows.
+TEST(DistributionBadInput, TheSmallestGridOfEachMethod) {
+    for (const char* method : kMethodNames) {
+        const Axis smallest{method, 1, 1.0, 2.0, 2};
+        Road3D road(smallest, smallest, smallest);
+        EXPECT_GT(RunRoad(road).total, 0) << method;
+    }
+}
+
+// Node counts or polynomial points that the user fixed so that a method's stencil no longer
+// fits its sections: the grid is refused, nothing is registered. Wider elements than the
+// method's are accepted: its equations reach only the nodes they name, all in the element.
+TEST(DistributionBadInput, UserFixedGridsThatNoLongerFitAreRefused) {
+    constexpr int kAccepted = 1;
+    struct Case {
+        const char* method;
+        int minNodes, polyPoints; // 0: not fixed
+        int outcome;
+    };
+    const Case cases[] = {{"CFD4", 0, 1, RefusedOutsideSection},
+                          {"OCFE3", 0, 1, RefusedOutsideSection},
+                          {"UBFD4", 3, 0, RefusedUntiled},
+                          {"OCFE4", 0, 5, kAccepted}};
+    for (const Case& c : cases) {
+        for (int own = 0; own < 3; ++own) {
+            SCOPED_TRACE(testing::Message() << c.method << " along "
+                                            << "xyz"[own]);
+            Axis axes[3] = {kPlain, kPlain, kPlain};
+            axes[own] = {c.method, 1, 1.0, c.minNodes > 0 ? 0.5 : 0.1, 2};
+            Road3D road(axes[0], axes[1], axes[2]);
+            if (c.minNodes > 0) road.domain[own]->MINNODECOUNT.UserSet(c.minNodes);
+            if (c.polyPoints > 0) road.domain[own]->NUMPOLYPOINTS.UserSet(c.polyPoints);
+            const int total = RunRoad(road).total;
+            EXPECT_EQ(total > 0 ? kAccepted : total, c.outcome);
+        }
+    }
+}
+
+} // namespace
+} // namespace norvane::test
