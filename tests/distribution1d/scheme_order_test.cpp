@@ -1,5 +1,7 @@
 // The equation scheme walked over a node grid laid out as the domain lays it: which instances
 // it makes in which order, which nodes they define, and each residual's order of accuracy.
+#include "tests/scheme/fake_scheme.h"
+#include "tests/scheme/manufactured.h"
 #include "tests/scheme/stencil_orders.h"
 #include "types/distribution1d/programs1d.h"
 #include "types/distribution1d/scheme_walk.h"
@@ -18,68 +20,19 @@
 namespace norvane::test {
 namespace {
 
-struct GridSection {
-    int base, nodeCount, elements;
-    double h; // ELEMENTLENGTH: the node spacing for finite differences, the element otherwise
-};
+// One direction's grid and the one-dimensional scheme over it, "idx" asked.
+using Grid = FakeScheme;
 
-// The scheme's inputs, read from the grid, and its sink, which records the instances.
-struct Grid final : DirectionInputs, SchemeInputs, SchemeSink {
-    Grid(std::string name, int points) : method(std::move(name)), p(points) {}
-    std::string method;
-    int p; // NUMPOLYPOINTS
-    std::vector<GridSection> parts;
-    std::vector<double> x{0.0};   // node locations, 0 .. ENDNODE
-    int order = 2, orderUsed = 2; // HIGHESTORDERXDERIVATIVE, HIGHESTORDERXDERIVATIVEUSED
-    bool idx = true;              // "idx" in INTEGRALS
-    std::vector<Instance> instances;
-
-    int endNode() override { return static_cast<int>(x.size()) - 1; }
-    bool collocation() const { return method.compare(0, 4, "OCFE") == 0; }
-    int dimensions() override { return 1; }
-    DirectionInputs& direction(Direction) override { return *this; }
-    bool integralRequested(IntegralName name) override { return idx && name == Idx; }
-    int closedCount() override { return 0; }
-    int closedNode(int) override { return 0; }
-    int sections() override { return static_cast<int>(parts.size()); }
-    int base(int s) override { return parts.at(s - 1).base; }
-    int nodeCount(int s) override { return parts.at(s - 1).nodeCount; }
-    int elements(int s) override { return parts.at(s - 1).elements; }
-    int polyPoints() override { return p; }
-    int highestOrder() override { return order; }
-    int highestOrderUsed() override { return orderUsed; }
-    bool methodIs(const char* name) override {
-        const std::string other = name;
-        return std::equal(method.begin(), method.end(), other.begin(), other.end(),
-                          [](char a, char b) { return std::toupper(a) == std::toupper(b); });
-    }
-    void instance(const Instance& at) override { instances.push_back(at); }
-};
-
-// Sections of the given lengths and element counts, p inner nodes per element: at the
-// domain's polynomial points for collocation, evenly spaced for finite differences.
 Grid MakeGrid(const std::string& method, int p, const std::vector<double>& lengths,
               const std::vector<int>& elements) {
-    Grid grid(method, p);
-    const std::vector<double> points[] = {{0.5}, {0.21132, 0.78868}, {0.1127, 0.5, 0.8873}};
-    for (std::size_t s = 0; s < lengths.size(); ++s) {
-        const double start = grid.x.back(), element = lengths[s] / elements[s];
-        grid.parts.push_back({grid.endNode(), elements[s] * (p + 1), elements[s],
-                              grid.collocation() ? element : element / (p + 1)});
-        for (int e = 0; e < elements[s]; ++e) {
-            for (int k = 1; k <= p; ++k)
-                grid.x.push_back(start + element * (e + (grid.collocation() ? points[p - 1][k - 1]
-                                                                            : k / (p + 1.0))));
-            grid.x.push_back(start + (e + 1) * element);
-        }
-    }
+    Grid grid;
+    grid.directions.push_back(MakeDirection(method, p, lengths, elements));
+    grid.integrals = {Idx};
     return grid;
 }
 
 std::vector<Instance> Walk(Grid& grid) {
-    grid.instances.clear();
-    WalkScheme(Programs1D(), grid, grid);
-    return grid.instances;
+    return grid.Walk(Programs1D());
 }
 
 // "site@anchor:section" for each instance, blank-separated.
@@ -96,12 +49,12 @@ TEST(Scheme1DOrder, FiniteDifferenceSubBlocksEachLoopOverTheSections) {
     Grid in = MakeGrid("bfd1", 0, {1.0}, {4});
     EXPECT_EQ(Sequence(in), "1@0:0 2@0:1 3@1:1 3@2:1 3@3:1 3@4:1 "
                             "4@1:1 4@2:1 4@3:1 6@0:1 6@1:1 6@2:1 6@3:1"); // 3N + 1
-    in.method = "BFD3";
+    in.directions[0].method = "BFD3";
     EXPECT_EQ(Sequence(in), "1@0:0");
     // The join follows the second-derivative instances of its section; without "idx" the
     // first instance is QV_Eqn2 and the other sites keep their names.
     Grid joined = MakeGrid("BFD1", 0, {0.4, 0.6}, {2, 3});
-    joined.idx = false;
+    joined.integrals.clear();
     EXPECT_EQ(Sequence(joined), "2@0:1 3@1:1 3@2:1 3@3:2 3@4:2 3@5:2 4@1:1 4@3:2 4@4:2 5@2:2");
 }
 
@@ -111,9 +64,10 @@ TEST(Scheme1DOrder, CollocationRunsSectionThenSubBlockThenElement) {
               "1@0:0 68@0:1 69@0:1 70@0:1 71@0:1 69@3:1 70@3:1 71@3:1 "
               "73@0:1 74@0:1 72@3:1 73@3:1 74@3:1 75@0:1 76@0:1 77@0:1 75@3:1 76@3:1 77@3:1 "
               "69@6:2 70@6:2 71@6:2 72@6:2 73@6:2 74@6:2 75@6:2 76@6:2 77@6:2");
-    in.order = 3; // the element join needs HIGHESTORDERXDERIVATIVE == 2, whatever the order used
+    in.directions[0].order =
+        3; // the element join needs HIGHESTORDERXDERIVATIVE == 2, whatever the order used
     EXPECT_EQ(Sequence(in).find("72@"), std::string::npos);
-    in.orderUsed = 1; // no second-derivative sub-block
+    in.directions[0].orderUsed = 1; // no second-derivative sub-block
     EXPECT_EQ(Sequence(in).find("73@"), std::string::npos);
 }
 
@@ -128,19 +82,6 @@ Exact Smooth(double a) {
     };
 }
 
-Exact Polynomial(std::vector<double> c) {
-    return [c](int d, double x) {
-        double total = 0.0;
-        for (int k = std::max(d, 0); k < static_cast<int>(c.size()); ++k) {
-            double factor = d < 0 ? c[k] / (k + 1) : c[k];
-            for (int m = 0; m < d; ++m)
-                factor *= k - m;
-            total += factor * std::pow(x, k - d);
-        }
-        return total;
-    };
-}
-
 // A residual and the sum of the magnitudes of the terms it is made of.
 struct Term {
     double value, size;
@@ -148,7 +89,7 @@ struct Term {
 
 // Evaluates the subexpression that starts at t, with V a known function, DDX and D2DX2 its
 // exact derivatives and IDX(i) its exact integral over the interval that ends at node i.
-Term Evaluate(const Token*& t, const Grid& grid, const Exact& f, const Instance& at) {
+Term Evaluate(const Token*& t, const FakeDirection& grid, const Exact& f, const Instance& at) {
     const Token& token = *t++;
     double v = token.kind == Token::Kind::Integer ? token.integer : token.real;
     if (token.kind == Token::Kind::Variable) {
@@ -189,7 +130,7 @@ std::map<int, Worst> Residuals(const Method& m, int refine, const Exact& f) {
     for (const Instance& instance : Walk(grid)) {
         if (instance.family == 1) continue; // op1(IDX(0)) is the host's to evaluate
         const Token* t = instance.stencil->tokens;
-        const Term term = Evaluate(t, grid, f, instance);
+        const Term term = Evaluate(t, grid.directions[0], f, instance);
         Worst& w = worst[instance.family];
         w.absolute = std::max(w.absolute, std::fabs(term.value));
         w.relative = std::max(w.relative, std::fabs(term.value) / term.size);
@@ -205,11 +146,12 @@ class Scheme1DMethod : public testing::TestWithParam<Method> {};
 TEST_P(Scheme1DMethod, EachNodeIsDefinedOnce) {
     const Method& m = GetParam();
     Grid grid = MakeGrid(m.name, m.polyPoints, {0.3, 0.45, 0.25}, {2, 3, 1});
-    const int end = grid.endNode();
+    FakeDirection& x = grid.directions[0];
+    const int end = x.endNode();
     std::vector<bool> join(end + 1); // section starts; element starts for collocation
-    for (const GridSection& s : grid.parts)
-        for (int e = 0; e < (grid.collocation() ? s.elements : 1); ++e)
-            join[s.base + e * (grid.p + 1)] = true;
+    for (const FakeSection& s : x.parts)
+        for (int e = 0; e < (x.collocation() ? s.elements : 1); ++e)
+            join[s.base + e * (x.p + 1)] = true;
     std::map<std::pair<Field, int>, int> count; // equations per field and node
     for (const Instance& i : Walk(grid)) {
         EXPECT_EQ(i.group, i.family == 1 ? 1 : m.group) << i.family;

@@ -2,7 +2,6 @@
 
 #include "types/distribution1d/prefix_text.h"
 
-#include <climits>
 #include <cstring>
 
 namespace norvane {
@@ -13,10 +12,6 @@ constexpr const char* kIntegralNames[] = {"idx",   "idy",   "idz",    "idxdy",
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\n' || c == '\t';
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 // Reads a program word by word; a quoted stencil is one word, quotes excluded.
@@ -57,19 +52,6 @@ private:
     const char* m_end = nullptr;
 };
 
-// Digits only, within the int range.
-bool ReadNumber(const char* begin, const char* end, int& value) {
-    if (begin == end) return false;
-    long long v = 0;
-    for (const char* c = begin; c != end; ++c) {
-        if (!IsDigit(*c)) return false;
-        v = v * 10 + (*c - '0');
-        if (v > INT_MAX) return false;
-    }
-    value = static_cast<int>(v);
-    return true;
-}
-
 // B, L, B+k, L-k or 0.
 bool ReadPosition(const char* begin, const char* end, ProgramNode::Position& position) {
     if (end - begin == 1 && *begin == '0') {
@@ -81,7 +63,7 @@ bool ReadPosition(const char* begin, const char* end, ProgramNode::Position& pos
     if (end - begin == 1) return true;
     const char sign = begin[1];
     if (sign != '+' && sign != '-') return false;
-    if (!ReadNumber(begin + 2, end, position.offset)) return false;
+    if (!ReadDigits(begin + 2, end, position.offset)) return false;
     if (sign == '-') position.offset = -position.offset;
     return true;
 }
@@ -280,7 +262,7 @@ private:
         if (node == nullptr) return Fail("more statements than room");
         node->end = m_count;
         if (m_word.Length() < 2 || m_word.End()[-1] != ':' ||
-            !ReadNumber(m_word.Begin(), m_word.End() - 1, node->family) ||
+            !ReadDigits(m_word.Begin(), m_word.End() - 1, node->family) ||
             FamilyName(node->family) == nullptr)
             return Fail("unknown statement");
         if (!m_word.Next()) return Fail("expected a stencil");
@@ -288,7 +270,7 @@ private:
             if (!InlineStencil(*node)) return false;
         } else {
             int site = 0;
-            if (!ReadNumber(m_word.Begin(), m_word.End(), site) || site < 1 ||
+            if (!ReadDigits(m_word.Begin(), m_word.End(), site) || site < 1 ||
                 site > StencilCount())
                 return Fail("unknown site");
             node->stencil = &StencilByNumber(site);

@@ -41,23 +41,11 @@ struct Pass1D {
 } // namespace
 
 int QV_DISTRIBUTION1D::SetUpEquations() {
-    const int n = QV_ModelTypeEx2::SetUpEquations();
-    if (n < 0) return n;
-    if (!XDOMAIN.ExternalLink()) return norvane::RefusedNoDomain;
-    Pass1D pass(*this, norvane::Pass::Structure);
-    return norvane::DeclareEquations(*this, n, norvane::Programs1D(), pass.in, pass.elements,
-                                     m_groupBase, m_eqnCount);
+    return norvane::DistributionSetUpEquations<Pass1D>(*this, XDOMAIN.ExternalLink() != nullptr,
+                                                       norvane::Programs1D());
 }
 
 int QV_DISTRIBUTION1D::JacPattern(int*& rows, int*& cols, QV_EquationType** equations) {
-    QV_ModelExtensions::ResetExpressions();
-    int counter = QV_ModelTypeEx2::JacPattern(rows, cols, equations);
-    const int* const start = rows;
-    if (XDOMAIN.ExternalLink()) {
-        Pass1D pass(*this, norvane::Pass::Expression);
-        counter = norvane::WriteExpressions(*this, counter, rows, cols, norvane::Programs1D(),
-                                            pass.in, pass.elements, m_groupBase);
-    }
-    m_patternCount = static_cast<int>(rows - start);
-    return counter;
+    return norvane::DistributionJacPattern<Pass1D>(*this, XDOMAIN.ExternalLink() != nullptr,
+                                                   norvane::Programs1D(), rows, cols, equations);
 }

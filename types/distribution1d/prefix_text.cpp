@@ -45,19 +45,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// One or more decimal digits, nothing else, within the int range.
-bool ReadDigits(const char* begin, const char* end, int& value) {
-    if (begin == end) return false;
-    long long v = 0;
-    for (const char* c = begin; c != end; ++c) {
-        if (!IsDigit(*c)) return false;
-        v = v * 10 + (*c - '0');
-        if (v > INT_MAX) return false;
-    }
-    value = static_cast<int>(v);
-    return true;
-}
-
 // Digits with an optional leading '-'.
 bool ReadInteger(const char* begin, const char* end, int& value) {
     const bool negative = begin != end && *begin == '-';
@@ -150,6 +137,18 @@ int Arity(const Token& token) {
 }
 
 } // namespace
+
+bool ReadDigits(const char* begin, const char* end, int& value) {
+    if (begin == end) return false;
+    long long v = 0;
+    for (const char* c = begin; c != end; ++c) {
+        if (!IsDigit(*c)) return false;
+        v = v * 10 + (*c - '0');
+        if (v > INT_MAX) return false;
+    }
+    value = static_cast<int>(v);
+    return true;
+}
 
 PrefixParse ParsePrefixText(const char* text, Token* out, int capacity) {
     int count = 0;

@@ -24,6 +24,9 @@ struct PrefixParse {
 // text after a complete expression.
 PrefixParse ParsePrefixText(const char* text, Token* out, int capacity);
 
+// One or more decimal digits from begin to end, nothing else, within the int range.
+bool ReadDigits(const char* begin, const char* end, int& value);
+
 // The number of blank-separated tokens of text, for sizing the storage at compile time.
 constexpr int CountPrefixTokens(const char* text) {
     int count = 0;

@@ -59,4 +59,33 @@ int WriteExpressions(QV_ModelTypeEx2& model, int counter, int*& rows, int*& cols
                      const ProgramSet& programs, SchemeInputs& in, DistributionElements& elements,
                      int groupBase);
 
+// SetUpEquations of a distribution: the parent's pass, then, with every domain linked, the
+// structure pass over what `PassInputs(distribution, pass)` reads (its `in` and `elements`).
+template <class PassInputs, class Distribution>
+int DistributionSetUpEquations(Distribution& d, bool linked, const ProgramSet& programs) {
+    const int n = d.QV_ModelTypeEx2::SetUpEquations();
+    if (n < 0) return n;
+    if (!linked) return RefusedNoDomain;
+    PassInputs inputs(d, Pass::Structure);
+    return DeclareEquations(d, n, programs, inputs.in, inputs.elements, d.m_groupBase,
+                            d.m_eqnCount);
+}
+
+// JacPattern of a distribution: its expressions cleared, the parent's pass, then, with every
+// domain linked, the expression pass; the Jacobian-entry count is what this pass appended.
+template <class PassInputs, class Distribution>
+int DistributionJacPattern(Distribution& d, bool linked, const ProgramSet& programs, int*& rows,
+                           int*& cols, QV_EquationType** equations) {
+    d.QV_ModelExtensions::ResetExpressions();
+    int counter = d.QV_ModelTypeEx2::JacPattern(rows, cols, equations);
+    const int* const start = rows;
+    if (linked) {
+        PassInputs inputs(d, Pass::Expression);
+        counter = WriteExpressions(d, counter, rows, cols, programs, inputs.in, inputs.elements,
+                                   d.m_groupBase);
+    }
+    d.m_patternCount = static_cast<int>(rows - start);
+    return counter;
+}
+
 } // namespace norvane

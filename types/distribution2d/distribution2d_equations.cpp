@@ -63,23 +63,10 @@ bool Linked(QV_DISTRIBUTION2D& d) {
 } // namespace
 
 int QV_DISTRIBUTION2D::SetUpEquations() {
-    const int n = QV_ModelTypeEx2::SetUpEquations();
-    if (n < 0) return n;
-    if (!Linked(*this)) return norvane::RefusedNoDomain;
-    Pass2D pass(*this, norvane::Pass::Structure);
-    return norvane::DeclareEquations(*this, n, norvane::Programs2D(), pass.in, pass.elements,
-                                     m_groupBase, m_eqnCount);
+    return norvane::DistributionSetUpEquations<Pass2D>(*this, Linked(*this), norvane::Programs2D());
 }
 
 int QV_DISTRIBUTION2D::JacPattern(int*& rows, int*& cols, QV_EquationType** equations) {
-    QV_ModelExtensions::ResetExpressions();
-    int counter = QV_ModelTypeEx2::JacPattern(rows, cols, equations);
-    const int* const start = rows;
-    if (Linked(*this)) {
-        Pass2D pass(*this, norvane::Pass::Expression);
-        counter = norvane::WriteExpressions(*this, counter, rows, cols, norvane::Programs2D(),
-                                            pass.in, pass.elements, m_groupBase);
-    }
-    m_patternCount = static_cast<int>(rows - start);
-    return counter;
+    return norvane::DistributionJacPattern<Pass2D>(*this, Linked(*this), norvane::Programs2D(),
+                                                   rows, cols, equations);
 }
