@@ -102,6 +102,35 @@ TEST(ArgumentList, AListingThatDoesNotMatchRefusesEveryCall) {
     }
 }
 
+TEST(ArgumentList, AnArrayOutputGetsOneEquationPerElement) {
+    QV_REALVARIABLE x, first, second;
+    QV_ModelTypeEx owner;
+    VectorOutput p("QVTestRoutines", "NONE");
+    for (int pass = 0; pass < 2; ++pass) {
+        p.Argument(x);
+        p.Argument();
+        p.Element(first);
+        p.Element(second);
+        p.SetDimensionSize(2);
+        if (pass == 0) p.LastArgument();
+    }
+    int equations = 0;
+    EXPECT_EQ(p.NZAndEqnContribution(&owner, 1, equations), 4);
+    std::vector<int> rows(4), cols(4);
+    owner.SetPatternBuffer(rows.data(), rows.data() + 4);
+    int* r = rows.data();
+    int* c = cols.data();
+    int counter = 0;
+    p.CreateEquationsAndSetGroup(1, 0, r, c, counter, &owner, "", 0);
+    ASSERT_EQ(counter, 2);
+    EXPECT_STREQ(owner.EquationName(0), "[1_1]");
+    EXPECT_STREQ(owner.EquationName(1), "[1_2]");
+    EXPECT_EQ(owner.EquationProcedureOutput(1), 2);
+    EXPECT_EQ(owner.Token(1, 0).variable, &second) << "each on its own output element";
+    EXPECT_EQ(owner.Token(1, 1).variable, &x);
+    EXPECT_EQ(r - rows.data(), 4) << "the pattern that the counts promised";
+}
+
 // A host that counts fewer derivative entries than outputs x inputs: the pattern has exactly
 // that many entries, the first ones of the dense pattern.
 TEST(DerivativePattern, NeverLongerThanTheHostsCount) {

@@ -74,6 +74,11 @@ TEST_F(CallSkip, AChangedInputCallsOnceThenStandsAgain) {
     EXPECT_DOUBLE_EQ(row[1], -1.5) << "the slope of the new point's segment, negated";
 }
 
+TEST_F(CallSkip, ASignedZeroIsNoChange) {
+    call.xs[0].SetCurrentValue(-0.0);
+    EXPECT_EQ(CallsOf([&] { Residual(value); }), 0);
+}
+
 TEST_F(CallSkip, ANotANumberInputCallsEveryTime) {
     call.point.SetCurrentValue(std::numeric_limits<double>::quiet_NaN());
     for (int k = 0; k < 3; ++k)

@@ -139,20 +139,8 @@ TEST(InterpolateLayout, VectorsOfThreeGiveTheWorkedLayout) {
     p->Release();
 }
 
-TEST(InterpolateLayout, SignatureAndNames) {
-    EXPECT_EQ(QVProc_INTERPOLATE::InputArgs(), 4);
-    EXPECT_EQ(QVProc_INTERPOLATE::OutputArgs(), 1);
-    EXPECT_EQ(QVProc_INTERPOLATE::TotalArgs(), 5);
-    const int dims[] = {0, 1, 1, 0, 0}, types[] = {4, 4, 4, 2, 4};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(QVProc_INTERPOLATE::Dimensions(i), dims[i]);
-        EXPECT_EQ(QVProc_INTERPOLATE::Type(i), types[i]);
-        EXPECT_FALSE(QVProc_INTERPOLATE::IsVariableInput(i));
-    }
-    EXPECT_TRUE(QVProc_INTERPOLATE::ReturnsDerivatives());
+TEST(InterpolateLayout, TheConstructorHandsItsArgumentsToSetMode) {
     QVProc_INTERPOLATE p(true, 7);
-    EXPECT_STREQ(p.ProcedureName(), "INTERP");
-    EXPECT_STREQ(p.DLLName(), "QVNorvane");
     EXPECT_TRUE(p.ModeFlag());
     EXPECT_EQ(p.Mode(), 7);
 }

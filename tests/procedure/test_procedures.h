@@ -28,6 +28,14 @@ struct TextSignature {
     static constexpr bool derivatives = false;
 };
 
+// A real in, a vector of reals out.
+struct VectorOutputSignature {
+    static constexpr int Inputs = 1, Sizes = 1;
+    static constexpr int dims[2] = {0, 1}, types[2] = {4, 4};
+    static constexpr bool writtenBack[2] = {false, false};
+    static constexpr bool derivatives = true;
+};
+
 template <class Signature>
 class TestProcedure : public QV_ProcedureTemplate<TestProcedure<Signature>, Signature::Inputs, 1,
                                                   Signature::Sizes, QV_ProcedureType_C, 4> {
@@ -54,6 +62,7 @@ using Differenced = TestProcedure<InterpolationSignature<false, false>>;
 using WritingBack = TestProcedure<InterpolationSignature<true, true>>;
 using WithDerivatives = TestProcedure<InterpolationSignature<true, false>>;
 using Texts = TestProcedure<TextSignature>;
+using VectorOutput = TestProcedure<VectorOutputSignature>;
 
 // A routine of the tests, registered under library "QVTestRoutines" while the object lives.
 // It takes the point (input 0), the first abscissa (0 when there is none) and the sum of the
