@@ -2,8 +2,10 @@
 // and construct only in a block that exists. A null block gives null and constructs nothing.
 #pragma once
 
+#include <climits>
 #include <cstddef>
 #include <new>
+#include <type_traits>
 #include <utility>
 
 namespace norvane {
@@ -22,6 +24,14 @@ template <class T, class... Args> T* LibraryNew(Args&&... args) {
         FreeBlock(block);
         throw;
     }
+}
+
+// An array of `count` values of a trivial type, not initialised; null when the allocator
+// refuses or the block would be larger than the host's allocator can count.
+template <class T> T* LibraryNewArray(long long count) {
+    static_assert(std::is_trivial<T>::value, "only arrays of plain values");
+    if (count <= 0 || count > static_cast<long long>(INT_MAX / sizeof(T))) return nullptr;
+    return static_cast<T*>(AllocateBlock(static_cast<std::size_t>(count) * sizeof(T)));
 }
 
 } // namespace norvane

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "host/qv_equation.h"
 #include "host/qv_system.h"
 #include "host/qv_value.h"
 
@@ -80,10 +81,38 @@ struct QV_ModelType::Equations {
         int group = 0;
         bool registered = false;
         std::vector<QV_ExprToken> tokens;
+        QV_EquationType* object = nullptr; // holds a reference
+        QV_ProcedureType* procedure = nullptr;
+        int output = 0;
+    };
+    struct ProcCall {
+        QV_ProcedureType* procedure;
+        int group;
     };
     std::vector<Structure> structure;
     std::vector<Equation> equations;
+    std::vector<ProcCall> calls;
     int stray = 0;
+
+    Equations() = default;
+    Equations(const Equations&) = delete;
+    Equations& operator=(const Equations&) = delete;
+    ~Equations() { Drop(); }
+
+    static void Release(Equation& e) {
+        if (e.object) e.object->Release();
+        e.object = nullptr;
+        e.procedure = nullptr;
+        e.output = 0;
+    }
+    // Forgets every registered equation and procedure call.
+    void Drop() {
+        for (Equation& e : equations)
+            Release(e);
+        equations.clear();
+        calls.clear();
+        stray = 0;
+    }
 
     Equation* at(int e) {
         if (e < 0 || e >= static_cast<int>(equations.size()) || !equations[e].registered) {
@@ -117,8 +146,7 @@ int QV_ModelType::SetUpEquations() {
 }
 
 int QV_ModelType::JacPattern(int*&, int*&, QV_EquationType**) {
-    m_equations->equations.clear();
-    m_equations->stray = 0;
+    m_equations->Drop();
     return 0;
 }
 
@@ -149,11 +177,32 @@ void QV_ModelType::AddEquation(const char* name, int& counter, int group) {
     auto& equations = m_equations->equations;
     if (static_cast<int>(equations.size()) <= counter) equations.resize(counter + 1);
     Equations::Equation& e = equations[counter];
+    Equations::Release(e);
     e.name = name ? name : "";
     e.group = group;
     e.registered = true;
     e.tokens.clear();
     ++counter;
+}
+
+void QV_ModelType::AddEquation(QV_EquationType* equation, int& counter, int group) {
+    const int number = counter < 0 ? 0 : counter;
+    AddEquation(equation ? equation->Name() : "", counter, group);
+    if (!equation) return;
+    equation->AddRef();
+    m_equations->equations[number].object = equation;
+}
+
+void QV_ModelType::AppendProcExpression(QV_ProcedureType* procedure, int output, int equation,
+                                        const char*) {
+    if (auto* e = m_equations->at(equation)) {
+        e->procedure = procedure;
+        e->output = output;
+    }
+}
+
+void QV_ModelType::AppendProcCall(QV_ProcedureType* procedure, int group) {
+    m_equations->calls.push_back({procedure, group});
 }
 
 void QV_ModelType::ResetExpressionList() {
@@ -216,6 +265,24 @@ const QV_ExprToken& QV_ModelType::Token(int e, int t) const {
 }
 int QV_ModelType::StrayTokens() const {
     return m_equations->stray;
+}
+QV_EquationType* QV_ModelType::EquationObject(int e) const {
+    return m_equations->equations.at(e).object;
+}
+QV_ProcedureType* QV_ModelType::EquationProcedure(int e) const {
+    return m_equations->equations.at(e).procedure;
+}
+int QV_ModelType::EquationProcedureOutput(int e) const {
+    return m_equations->equations.at(e).output;
+}
+int QV_ModelType::ProcCallCount() const {
+    return static_cast<int>(m_equations->calls.size());
+}
+QV_ProcedureType* QV_ModelType::ProcCall(int k) const {
+    return m_equations->calls.at(k).procedure;
+}
+int QV_ModelType::ProcCallGroup(int k) const {
+    return m_equations->calls.at(k).group;
 }
 
 void QV_ModelType::SetPatternBuffer(const int* rows, const int* rowsEnd) {

@@ -12,11 +12,16 @@
 //   column cursors, within the buffer given by SetPatternBuffer; without a buffer, or past
 //   its end, nothing is written and the cursors stay.
 // - Operator 1 is the identity: op1(x) = x.
+// - Procedures: AddEquation with an equation object registers it under its own name and holds
+//   a reference to it until the model drops its equations; AddProcExpression makes a
+//   registered equation stand for an output of a procedure; AddProcCall records that the
+//   procedure is called for a group. The model keeps plain pointers to procedures.
 #pragma once
 
 #include "host/qv_object.h"
 
-struct QV_EquationType; // the host's equation record; opaque to model libraries
+class QV_EquationType;  // an equation registered as an object (qv_equation.h)
+class QV_ProcedureType; // a procedure whose output an equation stands for (qv_procedure.h)
 
 enum EOp : int {
     EOp_Identity = 1,
@@ -92,6 +97,7 @@ public:
     void AddNonZero(QV_VarParam& variable);
     int SetLocalEqnCount(int count);
     void AddEquation(const char* name, int& counter, int group);
+    void AddEquation(QV_EquationType* equation, int& counter, int group);
 
     // Expression building, reached through QV_ModelExtensions.
     void ResetExpressionList();
@@ -99,6 +105,9 @@ public:
     void AppendTerm(QV_VarParam& variable, int*& rows, int*& cols, int equation);
     void AppendTerm(double value, int equation);
     void AppendTerm(int value, int equation);
+    void AppendProcExpression(QV_ProcedureType* procedure, int output, int equation,
+                              const char* source);
+    void AppendProcCall(QV_ProcedureType* procedure, int group);
 
     // Inspection by the host and its tests.
     int StructureCount() const;
@@ -113,6 +122,12 @@ public:
     const QV_ExprToken& Token(int e, int t) const;
     // Appends to the equation that AddEquation never registered are counted, not stored.
     int StrayTokens() const;
+    QV_EquationType* EquationObject(int e) const;     // null for one registered by name
+    QV_ProcedureType* EquationProcedure(int e) const; // null when no procedure output
+    int EquationProcedureOutput(int e) const;         // that output's number, from 1
+    int ProcCallCount() const;
+    QV_ProcedureType* ProcCall(int k) const;
+    int ProcCallGroup(int k) const;
     // The next SetUpEquations of the host part returns `status` (negative: failure) once.
     void FailSetUpEquations(int status) { m_failStatus = status; }
     // The buffer that variable terms write their Jacobian entries into: [rows, rowsEnd).
@@ -141,6 +156,10 @@ public:
     }
     void AddTerm(double value, int equation) { m_model.AppendTerm(value, equation); }
     void AddTerm(int value, int equation) { m_model.AppendTerm(value, equation); }
+    void AddProcExpression(QV_ProcedureType* procedure, int output, int equation,
+                           const char* source) {
+        m_model.AppendProcExpression(procedure, output, equation, source);
+    }
 
 private:
     QV_ModelType& m_model;
@@ -165,6 +184,7 @@ public:
         QV_ModelType::operator=(other);
         return *this;
     }
+    void AddProcCall(QV_ProcedureType* procedure, int group) { AppendProcCall(procedure, group); }
 };
 
 class QVCORE_API QV_ModelTypeEx2 : public QV_ModelTypeEx,
@@ -184,6 +204,7 @@ public:
         QV_StructureType::operator=(other);
         return *this;
     }
+    void AddProcCall(QV_ProcedureType* procedure, int group) { AppendProcCall(procedure, group); }
 };
 
 // A port: one connection point. Its index among ports counts down through GetPort.

@@ -1,6 +1,8 @@
 #include "host/qv_object.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -65,6 +67,9 @@ void QV_Containable::SetElementOf(QV_Containable* array, const char* indexText) 
 }
 
 void QV_Containable::DependenceLost(QV_Containable*) {}
+bool QV_Containable::IsSolverVariable() const {
+    return false;
+}
 
 QV_Containable* QV_Containable::Register(QV_Container* owner, const char* name,
                                          const char* description, int direction,
@@ -144,17 +149,22 @@ struct QV_VarParam::Attributes {
 
 QV_VarParam::QV_VarParam(unsigned short kind)
     : m_kind(kind), m_value(kind), m_attributes(nullptr), m_systemIndex(-1), m_lastNumber(0),
-      m_lastA(0), m_lastB(0), m_fixed(false) {}
+      m_lastA(0), m_lastB(0), m_fixed(false), m_assigned(true), m_lower(-DBL_MAX),
+      m_upper(DBL_MAX) {}
 
 QV_VarParam::QV_VarParam(const QV_VarParam& other)
     : QV_Type(other), m_kind(other.m_kind), m_value(other.m_value),
       m_attributes(other.m_attributes ? new Attributes(*other.m_attributes) : nullptr),
-      m_systemIndex(-1), m_lastNumber(0), m_lastA(0), m_lastB(0), m_fixed(other.m_fixed) {}
+      m_systemIndex(-1), m_lastNumber(0), m_lastA(0), m_lastB(0), m_fixed(other.m_fixed),
+      m_assigned(other.m_assigned), m_lower(other.m_lower), m_upper(other.m_upper) {}
 
 QV_VarParam& QV_VarParam::operator=(const QV_VarParam& other) {
     QV_Type::operator=(other);
     Take(other.m_value);
     m_fixed = other.m_fixed;
+    m_assigned = other.m_assigned;
+    m_lower = other.m_lower;
+    m_upper = other.m_upper;
     return *this;
 }
 
@@ -217,6 +227,7 @@ int QV_VarParam::Assign(QV_Value* value) {
 
 void QV_VarParam::SetValue(const SUValue& value) {
     Take(value);
+    m_assigned = true;
     if (auto tagged = dynamic_cast<const QV_Value*>(&value)) {
         m_lastNumber = tagged->Number();
         m_lastA = tagged->TagA();
@@ -227,6 +238,7 @@ void QV_VarParam::SetValue(const SUValue& value) {
 void QV_VarParam::UserSet(const SUValue& value) {
     Take(value);
     m_fixed = true;
+    m_assigned = false;
 }
 void QV_VarParam::UserSet(int value) {
     UserSet(SUValue(value));
@@ -236,6 +248,26 @@ void QV_VarParam::UserSet(double value) {
 }
 void QV_VarParam::UserSet(const char* value) {
     UserSet(SUValue(value));
+}
+
+int QV_VarParam::Integer() const {
+    if (m_value.Type() != SUValue::TypeReal) return m_value.IntValue();
+    const double value = m_value.RealValue();
+    return value >= INT_MIN && value <= INT_MAX ? static_cast<int>(value) : 0;
+}
+
+void QV_VarParam::SetCurrentValue(double value) {
+    Take(SUValue(value));
+    m_assigned = false;
+}
+void QV_VarParam::SetCurrentValue(const char* value) {
+    Take(SUValue(value ? value : ""));
+    m_assigned = false;
+}
+
+void QV_VarParam::SetBounds(double lower, double upper) {
+    m_lower = lower;
+    m_upper = upper;
 }
 
 const QV_Value* QV_VarParam::QV_DefaultVALUE() const {
@@ -306,9 +338,19 @@ QV_COMPONENTLISTNAME::QV_COMPONENTLISTNAME() : QV_VarParam(SUValue::TypeText) {}
 const char* QV_COMPONENTLISTNAME::QV_ContainerId() {
     return "Parameter COMPONENTLISTNAME\tV8.8";
 }
+void QV_COMPONENTLISTNAME::BeginPropertiesCall() {
+    ++m_open;
+    ++m_calls;
+}
+void QV_COMPONENTLISTNAME::EndPropertiesCall() {
+    if (m_open > 0) --m_open;
+}
 
 QV_REALVARIABLE::QV_REALVARIABLE(bool init) : QV_VarParam(SUValue::TypeReal) {
     if (init) InitializeSystemAttributes();
+}
+bool QV_REALVARIABLE::IsSolverVariable() const {
+    return !IsFixed();
 }
 const char* QV_REALVARIABLE::QV_ContainerId() {
     return "Variable REALVARIABLE\tV8.8";

@@ -73,6 +73,8 @@ public:
 
     // Told by a set that this object depends on, when the set goes away.
     virtual void DependenceLost(QV_Containable* set);
+    // True for a variable that the solver moves: a variable whose value the user did not fix.
+    virtual bool IsSolverVariable() const;
 
 protected:
     QV_Containable* Register(QV_Container* owner, const char* name, const char* description,
@@ -166,6 +168,22 @@ public:
     int SystemIndex() const { return m_systemIndex; }
     void SetSystemIndex(int index) { m_systemIndex = index; }
 
+    // The value as procedures read and write it. Integer() truncates a real and gives 0 for
+    // one that no int holds (NaN included); String() is "" for a value without text.
+    double Real() const { return m_value.RealValue(); }
+    int Integer() const;
+    const char* String() const { return m_value.Text(); }
+    // True while the value is an assigned one (a default or an Assign): a new value then goes
+    // in through Assign. UserSet and SetCurrentValue make it false.
+    bool IsDefaultAssignment() const { return m_assigned; }
+    // Replaces the value, as the solver does; a user-fixed value is replaced too.
+    void SetCurrentValue(double value);
+    void SetCurrentValue(const char* value);
+    // The bounds of the value; without SetBounds, the largest doubles.
+    double QV_LOWERValue() const { return m_lower; }
+    double QV_UPPERValue() const { return m_upper; }
+    void SetBounds(double lower, double upper);
+
 private:
     // Stores `value` converted to this property's kind (a text assigned to a set becomes the
     // set that the text lists, a number assigned to an integer is truncated).
@@ -180,6 +198,9 @@ private:
     unsigned m_lastA;
     unsigned m_lastB;
     bool m_fixed;
+    bool m_assigned;
+    double m_lower;
+    double m_upper;
 };
 
 class QVCORE_API QV_REALPARAMETER : public QV_VarParam {
@@ -222,11 +243,21 @@ class QVCORE_API QV_COMPONENTLISTNAME : public QV_VarParam {
 public:
     QV_COMPONENTLISTNAME();
     static const char* QV_ContainerId();
+    // Brackets around a procedure's call of its routine, which may read the component list.
+    void BeginPropertiesCall();
+    void EndPropertiesCall();
+    int OpenPropertiesCalls() const { return m_open; } // begun and not yet ended
+    int PropertiesCalls() const { return m_calls; }    // begun in all
+
+private:
+    int m_open = 0;
+    int m_calls = 0;
 };
 
 class QVCORE_API QV_REALVARIABLE : public QV_VarParam {
 public:
     explicit QV_REALVARIABLE(bool init = true);
+    bool IsSolverVariable() const override;
     QV_REALVARIABLE& operator*() { return *this; }
     double v() { return Value().RealValue(); }
     double fv() const { return Value().RealValue(); }

@@ -268,6 +268,13 @@ QV_Value::QV_Value(double value, unsigned tag) : QV_Value(value, tag, 0, 0) {}
 QV_Value::QV_Value(const char* value, unsigned tag) : QV_Value(value, tag, 0, 0) {}
 QV_Value::QV_Value(const SUValue& value, unsigned tag) : QV_Value(value, tag, 0, 0) {}
 
+void QV_Value::ResetValue(double value) {
+    SUValue::operator=(SUValue(value));
+}
+void QV_Value::ResetValue(const char* value) {
+    SUValue::operator=(SUValue(value ? value : ""));
+}
+
 QV_SetIter::QV_SetIter(const SUValue& set) : m_set(set), m_position(-1) {}
 bool QV_SetIter::Next() {
     return ++m_position < m_set.SetSize();

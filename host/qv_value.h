@@ -120,6 +120,9 @@ public:
     unsigned TagB() const { return m_b; }
     unsigned TagA() const { return m_a; }
     int Number() const { return m_number; }
+    // Gives the value a new real or text; the tags stay.
+    void ResetValue(double value);
+    void ResetValue(const char* value);
 
 private:
     unsigned m_b;
@@ -133,6 +136,9 @@ public:
     explicit QV_SetIter(const SUValue& set);
     // Steps to the next member (the first on the first call); false when none is left.
     bool Next();
+    // The current member (0 or "" when the iterator stands on none).
+    int Integer() const { return m_set.IntegerAt(m_position); }
+    const char* String() const { return m_set.StringAt(m_position); }
 
 protected:
     const SUValue& m_set;
@@ -144,4 +150,10 @@ public:
     explicit QV_IntegerSetIter(const SUValue& set) : QV_SetIter(set) {}
     int v() { return m_set.IntegerAt(m_position); }
     int fv() const { return m_set.IntegerAt(m_position); }
+};
+
+class QVCORE_API QV_StringSetIter : public QV_SetIter {
+public:
+    explicit QV_StringSetIter(const SUValue& set) : QV_SetIter(set) {}
+    const char* v() { return m_set.StringAt(m_position); }
 };

@@ -2,7 +2,8 @@
 // domain and a one-dimensional distribution on it, from the user's inputs to the registered
 // equations. Prints the node grid, the equations per group and how the residuals of a
 // manufactured solution shrink as the grid is refined; optionally dumps it all as JSON.
-// With --catalog it runs no road: it prints what the library offers to a host instead.
+// With --catalog it runs no road: it prints what the library offers to a host instead; with
+// --procedure it runs the road of one call of the interpolation procedure instead.
 #include <cstdio>
 #include <string>
 
@@ -14,6 +15,7 @@
 #include "host/driver/grid_output.h"
 #include "host/driver/model_library.h"
 #include "host/driver/options.h"
+#include "host/driver/procedure_command.h"
 #include "host/driver/residual_study.h"
 #include "host/driver/study_output.h"
 
@@ -38,6 +40,7 @@ int main(int argc, char** argv) {
     switch (ParseOptions(argc, argv, options, error)) {
     case ParseResult::Help:
         std::fputs(Usage(), stdout);
+        std::fputs(ProcedureUsage(), stdout);
         return 0;
     case ParseResult::Error:
         std::fprintf(stderr, "qvhost: %s (see qvhost --help)\n", error.c_str());
@@ -55,6 +58,7 @@ int main(int argc, char** argv) {
         PrintCatalog(stdout, library, path);
         return 0;
     }
+    if (options.procedure.run) return RunProcedureCommand(library, options);
 
     DistributionRoad road;
     const RoadStatus status = road.Run(library, options);

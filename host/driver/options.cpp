@@ -91,6 +91,8 @@ bool Apply(const std::string& name, const char* value, DriverOptions& o, std::st
         ok = !o.dumpPath.empty();
     } else if (name == "--max-nodes") {
         ok = ReadInteger(value, 0, INT_MAX, o.maxNodes); // node numbers are 32-bit
+    } else if (IsProcedureOption(name)) {
+        return ApplyProcedureOption(name, value, o.procedure, error);
     }
     if (!ok) error = "malformed value '" + std::string(value) + "' for " + name;
     return ok;
@@ -100,10 +102,17 @@ bool TakesValue(const std::string& name) {
     for (const char* known : {"--method", "--sections", "--length", "--spacing", "--order",
                               "--min-nodes", "--integrals", "--dump", "--max-nodes"})
         if (name == known) return true;
-    return false;
+    return IsProcedureOption(name);
 }
 
 } // namespace
+
+bool ReadOptionReal(const char* text, double& value) {
+    return ReadReal(text, value);
+}
+bool ReadOptionInt(const char* text, int& value) {
+    return ReadInt(text, value);
+}
 
 ParseResult ParseOptions(int argc, char** argv, DriverOptions& options, std::string& error) {
     for (int k = 1; k < argc; ++k) {
@@ -116,12 +125,12 @@ ParseResult ParseOptions(int argc, char** argv, DriverOptions& options, std::str
             value = argv[k] + equals + 1;
             name.erase(equals);
         }
-        if (name == "--catalog") {
+        if (name == "--catalog" || name == "--procedure") {
             if (value) {
-                error = "option --catalog takes no value";
+                error = "option " + name + " takes no value";
                 return ParseResult::Error;
             }
-            options.catalog = true;
+            (name == "--catalog" ? options.catalog : options.procedure.run) = true;
             continue;
         }
         if (!TakesValue(name)) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "host/driver/procedure_options.h"
+
 struct DriverOptions {
     std::string method = "CFD4";
     int sections = 2;
@@ -17,12 +19,17 @@ struct DriverOptions {
     std::string dumpPath;          // empty: no JSON dump
     long long maxNodes = 10000000; // at most 2^31 - 1
     bool catalog = false;          // print what the library offers instead of running the road
+    ProcedureOptions procedure;
 };
 
 enum class ParseResult { Run, Help, Error };
 
 // Reads the options after the program name. On Error, `error` says what was wrong.
 ParseResult ParseOptions(int argc, char** argv, DriverOptions& options, std::string& error);
+
+// The whole text as a number, as the options read it: no blanks, nothing after it, in range.
+bool ReadOptionReal(const char* text, double& value);
+bool ReadOptionInt(const char* text, int& value);
 
 // The integrals as the command line writes them: "idx,idy", or "none".
 std::string IntegralsText(const std::vector<std::string>& members);

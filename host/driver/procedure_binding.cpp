@@ -1,0 +1,89 @@
+#include "host/driver/procedure_binding.h"
+
+#include "host/driver/model_library.h"
+#include "procedures/interpolate.h"
+
+namespace {
+
+// Members are called with the object first; on 32-bit Windows under the member convention.
+#if defined(_WIN32) && defined(__i386__)
+#define QV_MEMBER_CALL __attribute__((thiscall))
+#else
+#define QV_MEMBER_CALL
+#endif
+template <class Result, class... Args> using Member = Result(QV_MEMBER_CALL*)(void*, Args...);
+
+// The procedure class derives from the host's procedure along a single chain, so both share
+// the object's address: the members are called on the host's pointer.
+template <class Result, class... Args>
+Result Call(void* address, QV_ProcedureType* procedure, Args... args) {
+    return reinterpret_cast<Member<Result, Args...>>(address)(procedure, args...);
+}
+
+// The decorated names of the members, as the library exports them.
+const std::string Template =
+    "_ZN20QV_ProcedureTemplateI18QVProc_INTERPOLATELi4ELi1ELi2E18QV_ProcedureType_CLi4EE";
+
+} // namespace
+
+bool InterpolationBinding::Resolve(const ModelLibrary& library, std::string& error) {
+    const struct {
+        void** address;
+        std::string name;
+    } members[] = {
+        {&m_construct, "_ZN18QVProc_INTERPOLATEC1Ebi"},
+        {&m_argumentVariable, Template + "8ArgumentER11QV_VarParam"},
+        {&m_argumentInteger, Template + "8ArgumentEi"},
+        {&m_argumentOpen, Template + "8ArgumentEv"},
+        {&m_element, Template + "7ElementER11QV_VarParam"},
+        {&m_setDimensionSize, Template + "16SetDimensionSizeEi"},
+        {&m_lastArgument, Template + "12LastArgumentEv"},
+        {&m_contribution, Template + "20NZAndEqnContributionEP14QV_ModelTypeExiRi"},
+        {&m_createEquations,
+         Template + "26CreateEquationsAndSetGroupEiiRPiS4_RiP14QV_ModelTypeExPKci"},
+    };
+    for (const auto& member : members) {
+        *member.address = library.Symbol(member.name);
+        if (!*member.address) {
+            error = "the library exports no " + member.name;
+            return false;
+        }
+    }
+    return true;
+}
+
+QV_ProcedureType* InterpolationBinding::Create(bool flag, int mode) const {
+    void* block = MyAllocate(sizeof(QVProc_INTERPOLATE));
+    if (!block) return nullptr;
+    reinterpret_cast<Member<void, bool, int>>(m_construct)(block, flag, mode);
+    return static_cast<QV_ProcedureType*>(block);
+}
+
+void InterpolationBinding::Argument(QV_ProcedureType* p, QV_VarParam& variable) const {
+    Call<void, QV_VarParam*>(m_argumentVariable, p, &variable);
+}
+void InterpolationBinding::Argument(QV_ProcedureType* p, int value) const {
+    Call<void, int>(m_argumentInteger, p, value);
+}
+void InterpolationBinding::Argument(QV_ProcedureType* p) const {
+    Call<void>(m_argumentOpen, p);
+}
+void InterpolationBinding::Element(QV_ProcedureType* p, QV_VarParam& variable) const {
+    Call<void, QV_VarParam*>(m_element, p, &variable);
+}
+void InterpolationBinding::SetDimensionSize(QV_ProcedureType* p, int size) const {
+    Call<void, int>(m_setDimensionSize, p, size);
+}
+void InterpolationBinding::LastArgument(QV_ProcedureType* p) const {
+    Call<void>(m_lastArgument, p);
+}
+int InterpolationBinding::NZAndEqnContribution(QV_ProcedureType* p, QV_ModelTypeEx* owner,
+                                               int group, int& equationCount) const {
+    return Call<int, QV_ModelTypeEx*, int, int*>(m_contribution, p, owner, group, &equationCount);
+}
+void InterpolationBinding::CreateEquationsAndSetGroup(QV_ProcedureType* p, int group, int*& rows,
+                                                      int*& cols, int& equationCount,
+                                                      QV_ModelTypeEx* owner) const {
+    Call<void, int, int, int**, int**, int*, QV_ModelTypeEx*, const char*, int>(
+        m_createEquations, p, group, 0, &rows, &cols, &equationCount, owner, "", 0);
+}

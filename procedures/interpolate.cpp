@@ -1,0 +1,49 @@
+#include "procedures/interpolate.h"
+
+#include "procedures/procedure_template_all.h"
+
+// The template's members are emitted here, once, and exported with the class.
+template class QV_ProcedureTemplate<QVProc_INTERPOLATE, 4, 1, 2, QV_ProcedureType_C, 4>;
+
+QVProc_INTERPOLATE::QVProc_INTERPOLATE(bool flag, int mode) {
+    SetMode(flag, mode);
+}
+QVProc_INTERPOLATE::QVProc_INTERPOLATE(const QVProc_INTERPOLATE& other)
+    : QV_InterpolateTemplate(other) {}
+QVProc_INTERPOLATE& QVProc_INTERPOLATE::operator=(const QVProc_INTERPOLATE& other) {
+    QV_InterpolateTemplate::operator=(other);
+    return *this;
+}
+QVProc_INTERPOLATE::~QVProc_INTERPOLATE() = default;
+
+int QVProc_INTERPOLATE::Dimensions(int i) {
+    static const unsigned char nDims[] = {0, 1, 1, 0, 0};
+    return nDims[i];
+}
+int QVProc_INTERPOLATE::Type(int i) {
+    static const unsigned char iTypes[] = {4, 4, 4, 2, 4};
+    return iTypes[i];
+}
+bool QVProc_INTERPOLATE::IsVariableInput(int i) {
+    static const bool bIsVar[] = {false, false, false, false, false};
+    return bIsVar[i];
+}
+bool QVProc_INTERPOLATE::ReturnsDerivatives() {
+    return true;
+}
+
+const char* QVProc_INTERPOLATE::ProcedureName() const {
+    return "INTERP";
+}
+const char* QVProc_INTERPOLATE::DLLName() const {
+    return "QVNorvane";
+}
+int QVProc_INTERPOLATE::Precall(bool flag) {
+    return CallFn(QV_ProcedureType::PreCall, flag);
+}
+void QVProc_INTERPOLATE::CreateDerivatives() {
+    HandleDerivatives(false);
+}
+void QVProc_INTERPOLATE::NegateDerivatives() {
+    HandleDerivatives(true);
+}

@@ -1,0 +1,35 @@
+// QVProc_INTERPOLATE: the procedure through which a model calls the routine "INTERP" of the
+// procedure library "QVNorvane". Four inputs, a real (the point), two real vectors (the
+// table's abscissae and ordinates) and an integer (what happens outside the table), and one
+// real output (the interpolated value), with its derivatives with respect to the inputs.
+// Nothing in this library creates one: a model's generated code constructs it, lists its
+// arguments and creates its equations through the exported members.
+#pragma once
+
+#include "procedures/procedure_template.h"
+
+class QVProc_INTERPOLATE;
+using QV_InterpolateTemplate =
+    QV_ProcedureTemplate<QVProc_INTERPOLATE, 4, 1, 2, QV_ProcedureType_C, 4>;
+
+class QVProc_INTERPOLATE : public QV_InterpolateTemplate {
+public:
+    // Hands `flag` and `mode` to the host's SetMode once the object is complete.
+    QVProc_INTERPOLATE(bool flag, int mode);
+    QVProc_INTERPOLATE(const QVProc_INTERPOLATE& other);
+    QVProc_INTERPOLATE& operator=(const QVProc_INTERPOLATE& other);
+    ~QVProc_INTERPOLATE() override;
+
+    // The signature: per argument its number of dimensions, its type code (2, 3 integer,
+    // 4 real, 5 string) and whether a call writes it back; the routine returns derivatives.
+    static int Dimensions(int i);
+    static int Type(int i);
+    static bool IsVariableInput(int i);
+    static bool ReturnsDerivatives();
+
+    const char* ProcedureName() const override;
+    const char* DLLName() const override;
+    int Precall(bool flag) override;
+    void CreateDerivatives();
+    void NegateDerivatives();
+};

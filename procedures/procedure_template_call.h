@@ -1,0 +1,132 @@
+// The call of the routine, and the residuals that it gives.
+#pragma once
+
+#include <algorithm>
+#include <climits>
+
+#include "framework/library_new.h"
+#include "procedures/procedure_template.h"
+
+// StatusDone when the argument list is complete and agrees with the layout and the host's
+// storage: every output and every array given by reference, and exactly the elements that
+// the dimension sizes call for. Every reader of the element list relies on it.
+QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::BindingStatus() const {
+    if (m_bCountingPass || !m_bLayoutSound) return QV_ProcedureType::StatusUnbound;
+    const int storage = this->StorageStatus();
+    if (storage < 0) return storage;
+    long long inputValues = 0, inputElements = 0, outputElements = 0;
+    bool constantsFit = true;
+    ForEachArgument(0, TotalArgs(), [&](int i, int dimensions, long long elements) {
+        if (!m_abByRef[i]) {
+            constantsFit = constantsFit && i < InputArgs() && dimensions == 0;
+            ++inputValues;
+        } else if (i < InputArgs()) {
+            inputElements += elements;
+            inputValues += elements;
+        } else {
+            outputElements += elements;
+        }
+    });
+    const bool agrees = constantsFit && inputElements == this->m_nInputVars &&
+                        inputValues == this->m_nInputs && outputElements == this->m_nOutputVars;
+    return agrees ? QV_ProcedureType::StatusDone : QV_ProcedureType::StatusUnbound;
+}
+
+// The 1-based output and input element numbers of the derivative entries, dense and row-major,
+// made on first use. Never more than m_nDerivCount entries; entries beyond the pattern (when
+// the host counts more than outputs x inputs) number no element. False when they cannot be
+// allocated.
+QV_PROCEDURE_TEMPLATE bool QV_PROCEDURE::BuildDerivativePattern() {
+    const int count = this->m_nDerivCount;
+    if (m_pDerivRows || count <= 0) return true;
+    m_pDerivRows = norvane::LibraryNewArray<int>(count);
+    m_pDerivCols = norvane::LibraryNewArray<int>(count);
+    if (!m_pDerivRows || !m_pDerivCols) {
+        ReleaseOwnBuffers();
+        return false;
+    }
+    int k = 0;
+    for (int r = 1; r <= this->m_nOutputVars && k < count; ++r)
+        for (int c = 1; c <= this->m_nInputs && k < count; ++c, ++k) {
+            m_pDerivRows[k] = r;
+            m_pDerivCols[k] = c;
+        }
+    std::fill(m_pDerivRows + k, m_pDerivRows + count, 0);
+    std::fill(m_pDerivCols + k, m_pDerivCols + count, 0);
+    return true;
+}
+
+QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::CallFn(QV_ProcedureType::CallType type, bool flag) {
+    using Call = QV_ProcedureType;
+    QV_ProcedureType::CallType effective = type;
+    switch (type) {
+    case Call::PreCall:
+        if (this->LastCall(Call::PreCall)) return 0;
+        if (this->m_pDerivatives)
+            std::fill(this->m_pDerivatives, this->m_pDerivatives + this->m_nDerivCount, 0.0);
+        this->m_bCallNeeded = true;
+        break;
+    case Call::OtherCall:
+        if (this->LastCall(Call::OtherCall) || this->LastCall(Call::NoCall)) return 0;
+        this->m_bCallNeeded = true;
+        break;
+    case Call::ResidualCall:
+    case Call::JacobianCall:
+        effective = Proc::ReturnsDerivatives() ? Call::DerivativeCall : Call::ResidualCall;
+        [[fallthrough]];
+    case Call::DerivativeCall:
+        this->m_bCallNeeded =
+            !(this->LastCall(effective) && !Base::AlwaysCall() && InputArgs() != 0);
+        break;
+    default:
+        break;
+    }
+    const int bound = BindingStatus();
+    if (bound < 0) return bound;
+    PackInputVars();
+    if (!this->m_bCallNeeded) return 0;
+
+    m_bOutputsFresh = true;
+    if (P()->PresetOutputs()) PackOutputVars();
+    int failure = 1;
+    int callType = effective;
+    int hostIntegerCopy = this->m_nRoutineArg10;
+    int derivativeCount = this->m_nDerivCount; // the routine cannot change the host's count
+    int scratch = 0;
+    int status = this->EnsureCompatibleDLLLoaded(Level);
+    if (status < 0) return status;
+
+    if (QV_COMPONENTLISTNAME* list = this->ComponentListName()) list->BeginPropertiesCall();
+    const bool patterned = BuildDerivativePattern();
+    // A routine that cannot be found is not called: the failure flag stays 1.
+    if (patterned)
+        if (const QV_ProcedureRoutine routine = this->GetProcedure13Address(this->m_pFunction))
+            routine(&callType, this->m_pValues, m_aDimSizes, this->m_pValues,
+                    m_aDimSizes + m_nFirstOutputDim, GetOffsets(0), GetOffsets(InputArgs()),
+                    &this->m_nRoutineArg8, this->m_pRoutineArg9, &hostIntegerCopy, &derivativeCount,
+                    m_pDerivRows, m_pDerivCols, &scratch, this->m_pDerivatives, &failure);
+    if (QV_COMPONENTLISTNAME* list = this->ComponentListName()) list->EndPropertiesCall();
+    if (!patterned) return QV_ProcedureType::StatusNoStorage;
+
+    status = this->CheckIFailAndOutputs(failure, effective, flag);
+    if (status < 0) return status;
+    if (this->LastCall(Call::ResidualCall) || this->LastCall(Call::DerivativeCall)) {
+        if (Base::PostsetInputs()) UnpackInputVars();
+        if (this->LastCall(Call::DerivativeCall)) P()->NegateDerivatives();
+    }
+    return status;
+}
+
+// One residual per output value: the output variable's value minus the routine's. A failed
+// call writes none but still moves the index past them.
+QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::Residuals(double* residuals, int& index) {
+    const int status = CallFn(QV_ProcedureType::ResidualCall, true);
+    if (status < 0) {
+        index += Rows();
+        return status;
+    }
+    const double* outputs = this->m_pValues + GetOffset(InputArgs());
+    for (int k = 0; k < Rows(); ++k)
+        residuals[index++] = this->m_ppVars[this->m_nInputVars + k]->Real() - outputs[k];
+    return status;
+}

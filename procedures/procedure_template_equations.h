@@ -1,0 +1,74 @@
+// The procedure's part of its owner's equation passes: the counts for the structure pass and,
+// in the expression pass, one procedure equation per output element with its terms (the
+// output element, then the free input elements) and the registration of the call.
+#pragma once
+
+#include <cstdio>
+
+#include "framework/library_new.h"
+#include "procedures/procedure_template.h"
+
+QV_PROCEDURE_TEMPLATE template <class Owner>
+int QV_PROCEDURE::Contribution(Owner* owner, int group, int& equationCount) {
+    if (owner) owner->SetGroupLimits(group);
+    equationCount += this->m_nOutputVars;
+    return this->m_nOutputVars * (this->m_nFreeInputs + 1);
+}
+
+QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::NZAndEqnContribution(QV_ModelTypeEx* owner, int group,
+                                                             int& equationCount) {
+    return Contribution(owner, group, equationCount);
+}
+QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::NZAndEqnContribution(QV_StructureTypeEx* owner, int group,
+                                                             int& equationCount) {
+    return Contribution(owner, group, equationCount);
+}
+
+// Equations are named "[output]" for a scalar output and "[output_element]" for an array
+// output, numbered from 1. Nothing is created from an incomplete argument list, and an
+// equation that cannot be allocated is left out; the call is registered all the same.
+QV_PROCEDURE_TEMPLATE template <class Owner>
+void QV_PROCEDURE::CreateEquations(int group, int kind, int*& rows, int*& cols, int& equationCount,
+                                   Owner* owner, const char* source, int line) {
+    if (!owner) return;
+    if (BindingStatus() >= 0) {
+        char name[1024];
+        int number = 1;
+        QV_VarParam* const* output = this->m_ppVars + this->m_nInputVars;
+        ForEachArgument(InputArgs(), TotalArgs(), [&](int i, int dimensions, long long count) {
+            for (long long e = 1; e <= count; ++e, ++number, ++output) {
+                if (dimensions != 0)
+                    std::snprintf(name, sizeof name, "[%d_%lld]", i - InputArgs() + 1, e);
+                else
+                    std::snprintf(name, sizeof name, "[%d]", i - InputArgs() + 1);
+                auto* equation = norvane::LibraryNew<QV_ProcedureEquationType>(
+                    this, number, kind, owner, source, equationCount, line, name);
+                if (!equation) continue;
+                owner->AddEquation(equation, equationCount, group);
+                const int row = equationCount - 1;
+                owner->AddProcExpression(this, number, row, source);
+                owner->AddTerm(**output, rows, cols, row);
+                int terms = 0;
+                for (int k = 0; k < this->m_nInputVars && terms < this->m_nFreeInputs; ++k)
+                    if (this->m_ppVars[k]->IsSolverVariable()) {
+                        owner->AddTerm(*this->m_ppVars[k], rows, cols, row);
+                        ++terms;
+                    }
+            }
+        });
+    }
+    owner->AddProcCall(this->m_nOutputVars != 0 ? this : nullptr, group);
+}
+
+QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::CreateEquationsAndSetGroup(int group, int kind, int*& rows,
+                                                                    int*& cols, int& equationCount,
+                                                                    QV_ModelTypeEx* owner,
+                                                                    const char* source, int line) {
+    CreateEquations(group, kind, rows, cols, equationCount, owner, source, line);
+}
+QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::CreateEquationsAndSetGroup(int group, int kind, int*& rows,
+                                                                    int*& cols, int& equationCount,
+                                                                    QV_StructureTypeEx* owner,
+                                                                    const char* source, int line) {
+    CreateEquations(group, kind, rows, cols, equationCount, owner, source, line);
+}

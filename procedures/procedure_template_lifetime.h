@@ -1,0 +1,56 @@
+// Construction, copying and release of a procedure.
+#pragma once
+
+#include <algorithm>
+
+#include "framework/library_new.h"
+#include "procedures/procedure_template.h"
+
+QV_PROCEDURE_TEMPLATE QV_PROCEDURE::QV_ProcedureTemplate() : Base() {
+    this->m_bHostFlag = false;
+}
+
+// A copy has the source's layout, constants and counting state, and buffers of its own: the
+// derivative pattern and the saved outputs start empty and are made again on first use.
+QV_PROCEDURE_TEMPLATE QV_PROCEDURE::QV_ProcedureTemplate(const QV_ProcedureTemplate& other)
+    : Base(other) {
+    CopyFields(other);
+}
+
+QV_PROCEDURE_TEMPLATE QV_PROCEDURE& QV_PROCEDURE::operator=(const QV_ProcedureTemplate& other) {
+    Base::operator=(other);
+    if (this != &other) {
+        ReleaseOwnBuffers();
+        CopyFields(other);
+    }
+    return *this;
+}
+
+QV_PROCEDURE_TEMPLATE QV_PROCEDURE::~QV_ProcedureTemplate() {
+    ReleaseOwnBuffers();
+}
+
+QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::ReleaseOwnBuffers() {
+    norvane::FreeBlock(m_pSavedOutputs);
+    norvane::FreeBlock(m_pDerivRows);
+    norvane::FreeBlock(m_pDerivCols);
+    m_pSavedOutputs = nullptr;
+    m_pDerivRows = nullptr;
+    m_pDerivCols = nullptr;
+}
+
+QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::CopyFields(const QV_ProcedureTemplate& o) {
+    m_nArgElements = o.m_nArgElements;
+    m_nDimsLeft = o.m_nDimsLeft;
+    m_nDimCursor = o.m_nDimCursor;
+    m_nFirstOutputDim = o.m_nFirstOutputDim;
+    std::copy(o.m_aDimSizes, o.m_aDimSizes + DimensionSizes + 1, m_aDimSizes);
+    m_nCurrentArg = o.m_nCurrentArg;
+    m_nBufferWords = o.m_nBufferWords;
+    std::copy(o.m_aOffsets, o.m_aOffsets + TotalArgs(), m_aOffsets);
+    m_bCountingPass = o.m_bCountingPass;
+    std::copy(o.m_abByRef, o.m_abByRef + TotalArgs(), m_abByRef);
+    std::copy(o.m_aConstArgs, o.m_aConstArgs + TotalArgs(), m_aConstArgs);
+    m_bOutputsFresh = o.m_bOutputsFresh;
+    m_bLayoutSound = o.m_bLayoutSound;
+}

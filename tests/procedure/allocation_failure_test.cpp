@@ -1,0 +1,76 @@
+// Every allocation of a procedure's life refused in turn: the object, the host's storage, the
+// routine's record, the derivative pattern, the equation object and a copy's storage. No run
+// crashes or leaks, and a run that reports success reports the right residual.
+#include <tuple>
+
+#include "tests/procedure/procedure_fixture.h"
+
+namespace norvane::test {
+namespace {
+
+const Table Steps = {{0.0, 0.0}, {1.0, 2.0}, {2.0, 3.0}, {4.0, 4.5}};
+
+// One life; the residual's status and value, or nothing when the object was not made.
+struct Life {
+    bool made = false;
+    int status = 0;
+    double residual = 0;
+    int copyStatus = 0;
+    double copyResidual = 0;
+};
+
+Life Live() {
+    Life life;
+    InterpolationCall call(2.5, Steps, 1);
+    QV_ModelTypeEx owner;
+    auto* p = new QVProc_INTERPOLATE(false, 0);
+    if (!p) return life;
+    life.made = true;
+    call.ListBoth(*p);
+    const Evaluation e = Evaluate(*p, owner);
+    life.status = e.residualStatus;
+    life.residual = e.residuals[0];
+    {
+        QVProc_INTERPOLATE copy(*p);
+        int index = 0;
+        double row[16];
+        life.copyStatus = copy.Residuals(&life.copyResidual, index);
+        index = 0;
+        copy.Jacobian(row, index);
+    }
+    p->Release();
+    return life;
+}
+
+TEST(ProcedureAllocation, EveryAllocationRefusedInTurn) {
+    const Life clean = Live();
+    ASSERT_TRUE(clean.made);
+    ASSERT_EQ(clean.status, 0);
+    ASSERT_EQ(clean.copyStatus, 0);
+    int refused = 0;
+    for (long k = 1;; ++k) {
+        const long live = qvhost::LiveBlocks();
+        const long calls = qvhost::AllocationCalls();
+        qvhost::FailAllocation(k);
+        const Life life = Live();
+        qvhost::FailAllocation(0);
+        EXPECT_EQ(qvhost::LiveBlocks(), live) << "allocation " << k;
+        if (qvhost::AllocationCalls() - calls < k) break; // nothing was refused: all done
+        ++refused;
+        if (!life.made) continue;
+        // A refusal shows as a storage failure or not at all; never as a wrong value.
+        for (const auto& [status, residual, expected] :
+             {std::tuple(life.status, life.residual, clean.residual),
+              std::tuple(life.copyStatus, life.copyResidual, clean.copyResidual)}) {
+            if (status >= 0) {
+                EXPECT_EQ(residual, expected) << "allocation " << k;
+            } else {
+                EXPECT_EQ(status, QV_ProcedureType::StatusNoStorage) << "allocation " << k;
+            }
+        }
+    }
+    EXPECT_GE(refused, 8) << "the object, four storage blocks, the record, the pattern, ...";
+}
+
+} // namespace
+} // namespace norvane::test

@@ -1,0 +1,129 @@
+// Inputs that a signature marks as written back: after a call, each solver variable among
+// them takes the value that the routine left in its words (through Assign while its value is
+// an assigned one), and the host's incremental update hears of it. Strings travel through
+// the character-pointer table that InitializeCStrings fills.
+#include <cstring>
+
+#include "tests/procedure/procedure_fixture.h"
+#include "tests/procedure/test_procedures.h"
+
+namespace norvane::test {
+namespace {
+
+class CountsChanges : public QV_IncrementalUpdate {
+public:
+    void VariableChanged(QV_VarParam*, int) override { ++changes; }
+    int changes = 0;
+};
+
+TEST(WriteBack, RealAndIntegerInputsTakeWhatTheRoutineLeft) {
+    ScriptedRoutine routine([](double x, double, double) { return x; }, nullptr,
+                            [](double* in, const int* offsets) {
+                                in[offsets[0]] = 42.0;
+                                const int seven = 7;
+                                std::memcpy(in + offsets[3], &seven, sizeof seven);
+                            });
+    InterpolationCall call(0.5, {{0, 1}, {1, 2}}, 1);
+    QV_REALVARIABLE modeVariable; // an integer input that is a solver variable
+    QV_Value six(6.0, 0u, 0u, 1);
+    modeVariable.Assign(&six);
+    CountsChanges controller;
+    WritingBack p("QVTestRoutines", "SCRIPT");
+    p.SetUpdateController(&controller);
+    call.modeVariable = &modeVariable;
+    call.ListBoth(p);
+    double residual = 0;
+    auto evaluate = [&] {
+        int index = 0;
+        return p.Residuals(&residual, index);
+    };
+    EXPECT_EQ(evaluate(), 0);
+    EXPECT_EQ(call.point.Real(), 42.0);
+    EXPECT_FALSE(call.point.IsDefaultAssignment()) << "set as its current value";
+    EXPECT_EQ(modeVariable.Real(), 7.0);
+    EXPECT_EQ(modeVariable.LastTagB(), 0x3E000000u) << "assigned through the host's value";
+    EXPECT_EQ(controller.changes, 2);
+    EXPECT_EQ(call.xs[0].Real(), 0.0) << "inputs not marked are left alone";
+    EXPECT_EQ(evaluate(), 0);
+    EXPECT_EQ(routine.points.size(), 1u) << "the written-back values are the packed ones";
+}
+
+// A solver variable that holds a text.
+class TextVariable : public QV_VarParam {
+public:
+    explicit TextVariable(const char* text) : QV_VarParam(SUValue::TypeText) {
+        SetCurrentValue(text);
+    }
+    bool IsSolverVariable() const override { return true; }
+};
+
+int g_textCalls = 0;
+bool g_rewrite = true;
+
+// Reads the strings through the table, gives the sum of their lengths plus the real input,
+// and, while g_rewrite holds, rewrites the scalar's field and the second element's.
+void QV_STDCALL TextRoutine(int*, double* in, const int* dims, double* out, const int*,
+                            const int* inOffsets, const int* outOffsets, int*, double*, int*, int*,
+                            const int*, const int*, int*, double*, int* failure) {
+    ++g_textCalls;
+    char* const* table = reinterpret_cast<char* const*>(in + inOffsets[0]);
+    double length = 0;
+    for (int k = 0; k < dims[0]; ++k)
+        length += static_cast<double>(std::strlen(table[k]));
+    char* scalar = reinterpret_cast<char*>(in + inOffsets[1]);
+    length += static_cast<double>(std::strlen(scalar));
+    out[outOffsets[0]] = length + in[inOffsets[2]];
+    if (g_rewrite) {
+        std::memset(scalar, ' ', QV_ProcedureType::StringSlotBytes);
+        std::memcpy(scalar, "  AB", 4);
+        std::strcpy(table[1], "XYZ");
+    }
+    *failure = 0;
+}
+
+TEST(WriteBack, StringsThroughTheirTable) {
+    qvhost::RegisterRoutine("QVTestRoutines", "TEXTS", TextRoutine);
+    g_textCalls = 0;
+    g_rewrite = true;
+    TextVariable a("one"), b("three"), c("seven"), scalar("four");
+    QV_REALVARIABLE real, output;
+    real.SetCurrentValue(0.5);
+    Texts p("QVTestRoutines", "TEXTS");
+    for (int pass = 0; pass < 2; ++pass) {
+        p.Argument();
+        for (TextVariable* v : {&a, &b, &c})
+            p.Element(*v);
+        p.SetDimensionSize(3);
+        p.Argument(scalar);
+        p.Argument(real);
+        p.Argument(output);
+        if (pass == 0) p.LastArgument();
+    }
+    const int table = (3 * QV_ProcedureType_C::StringTableEntryBytes + 7) / 8;
+    EXPECT_EQ(p.GetOffset(1), table + 15) << "the table, then three 40-byte slots";
+    EXPECT_EQ(p.GetOffset(3), table + 15 + 5 + 1);
+    p.InitializeCStrings();
+    double residual = 0;
+    auto evaluate = [&] {
+        int index = 0;
+        return p.Residuals(&residual, index);
+    };
+    EXPECT_EQ(evaluate(), 0);
+    EXPECT_EQ(residual, -(3 + 5 + 5 + 4 + 0.5));
+    EXPECT_STREQ(scalar.String(), "  AB") << "trailing blanks go, leading ones stay";
+    EXPECT_STREQ(b.String(), "XYZ");
+    EXPECT_STREQ(a.String(), "one");
+
+    g_rewrite = false;
+    EXPECT_EQ(evaluate(), 0);
+    EXPECT_EQ(g_textCalls, 2) << "the fields now differ from the routine's blank-padded ones";
+    EXPECT_EQ(evaluate(), 0);
+    EXPECT_EQ(g_textCalls, 2) << "unchanged texts call nothing";
+    c.SetCurrentValue("sevens");
+    EXPECT_EQ(evaluate(), 0);
+    EXPECT_EQ(g_textCalls, 3) << "a changed element of a string array";
+    qvhost::RegisterRoutine("QVTestRoutines", "TEXTS", nullptr);
+}
+
+} // namespace
+} // namespace norvane::test
