@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string>
 #include <vector>
 
+#include "host/equation_store.h"
 #include "host/qv_system.h"
 #include "host/qv_value.h"
 
@@ -71,27 +71,8 @@ void QV_Container::AddRegisteredProperty(QV_Containable* property) {
 int QV_ModelType::m_stLastGroup = 0;
 
 struct QV_ModelType::Equations {
-    struct Structure {
-        int group;
-        std::vector<QV_VarParam*> nonZeros;
-    };
-    struct Equation {
-        std::string name;
-        int group = 0;
-        bool registered = false;
-        std::vector<QV_ExprToken> tokens;
-    };
-    std::vector<Structure> structure;
-    std::vector<Equation> equations;
-    int stray = 0;
-
-    Equation* at(int e) {
-        if (e < 0 || e >= static_cast<int>(equations.size()) || !equations[e].registered) {
-            ++stray;
-            return nullptr;
-        }
-        return &equations[e];
-    }
+    qvhost::StructureStore structure;
+    qvhost::ExpressionStore expressions;
 };
 
 QV_ModelType::QV_ModelType()
@@ -109,7 +90,7 @@ QV_ModelType::~QV_ModelType() {
 }
 
 int QV_ModelType::SetUpEquations() {
-    m_equations->structure.clear();
+    m_equations->structure.Clear();
     m_localEqnCount = 0;
     const int status = m_failStatus;
     m_failStatus = 0;
@@ -117,8 +98,7 @@ int QV_ModelType::SetUpEquations() {
 }
 
 int QV_ModelType::JacPattern(int*&, int*&, QV_EquationType**) {
-    m_equations->equations.clear();
-    m_equations->stray = 0;
+    m_equations->expressions.Clear();
     return 0;
 }
 
@@ -130,13 +110,12 @@ int QV_ModelType::Residuals(double*, int, int) {
 }
 
 void QV_ModelType::SetGroupLimits(int group) {
-    m_equations->structure.push_back({group, {}});
+    m_equations->structure.Open(group);
     m_stLastGroup = std::max(m_stLastGroup, group);
 }
 
 void QV_ModelType::AddNonZero(QV_VarParam& variable) {
-    if (m_equations->structure.empty()) return; // no equation opened: nothing to attach it to
-    m_equations->structure.back().nonZeros.push_back(&variable);
+    m_equations->structure.Add(variable); // nothing to attach it to when no equation is open
 }
 
 int QV_ModelType::SetLocalEqnCount(int count) {
@@ -146,30 +125,21 @@ int QV_ModelType::SetLocalEqnCount(int count) {
 
 void QV_ModelType::AddEquation(const char* name, int& counter, int group) {
     if (counter < 0) counter = 0;
-    auto& equations = m_equations->equations;
-    if (static_cast<int>(equations.size()) <= counter) equations.resize(counter + 1);
-    Equations::Equation& e = equations[counter];
-    e.name = name ? name : "";
-    e.group = group;
-    e.registered = true;
-    e.tokens.clear();
+    m_equations->expressions.Register(counter, name ? name : "", group);
     ++counter;
 }
 
 void QV_ModelType::ResetExpressionList() {
-    for (auto& e : m_equations->equations)
-        e.tokens.clear();
+    m_equations->expressions.ClearTokens();
 }
 
 void QV_ModelType::AppendOp(EOp op, int equation) {
-    if (auto* e = m_equations->at(equation))
-        e->tokens.push_back({QV_ExprToken::Operator, op, 0, 0.0, nullptr});
+    m_equations->expressions.Append(equation, {QV_ExprToken::Operator, op, 0, 0.0, nullptr});
 }
 
 void QV_ModelType::AppendTerm(QV_VarParam& variable, int*& rows, int*& cols, int equation) {
-    auto* e = m_equations->at(equation);
-    if (!e) return;
-    e->tokens.push_back({QV_ExprToken::Variable, 0, 0, 0.0, &variable});
+    if (!m_equations->expressions.Append(equation, {QV_ExprToken::Variable, 0, 0, 0.0, &variable}))
+        return;
     if (variable.SystemIndex() < 0) variable.SetSystemIndex(qvhost::NextSystemIndex());
     if (rows && cols && m_patternBegin && rows >= m_patternBegin && rows < m_patternEnd) {
         *rows++ = equation;
@@ -178,44 +148,42 @@ void QV_ModelType::AppendTerm(QV_VarParam& variable, int*& rows, int*& cols, int
 }
 
 void QV_ModelType::AppendTerm(double value, int equation) {
-    if (auto* e = m_equations->at(equation))
-        e->tokens.push_back({QV_ExprToken::Real, 0, 0, value, nullptr});
+    m_equations->expressions.Append(equation, {QV_ExprToken::Real, 0, 0, value, nullptr});
 }
 
 void QV_ModelType::AppendTerm(int value, int equation) {
-    if (auto* e = m_equations->at(equation))
-        e->tokens.push_back({QV_ExprToken::Integer, 0, value, 0.0, nullptr});
+    m_equations->expressions.Append(equation, {QV_ExprToken::Integer, 0, value, 0.0, nullptr});
 }
 
 int QV_ModelType::StructureCount() const {
-    return static_cast<int>(m_equations->structure.size());
+    return m_equations->structure.Count();
 }
 int QV_ModelType::StructureGroup(int k) const {
-    return m_equations->structure.at(k).group;
+    return m_equations->structure.Group(k);
 }
 int QV_ModelType::NonZeroCount(int k) const {
-    return static_cast<int>(m_equations->structure.at(k).nonZeros.size());
+    return m_equations->structure.NonZeroCount(k);
 }
 QV_VarParam* QV_ModelType::NonZero(int k, int t) const {
-    return m_equations->structure.at(k).nonZeros.at(t);
+    return m_equations->structure.NonZero(k, t);
 }
 int QV_ModelType::EquationCount() const {
-    return static_cast<int>(m_equations->equations.size());
+    return m_equations->expressions.Count();
 }
 const char* QV_ModelType::EquationName(int e) const {
-    return m_equations->equations.at(e).name.c_str();
+    return m_equations->expressions.Name(e);
 }
 int QV_ModelType::EquationGroup(int e) const {
-    return m_equations->equations.at(e).group;
+    return m_equations->expressions.Group(e);
 }
 int QV_ModelType::TokenCount(int e) const {
-    return static_cast<int>(m_equations->equations.at(e).tokens.size());
+    return m_equations->expressions.TokenCount(e);
 }
-const QV_ExprToken& QV_ModelType::Token(int e, int t) const {
-    return m_equations->equations.at(e).tokens.at(t);
+QV_ExprToken QV_ModelType::Token(int e, int t) const {
+    return m_equations->expressions.Token(e, t);
 }
 int QV_ModelType::StrayTokens() const {
-    return m_equations->stray;
+    return m_equations->expressions.Stray();
 }
 
 void QV_ModelType::SetPatternBuffer(const int* rows, const int* rowsEnd) {

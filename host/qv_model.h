@@ -65,7 +65,7 @@ private:
     int m_setDimsCalls;
 };
 
-// One token of a registered prefix expression.
+// One token of a registered prefix expression, as Token hands it out.
 struct QV_ExprToken {
     enum Kind : unsigned char { Operator, Integer, Real, Variable } kind;
     int op;
@@ -110,7 +110,8 @@ public:
     const char* EquationName(int e) const;
     int EquationGroup(int e) const;
     int TokenCount(int e) const;
-    const QV_ExprToken& Token(int e, int t) const;
+    // The token as it was appended (the store keeps it in a compact form).
+    QV_ExprToken Token(int e, int t) const;
     // Appends to the equation that AddEquation never registered are counted, not stored.
     int StrayTokens() const;
     // The next SetUpEquations of the host part returns `status` (negative: failure) once.

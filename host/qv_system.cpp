@@ -110,10 +110,15 @@ void ResetSystem() {
 }
 
 Pattern RunJacPattern(QV_ModelType& model) {
+    Pattern p;
+    RunJacPattern(model, p);
+    return p;
+}
+
+void RunJacPattern(QV_ModelType& model, Pattern& p) {
     std::size_t size = 0;
     for (int k = 0; k < model.StructureCount(); ++k)
-        size += model.NonZeroCount(k);
-    Pattern p;
+        size += static_cast<std::size_t>(model.NonZeroCount(k));
     p.rows.assign(size + 1, -1); // one spare slot: a cursor never points past the buffer
     p.cols.assign(size + 1, -1);
     int* rows = p.rows.data();
@@ -124,7 +129,6 @@ Pattern RunJacPattern(QV_ModelType& model) {
     const std::size_t written = static_cast<std::size_t>(rows - p.rows.data());
     p.rows.resize(written);
     p.cols.resize(written);
-    return p;
 }
 
 Evaluation Evaluate(const QV_ModelType& model, int e) {
