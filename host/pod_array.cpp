@@ -10,7 +10,7 @@
 namespace qvhost {
 namespace {
 
-constexpr std::size_t MappedBytes = std::size_t(1) << 20;
+constexpr std::size_t MappedBytes = std::size_t(1) << 16;
 
 #if defined(__linux__)
 void* Map(std::size_t bytes) {

@@ -1,5 +1,5 @@
 // A growable array of plain values for the host's large stores. clear() keeps the memory for
-// the next pass. A large array (1 MB or more) lives in pages of its own and, on Linux, grows
+// the next pass. A large array (64 KB or more) lives in pages of its own and, on Linux, grows
 // by remapping them rather than by copying: a store that grows never holds its old and its
 // new copy at once, and capacity that is never written is never made resident.
 #pragma once
