@@ -45,19 +45,16 @@ std::uint32_t ShapeTree::FindOrAdd(std::uint32_t node, const Key& key) {
     return child;
 }
 
-const ShapeTree::Step* ShapeTree::Steps(std::uint32_t node) const {
+const ShapeTree::Step* ShapeTree::LayOut(std::uint32_t node) const {
     if (m_laidOut.size() <= node) m_laidOut.resize(m_nodes.size(), 0);
-    if (m_laidOut[node] == 0) {
-        std::vector<Step> steps(m_nodes[node].length);
-        for (std::uint32_t n = node; n != Root; n = m_nodes[n].parent) {
-            const Node& step = m_nodes[n];
-            steps[step.length - 1] = {TokenOf(step.key),
-                                      step.variables > 0 ? step.variables - 1 : 0};
-        }
-        m_steps.push_back(std::move(steps));
-        m_laidOut[node] = static_cast<std::uint32_t>(m_steps.size());
+    std::vector<Step> steps(m_nodes[node].length);
+    for (std::uint32_t n = node; n != Root; n = m_nodes[n].parent) {
+        const Node& step = m_nodes[n];
+        steps[step.length - 1] = {TokenOf(step.key), step.variables > 0 ? step.variables - 1 : 0};
     }
-    return m_steps[m_laidOut[node] - 1].data();
+    m_steps.push_back(std::move(steps));
+    m_laidOut[node] = static_cast<std::uint32_t>(m_steps.size());
+    return m_steps.back().data();
 }
 
 std::uint32_t NameTable::Intern(const char* name) {

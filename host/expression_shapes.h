@@ -40,7 +40,11 @@ public:
     std::uint32_t Length(std::uint32_t node) const { return m_nodes[node].length; }
     std::uint32_t Variables(std::uint32_t node) const { return m_nodes[node].variables; }
     // The steps of the shape up to `node`, in order; laid out on first need and kept.
-    const Step* Steps(std::uint32_t node) const;
+    const Step* Steps(std::uint32_t node) const {
+        if (node < m_laidOut.size() && m_laidOut[node] != 0)
+            return m_steps[m_laidOut[node] - 1].data();
+        return LayOut(node);
+    }
 
 private:
     // A token with its variable left out: its kind with its operator code or integer, and
@@ -63,6 +67,7 @@ private:
     }
     static QV_ExprToken TokenOf(const Key& key);
     std::uint32_t FindOrAdd(std::uint32_t node, const Key& key);
+    const Step* LayOut(std::uint32_t node) const;
 
     struct Node {
         Key key;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "host/pod_array.h"
 #include "host/qv_object.h"
 
 namespace qvhost {
@@ -17,12 +18,15 @@ public:
         return variable.m_registryId != 0 ? variable.m_registryId : Number(variable);
     }
     // The variable of a number in use.
-    static QV_VarParam* VariableOf(std::uint32_t id);
+    static QV_VarParam* VariableOf(std::uint32_t id) { return s_variables->operator[](id); }
     // Gives the variable's number back, if it has one.
     static void Release(QV_VarParam& variable);
 
 private:
     static std::uint32_t Number(QV_VarParam& variable);
+    // Made with the first number and never destroyed: variables may outlive static objects.
+    static PodArray<QV_VarParam*>* s_variables; // by number; 0 is never handed out
+    static PodArray<std::uint32_t>* s_free;     // numbers given back
 };
 
 } // namespace qvhost
