@@ -47,16 +47,24 @@ public:
     void clear() { m_size = 0; }
 
 private:
-    // Throws std::bad_alloc when memory runs out, as the standard containers do.
+    // When memory runs out, calls the new handler and tries again, as operator new does, and
+    // throws std::bad_alloc when there is none.
     void grow(std::size_t least) {
         std::size_t capacity = m_capacity < 16 ? 16 : m_capacity * 2;
         if (capacity < least) capacity = least;
         if (capacity > SIZE_MAX / sizeof(T)) throw std::bad_alloc();
-        void* block =
-            GrowBlock(m_data, m_capacity * sizeof(T), m_size * sizeof(T), capacity * sizeof(T));
-        if (!block) throw std::bad_alloc();
-        m_data = static_cast<T*>(block);
-        m_capacity = capacity;
+        for (;;) {
+            void* block =
+                GrowBlock(m_data, m_capacity * sizeof(T), m_size * sizeof(T), capacity * sizeof(T));
+            if (block) {
+                m_data = static_cast<T*>(block);
+                m_capacity = capacity;
+                return;
+            }
+            const std::new_handler handler = std::get_new_handler();
+            if (!handler) throw std::bad_alloc();
+            handler();
+        }
     }
 
     T* m_data = nullptr;
