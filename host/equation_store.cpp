@@ -20,24 +20,21 @@ void StructureStore::Clear() {
     m_variables.clear();
 }
 
-const StructureStore::Entry& StructureStore::at(int k) const {
-    if (k < 0 || k >= Count()) throw std::out_of_range("no such structure record");
-    return m_entries[static_cast<std::size_t>(k)];
-}
-
 int StructureStore::Group(int k) const {
-    return at(k).group;
+    return Has(k) ? m_entries[static_cast<std::size_t>(k)].group : 0;
 }
 
 int StructureStore::NonZeroCount(int k) const {
+    if (!Has(k)) return 0;
     const std::uint32_t end =
         k + 1 < Count() ? m_entries[static_cast<std::size_t>(k) + 1].first : m_variables.size();
-    return static_cast<int>(end - at(k).first);
+    return static_cast<int>(end - m_entries[static_cast<std::size_t>(k)].first);
 }
 
 QV_VarParam* StructureStore::NonZero(int k, int t) const {
-    if (t < 0 || t >= NonZeroCount(k)) throw std::out_of_range("no such non-zero");
-    return m_variables[at(k).first + static_cast<std::uint32_t>(t)];
+    if (t < 0 || t >= NonZeroCount(k)) return nullptr;
+    return m_variables[m_entries[static_cast<std::size_t>(k)].first +
+                       static_cast<std::uint32_t>(t)];
 }
 
 void ExpressionStore::Clear() {
@@ -67,28 +64,24 @@ void ExpressionStore::MoveToEnd(Equation& q) {
     q.first = moved;
 }
 
-const ExpressionStore::Equation& ExpressionStore::at(int e) const {
-    if (e < 0 || e >= Count()) throw std::out_of_range("no such equation");
-    return m_equations[static_cast<std::size_t>(e)];
-}
-
 const char* ExpressionStore::Name(int e) const {
-    const Equation& q = at(e);
-    return q.name == Unregistered ? "" : m_names.Name(q.name);
+    if (!Has(e) || m_equations[static_cast<std::size_t>(e)].name == Unregistered) return "";
+    return m_names.Name(m_equations[static_cast<std::size_t>(e)].name);
 }
 
 int ExpressionStore::Group(int e) const {
-    return at(e).group;
+    return Has(e) ? m_equations[static_cast<std::size_t>(e)].group : 0;
 }
 
 int ExpressionStore::TokenCount(int e) const {
-    return static_cast<int>(m_shapes.Length(at(e).shape));
+    return Has(e)
+               ? static_cast<int>(m_shapes.Length(m_equations[static_cast<std::size_t>(e)].shape))
+               : 0;
 }
 
 QV_ExprToken ExpressionStore::Token(int e, int t) const {
-    const Equation& q = at(e);
-    if (t < 0 || t >= static_cast<int>(m_shapes.Length(q.shape)))
-        throw std::out_of_range("no such token");
+    if (t < 0 || t >= TokenCount(e)) return {QV_ExprToken::Operator, 0, 0, 0.0, nullptr};
+    const Equation& q = m_equations[static_cast<std::size_t>(e)];
     const ShapeTree::Step& step = m_shapes.Steps(q.shape)[t];
     QV_ExprToken token = step.token;
     if (token.kind == QV_ExprToken::Variable) token.variable = m_variables[q.first + step.variable];

@@ -46,8 +46,9 @@ public:
         return true;
     }
 
-    // Out-of-range numbers throw std::out_of_range.
+    // Out-of-range numbers give 0 or null.
     int Count() const { return static_cast<int>(m_entries.size()); }
+    bool Has(int k) const { return k >= 0 && k < Count(); }
     int Group(int k) const;
     int NonZeroCount(int k) const;
     QV_VarParam* NonZero(int k, int t) const;
@@ -57,7 +58,6 @@ private:
         int group;
         std::uint32_t first; // of its variables; they run up to the next entry's first
     };
-    const Entry& at(int k) const;
     PodArray<Entry> m_entries;
     VariableRun m_variables;
 };
@@ -90,7 +90,9 @@ public:
     }
 
     int Count() const { return static_cast<int>(m_equations.size()); }
-    // Out-of-range numbers throw std::out_of_range; an unregistered equation has the name "".
+    // Out-of-range numbers give 0, "" or an operator token of code 0, which no expression
+    // holds; an unregistered equation has the name "".
+    bool Has(int e) const { return e >= 0 && e < Count(); }
     const char* Name(int e) const;
     int Group(int e) const;
     int TokenCount(int e) const;
@@ -105,7 +107,6 @@ private:
         int group;
         std::uint32_t first; // of its variables in m_variables
     };
-    const Equation& at(int e) const;
     // Moves the variables of `q` to the end of m_variables (appends that alternate between
     // equations leave the old copy unused until the next pass).
     void MoveToEnd(Equation& q);

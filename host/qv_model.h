@@ -100,7 +100,8 @@ public:
     void AppendTerm(double value, int equation);
     void AppendTerm(int value, int equation);
 
-    // Inspection by the host and its tests.
+    // Inspection by the host and its tests. A number out of range gives 0, "", null or an
+    // operator token of code 0: no exception crosses into the caller's module.
     int StructureCount() const;
     int StructureGroup(int k) const;
     int NonZeroCount(int k) const;
