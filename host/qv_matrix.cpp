@@ -224,6 +224,9 @@ namespace {
 template <class Array, class Key> QV_Type* FindOne(Array& array, QV_SetValue& values, Key key) {
     const unsigned before = array.m_Elements.Elements();
     const bool present = values.SetContains(key, array.m_Position);
+    if (present && static_cast<unsigned>(array.m_Position) < before)
+        if (QV_Type* element = array.m_Elements[static_cast<unsigned>(array.m_Position)])
+            return element; // the usual case: nothing to grow, nothing to make
     // The slots grow before the new value joins the index values, so that a refused growth
     // leaves both as they were.
     const int size = values.SetSize() + (present ? 0 : 1);
@@ -258,15 +261,54 @@ template <class Array, class Reader> int NewAll(Array& array, QV_SetValue& value
 QV_BASE_I::QV_BASE_I() : QV_Matrix(1, &m_SetValue), m_SetValue(SUValue::TypeIntegerSet) {}
 QV_BASE_I::QV_BASE_I(const QV_BASE_I& other) : QV_Matrix(other), m_SetValue(other.m_SetValue) {
     RebindSetValues(&m_SetValue);
+    MeasureRun();
 }
 QV_BASE_I& QV_BASE_I::operator=(const QV_BASE_I& other) {
     QV_Matrix::operator=(other);
     m_SetValue = other.m_SetValue;
+    MeasureRun();
     return *this;
 }
 QV_BASE_I::~QV_BASE_I() = default;
+
+void QV_BASE_I::MeasureRun() {
+    m_runFirst = m_SetValue.SetSize() > 0 ? m_SetValue.Integer(0) : 0;
+    m_runLength = 0;
+    ExtendRun();
+}
+
+void QV_BASE_I::ExtendRun() {
+    const int size = m_SetValue.SetSize();
+    while (m_runLength < size &&
+           m_SetValue.Integer(m_runLength) == static_cast<long long>(m_runFirst) + m_runLength)
+        ++m_runLength;
+}
+
+// A value that joins inside the run can only come before its first value (the run leaves no
+// gap); one that joins after it leaves it as it is. Each case costs no more than the
+// insertion itself.
+void QV_BASE_I::TakeNewValue(int value, int position) {
+    if (position == 0) {
+        const bool before = m_runLength > 0 && value == static_cast<long long>(m_runFirst) - 1;
+        m_runLength = before ? m_runLength + 1 : 1;
+        m_runFirst = value;
+    } else if (position < m_runLength) {
+        m_runLength = position;
+    }
+    ExtendRun();
+}
+
 QV_Type* QV_BASE_I::Find(int x) {
-    return FindOne(*this, m_SetValue, x);
+    const long long slot = static_cast<long long>(x) - m_runFirst;
+    if (slot >= 0 && slot < m_runLength && slot < m_Elements.Elements())
+        if (QV_Type* element = m_Elements[static_cast<unsigned>(slot)]) {
+            m_Position = static_cast<int>(slot);
+            return element;
+        }
+    const int before = m_SetValue.SetSize();
+    QV_Type* element = FindOne(*this, m_SetValue, x);
+    if (m_SetValue.SetSize() != before) TakeNewValue(x, m_Position);
+    return element;
 }
 void QV_BASE_I::SetDim(QV_Set& set) {
     DeclareSet(set);

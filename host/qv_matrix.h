@@ -103,7 +103,17 @@ public:
     void CreateMissingArrayElement(const char* text) override;
 
 private:
+    // Measures the run of index values that follow the first one without a gap.
+    void MeasureRun();
+    // Keeps the run current when `value` has joined the index values at `position`.
+    void TakeNewValue(int value, int position);
+    // Lengthens the run by the values that continue it.
+    void ExtendRun();
     QV_SetValue m_SetValue;
+    // Index values m_runFirst + k, 0 <= k < m_runLength, sit in slot k: an element there is
+    // found without consulting the index values (an array over a grid's nodes is one run).
+    int m_runFirst = 0;
+    int m_runLength = 0;
 };
 
 class QVCORE_API QV_BASE_S : public QV_Matrix {

@@ -1,10 +1,11 @@
 #include "host/qv_model.h"
 
 #include <algorithm>
+#include <map>
 #include <cstring>
-#include <string>
 #include <vector>
 
+#include "host/equation_store.h"
 #include "host/qv_equation.h"
 #include "host/qv_system.h"
 #include "host/qv_value.h"
@@ -72,15 +73,11 @@ void QV_Container::AddRegisteredProperty(QV_Containable* property) {
 int QV_ModelType::m_stLastGroup = 0;
 
 struct QV_ModelType::Equations {
-    struct Structure {
-        int group;
-        std::vector<QV_VarParam*> nonZeros;
-    };
-    struct Equation {
-        std::string name;
-        int group = 0;
-        bool registered = false;
-        std::vector<QV_ExprToken> tokens;
+    qvhost::StructureStore structure;
+    qvhost::ExpressionStore expressions;
+    // What only a procedure's equations carry, by equation number: few, kept apart from the
+    // expressions of the millions of equations a distribution registers.
+    struct ProcedureEquation {
         QV_EquationType* object = nullptr; // holds a reference
         QV_ProcedureType* procedure = nullptr;
         int output = 0;
@@ -89,37 +86,30 @@ struct QV_ModelType::Equations {
         QV_ProcedureType* procedure;
         int group;
     };
-    std::vector<Structure> structure;
-    std::vector<Equation> equations;
+    std::map<int, ProcedureEquation> procedureEquations;
     std::vector<ProcCall> calls;
-    int stray = 0;
 
     Equations() = default;
     Equations(const Equations&) = delete;
     Equations& operator=(const Equations&) = delete;
-    ~Equations() { Drop(); }
+    ~Equations() { DropProcedureEquations(); }
 
-    static void Release(Equation& e) {
-        if (e.object) e.object->Release();
-        e.object = nullptr;
-        e.procedure = nullptr;
-        e.output = 0;
+    // Forgets equation e's procedure record, releasing its object.
+    void Forget(int e) {
+        const auto found = procedureEquations.find(e);
+        if (found == procedureEquations.end()) return;
+        if (found->second.object) found->second.object->Release();
+        procedureEquations.erase(found);
     }
-    // Forgets every registered equation and procedure call.
-    void Drop() {
-        for (Equation& e : equations)
-            Release(e);
-        equations.clear();
+    void DropProcedureEquations() {
+        for (auto& [e, record] : procedureEquations)
+            if (record.object) record.object->Release();
+        procedureEquations.clear();
         calls.clear();
-        stray = 0;
     }
-
-    Equation* at(int e) {
-        if (e < 0 || e >= static_cast<int>(equations.size()) || !equations[e].registered) {
-            ++stray;
-            return nullptr;
-        }
-        return &equations[e];
+    const ProcedureEquation* Find(int e) const {
+        const auto found = procedureEquations.find(e);
+        return found == procedureEquations.end() ? nullptr : &found->second;
     }
 };
 
@@ -138,7 +128,7 @@ QV_ModelType::~QV_ModelType() {
 }
 
 int QV_ModelType::SetUpEquations() {
-    m_equations->structure.clear();
+    m_equations->structure.Clear();
     m_localEqnCount = 0;
     const int status = m_failStatus;
     m_failStatus = 0;
@@ -146,7 +136,8 @@ int QV_ModelType::SetUpEquations() {
 }
 
 int QV_ModelType::JacPattern(int*&, int*&, QV_EquationType**) {
-    m_equations->Drop();
+    m_equations->expressions.Clear();
+    m_equations->DropProcedureEquations();
     return 0;
 }
 
@@ -158,13 +149,12 @@ int QV_ModelType::Residuals(double*, int, int) {
 }
 
 void QV_ModelType::SetGroupLimits(int group) {
-    m_equations->structure.push_back({group, {}});
+    m_equations->structure.Open(group);
     m_stLastGroup = std::max(m_stLastGroup, group);
 }
 
 void QV_ModelType::AddNonZero(QV_VarParam& variable) {
-    if (m_equations->structure.empty()) return; // no equation opened: nothing to attach it to
-    m_equations->structure.back().nonZeros.push_back(&variable);
+    m_equations->structure.Add(variable); // nothing to attach it to when no equation is open
 }
 
 int QV_ModelType::SetLocalEqnCount(int count) {
@@ -174,14 +164,8 @@ int QV_ModelType::SetLocalEqnCount(int count) {
 
 void QV_ModelType::AddEquation(const char* name, int& counter, int group) {
     if (counter < 0) counter = 0;
-    auto& equations = m_equations->equations;
-    if (static_cast<int>(equations.size()) <= counter) equations.resize(counter + 1);
-    Equations::Equation& e = equations[counter];
-    Equations::Release(e);
-    e.name = name ? name : "";
-    e.group = group;
-    e.registered = true;
-    e.tokens.clear();
+    m_equations->Forget(counter);
+    m_equations->expressions.Register(counter, name ? name : "", group);
     ++counter;
 }
 
@@ -190,15 +174,18 @@ void QV_ModelType::AddEquation(QV_EquationType* equation, int& counter, int grou
     AddEquation(equation ? equation->Name() : "", counter, group);
     if (!equation) return;
     equation->AddRef();
-    m_equations->equations[number].object = equation;
+    m_equations->procedureEquations[number].object = equation;
 }
 
 void QV_ModelType::AppendProcExpression(QV_ProcedureType* procedure, int output, int equation,
                                         const char*) {
-    if (auto* e = m_equations->at(equation)) {
-        e->procedure = procedure;
-        e->output = output;
+    if (!m_equations->expressions.IsRegistered(equation)) {
+        m_equations->expressions.CountStray();
+        return;
     }
+    Equations::ProcedureEquation& record = m_equations->procedureEquations[equation];
+    record.procedure = procedure;
+    record.output = output;
 }
 
 void QV_ModelType::AppendProcCall(QV_ProcedureType* procedure, int group) {
@@ -206,19 +193,16 @@ void QV_ModelType::AppendProcCall(QV_ProcedureType* procedure, int group) {
 }
 
 void QV_ModelType::ResetExpressionList() {
-    for (auto& e : m_equations->equations)
-        e.tokens.clear();
+    m_equations->expressions.ClearTokens();
 }
 
 void QV_ModelType::AppendOp(EOp op, int equation) {
-    if (auto* e = m_equations->at(equation))
-        e->tokens.push_back({QV_ExprToken::Operator, op, 0, 0.0, nullptr});
+    m_equations->expressions.Append(equation, {QV_ExprToken::Operator, op, 0, 0.0, nullptr});
 }
 
 void QV_ModelType::AppendTerm(QV_VarParam& variable, int*& rows, int*& cols, int equation) {
-    auto* e = m_equations->at(equation);
-    if (!e) return;
-    e->tokens.push_back({QV_ExprToken::Variable, 0, 0, 0.0, &variable});
+    if (!m_equations->expressions.Append(equation, {QV_ExprToken::Variable, 0, 0, 0.0, &variable}))
+        return;
     if (variable.SystemIndex() < 0) variable.SetSystemIndex(qvhost::NextSystemIndex());
     if (rows && cols && m_patternBegin && rows >= m_patternBegin && rows < m_patternEnd) {
         *rows++ = equation;
@@ -227,62 +211,65 @@ void QV_ModelType::AppendTerm(QV_VarParam& variable, int*& rows, int*& cols, int
 }
 
 void QV_ModelType::AppendTerm(double value, int equation) {
-    if (auto* e = m_equations->at(equation))
-        e->tokens.push_back({QV_ExprToken::Real, 0, 0, value, nullptr});
+    m_equations->expressions.Append(equation, {QV_ExprToken::Real, 0, 0, value, nullptr});
 }
 
 void QV_ModelType::AppendTerm(int value, int equation) {
-    if (auto* e = m_equations->at(equation))
-        e->tokens.push_back({QV_ExprToken::Integer, 0, value, 0.0, nullptr});
+    m_equations->expressions.Append(equation, {QV_ExprToken::Integer, 0, value, 0.0, nullptr});
 }
 
 int QV_ModelType::StructureCount() const {
-    return static_cast<int>(m_equations->structure.size());
+    return m_equations->structure.Count();
 }
 int QV_ModelType::StructureGroup(int k) const {
-    return m_equations->structure.at(k).group;
+    return m_equations->structure.Group(k);
 }
 int QV_ModelType::NonZeroCount(int k) const {
-    return static_cast<int>(m_equations->structure.at(k).nonZeros.size());
+    return m_equations->structure.NonZeroCount(k);
 }
 QV_VarParam* QV_ModelType::NonZero(int k, int t) const {
-    return m_equations->structure.at(k).nonZeros.at(t);
+    return m_equations->structure.NonZero(k, t);
 }
 int QV_ModelType::EquationCount() const {
-    return static_cast<int>(m_equations->equations.size());
+    return m_equations->expressions.Count();
 }
 const char* QV_ModelType::EquationName(int e) const {
-    return m_equations->equations.at(e).name.c_str();
+    return m_equations->expressions.Name(e);
 }
 int QV_ModelType::EquationGroup(int e) const {
-    return m_equations->equations.at(e).group;
+    return m_equations->expressions.Group(e);
 }
 int QV_ModelType::TokenCount(int e) const {
-    return static_cast<int>(m_equations->equations.at(e).tokens.size());
+    return m_equations->expressions.TokenCount(e);
 }
-const QV_ExprToken& QV_ModelType::Token(int e, int t) const {
-    return m_equations->equations.at(e).tokens.at(t);
+QV_ExprToken QV_ModelType::Token(int e, int t) const {
+    return m_equations->expressions.Token(e, t);
 }
 int QV_ModelType::StrayTokens() const {
-    return m_equations->stray;
+    return m_equations->expressions.Stray();
 }
 QV_EquationType* QV_ModelType::EquationObject(int e) const {
-    return m_equations->equations.at(e).object;
+    const auto* record = m_equations->Find(e);
+    return record ? record->object : nullptr;
 }
 QV_ProcedureType* QV_ModelType::EquationProcedure(int e) const {
-    return m_equations->equations.at(e).procedure;
+    const auto* record = m_equations->Find(e);
+    return record ? record->procedure : nullptr;
 }
 int QV_ModelType::EquationProcedureOutput(int e) const {
-    return m_equations->equations.at(e).output;
+    const auto* record = m_equations->Find(e);
+    return record ? record->output : 0;
 }
 int QV_ModelType::ProcCallCount() const {
     return static_cast<int>(m_equations->calls.size());
 }
 QV_ProcedureType* QV_ModelType::ProcCall(int k) const {
-    return m_equations->calls.at(k).procedure;
+    return k >= 0 && k < ProcCallCount() ? m_equations->calls[static_cast<std::size_t>(k)].procedure
+                                         : nullptr;
 }
 int QV_ModelType::ProcCallGroup(int k) const {
-    return m_equations->calls.at(k).group;
+    return k >= 0 && k < ProcCallCount() ? m_equations->calls[static_cast<std::size_t>(k)].group
+                                         : 0;
 }
 
 void QV_ModelType::SetPatternBuffer(const int* rows, const int* rowsEnd) {

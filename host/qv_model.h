@@ -70,7 +70,7 @@ private:
     int m_setDimsCalls;
 };
 
-// One token of a registered prefix expression.
+// One token of a registered prefix expression, as Token hands it out.
 struct QV_ExprToken {
     enum Kind : unsigned char { Operator, Integer, Real, Variable } kind;
     int op;
@@ -109,7 +109,8 @@ public:
                               const char* source);
     void AppendProcCall(QV_ProcedureType* procedure, int group);
 
-    // Inspection by the host and its tests.
+    // Inspection by the host and its tests. A number out of range gives 0, "", null or an
+    // operator token of code 0: no exception crosses into the caller's module.
     int StructureCount() const;
     int StructureGroup(int k) const;
     int NonZeroCount(int k) const;
@@ -119,7 +120,8 @@ public:
     const char* EquationName(int e) const;
     int EquationGroup(int e) const;
     int TokenCount(int e) const;
-    const QV_ExprToken& Token(int e, int t) const;
+    // The token as it was appended (the store keeps it in a compact form).
+    QV_ExprToken Token(int e, int t) const;
     // Appends to the equation that AddEquation never registered are counted, not stored.
     int StrayTokens() const;
     QV_EquationType* EquationObject(int e) const;     // null for one registered by name

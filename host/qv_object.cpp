@@ -5,11 +5,13 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "host/qv_memory.h"
 #include "host/qv_model.h"
+#include "host/variable_registry.h"
 
 IUnknown::IUnknown() : m_references(0) {}
 IUnknown::IUnknown(const IUnknown&) : m_references(0) {}
@@ -35,12 +37,25 @@ struct QV_Containable::Record {
     std::string name;
     std::string description;
     bool hasDescription = false;
-    std::string indexText;
+    std::string longIndexText; // an index text too long to keep inline
+    QV_Container* owner = nullptr;
+    QV_Containable* filedIn = nullptr;
+    int direction = 0;
+    int hostPortType = 0;
+    std::vector<QV_Containable*> dependents; // of a QV_VarParamProp
+    // Of a QV_VarParam: what InitializeSystemAttributes took from its type's defaults.
+    SUValue lower;
+    SUValue valid;
+    SUValue quantity;
+    SUValue unit;
+    // Of a QV_VarParam: the bounds a procedure reads, when SetBounds gave them.
+    double lowerBound = -DBL_MAX;
+    double upperBound = DBL_MAX;
 };
 
 QV_Containable::QV_Containable()
-    : m_record(new Record()), m_owner(nullptr), m_parent(nullptr), m_filedIn(nullptr),
-      m_direction(0), m_hostPortType(0), m_exported(true), m_form(QV_RegistrationForm::None) {}
+    : m_indexText{}, m_record(nullptr), m_parent(nullptr), m_exported(true),
+      m_form(QV_RegistrationForm::None) {}
 
 // A copy is a new, unregistered property: the registration belongs to the original.
 QV_Containable::QV_Containable(const QV_Containable&) : QV_Containable() {}
@@ -51,19 +66,55 @@ QV_Containable::~QV_Containable() {
     delete m_record;
 }
 
+QV_Containable::Record& QV_Containable::record() {
+    if (!m_record) m_record = new Record();
+    return *m_record;
+}
+
+QV_Container* QV_Containable::Owner() const {
+    return m_record ? m_record->owner : nullptr;
+}
 const char* QV_Containable::Name() const {
-    return m_record->name.c_str();
+    return m_record ? m_record->name.c_str() : "";
 }
 const char* QV_Containable::Description() const {
-    return m_record->hasDescription ? m_record->description.c_str() : nullptr;
+    return m_record && m_record->hasDescription ? m_record->description.c_str() : nullptr;
 }
+int QV_Containable::Direction() const {
+    return m_record ? m_record->direction : 0;
+}
+void QV_Containable::SetDirection(int direction) {
+    if (m_record || direction != 0) record().direction = direction;
+}
+int QV_Containable::HostPortType() const {
+    return m_record ? m_record->hostPortType : 0;
+}
+void QV_Containable::HostPortType(int type) {
+    if (m_record || type != 0) record().hostPortType = type;
+}
+QV_Containable* QV_Containable::FiledIn() const {
+    return m_record ? m_record->filedIn : nullptr;
+}
+void QV_Containable::SetFiledIn(QV_Containable* property) {
+    if (m_record || property) record().filedIn = property;
+}
+
 const char* QV_Containable::IndexText() const {
-    return m_record->indexText.c_str();
+    if (m_record && !m_record->longIndexText.empty()) return m_record->longIndexText.c_str();
+    return m_indexText;
 }
 
 void QV_Containable::SetElementOf(QV_Containable* array, const char* indexText) {
     m_parent = array;
-    m_record->indexText = indexText ? indexText : "";
+    const char* text = indexText ? indexText : "";
+    const std::size_t length = std::strlen(text);
+    if (length < InlineIndexText) {
+        std::memcpy(m_indexText, text, length + 1);
+        if (m_record) m_record->longIndexText.clear();
+    } else {
+        record().longIndexText = text;
+        m_indexText[0] = 0;
+    }
 }
 
 void QV_Containable::DependenceLost(QV_Containable*) {}
@@ -74,24 +125,19 @@ bool QV_Containable::IsSolverVariable() const {
 QV_Containable* QV_Containable::Register(QV_Container* owner, const char* name,
                                          const char* description, int direction,
                                          QV_RegistrationForm form) {
-    m_owner = owner;
-    m_record->name = name ? name : "";
-    m_record->hasDescription = description != nullptr;
-    m_record->description = description ? description : "";
-    m_direction = direction;
+    Record& r = record();
+    r.owner = owner;
+    r.name = name ? name : "";
+    r.hasDescription = description != nullptr;
+    r.description = description ? description : "";
+    r.direction = direction;
     m_form = form;
     if (owner) owner->AddRegisteredProperty(this);
     return this;
 }
 
-struct QV_VarParamProp::Dependents {
-    std::vector<QV_Containable*> list;
-};
-
-// Most properties never get a dependent: the list is made on the first one.
-QV_VarParamProp::QV_VarParamProp() : m_dependents(nullptr) {}
-QV_VarParamProp::QV_VarParamProp(const QV_VarParamProp& other)
-    : QV_Containable(other), m_dependents(nullptr) {}
+QV_VarParamProp::QV_VarParamProp() = default;
+QV_VarParamProp::QV_VarParamProp(const QV_VarParamProp& other) : QV_Containable(other) {}
 QV_VarParamProp& QV_VarParamProp::operator=(const QV_VarParamProp& other) {
     QV_Containable::operator=(other);
     return *this;
@@ -99,12 +145,11 @@ QV_VarParamProp& QV_VarParamProp::operator=(const QV_VarParamProp& other) {
 
 QV_VarParamProp::~QV_VarParamProp() {
     // Dependents keep pointers to this property: tell each that it is going away.
-    if (!m_dependents) return;
+    if (!recordIfAny()) return;
     std::vector<QV_Containable*> dependents;
-    dependents.swap(m_dependents->list);
+    dependents.swap(record().dependents);
     for (QV_Containable* d : dependents)
         d->DependenceLost(this);
-    delete m_dependents;
 }
 
 int QV_VarParamProp::Assign(QV_Value*) {
@@ -112,19 +157,18 @@ int QV_VarParamProp::Assign(QV_Value*) {
 }
 
 void QV_VarParamProp::AddDependent(QV_Containable* dependent) {
-    if (!m_dependents) m_dependents = new Dependents();
-    auto& list = m_dependents->list;
+    auto& list = record().dependents;
     if (std::find(list.begin(), list.end(), dependent) == list.end()) list.push_back(dependent);
 }
 
 void QV_VarParamProp::RemoveDependent(QV_Containable* dependent) {
-    if (!m_dependents) return;
-    auto& list = m_dependents->list;
+    if (!recordIfAny()) return;
+    auto& list = record().dependents;
     list.erase(std::remove(list.begin(), list.end(), dependent), list.end());
 }
 
 int QV_VarParamProp::DependentCount() const {
-    return m_dependents ? static_cast<int>(m_dependents->list.size()) : 0;
+    return recordIfAny() ? static_cast<int>(recordIfAny()->dependents.size()) : 0;
 }
 
 QV_Type* QV_Type::AddProperty(QV_Container* owner, const char* name, const char* description,
@@ -140,53 +184,58 @@ QV_Type* QV_Type::GetPort(int&, bool) {
     return nullptr;
 }
 
-struct QV_VarParam::Attributes {
-    SUValue lower;
-    SUValue valid;
-    SUValue quantity;
-    SUValue unit;
-};
-
 QV_VarParam::QV_VarParam(unsigned short kind)
-    : m_kind(kind), m_value(kind), m_attributes(nullptr), m_systemIndex(-1), m_lastNumber(0),
-      m_lastA(0), m_lastB(0), m_fixed(false), m_assigned(true), m_lower(-DBL_MAX),
-      m_upper(DBL_MAX) {}
+    : m_kind(static_cast<unsigned char>(kind)), m_fixed(false), m_assigned(true),
+      m_systemIndex(-1), m_registryId(0), m_lastNumber(0), m_lastA(0), m_lastB(0),
+      m_value(kind) {}
 
 QV_VarParam::QV_VarParam(const QV_VarParam& other)
-    : QV_Type(other), m_kind(other.m_kind), m_value(other.m_value),
-      m_attributes(other.m_attributes ? new Attributes(*other.m_attributes) : nullptr),
-      m_systemIndex(-1), m_lastNumber(0), m_lastA(0), m_lastB(0), m_fixed(other.m_fixed),
-      m_assigned(other.m_assigned), m_lower(other.m_lower), m_upper(other.m_upper) {}
+    : QV_Type(other), m_kind(other.m_kind), m_fixed(other.m_fixed),
+      m_assigned(other.m_assigned), m_systemIndex(-1), m_registryId(0), m_lastNumber(0),
+      m_lastA(0), m_lastB(0), m_value(other.m_value) {
+    if (const Record* attributes = other.recordIfAny()) {
+        Record& mine = record();
+        mine.lower = attributes->lower;
+        mine.valid = attributes->valid;
+        mine.quantity = attributes->quantity;
+        mine.unit = attributes->unit;
+        mine.lowerBound = attributes->lowerBound;
+        mine.upperBound = attributes->upperBound;
+    }
+}
 
 QV_VarParam& QV_VarParam::operator=(const QV_VarParam& other) {
     QV_Type::operator=(other);
     Take(other.m_value);
     m_fixed = other.m_fixed;
     m_assigned = other.m_assigned;
-    m_lower = other.m_lower;
-    m_upper = other.m_upper;
+    if (other.recordIfAny() || recordIfAny())
+        SetBounds(other.QV_LOWERValue(), other.QV_UPPERValue());
     return *this;
 }
 
 QV_VarParam::~QV_VarParam() {
-    delete m_attributes;
+    qvhost::VariableRegistry::Release(*this);
 }
 
-const QV_VarParam::Attributes& QV_VarParam::attributes() const {
-    static const Attributes none;
-    return m_attributes ? *m_attributes : none;
+namespace {
+const SUValue& NoAttribute() {
+    static const SUValue none;
+    return none;
 }
+} // namespace
+
 const SUValue& QV_VarParam::Lower() const {
-    return attributes().lower;
+    return recordIfAny() ? recordIfAny()->lower : NoAttribute();
 }
 const SUValue& QV_VarParam::Valid() const {
-    return attributes().valid;
+    return recordIfAny() ? recordIfAny()->valid : NoAttribute();
 }
 const char* QV_VarParam::PhysicalQuantity() const {
-    return attributes().quantity.Text();
+    return recordIfAny() ? recordIfAny()->quantity.Text() : "";
 }
 const char* QV_VarParam::BaseUnit() const {
-    return attributes().unit.Text();
+    return recordIfAny() ? recordIfAny()->unit.Text() : "";
 }
 
 void QV_VarParam::Take(const SUValue& value) {
@@ -265,9 +314,16 @@ void QV_VarParam::SetCurrentValue(const char* value) {
     m_assigned = false;
 }
 
+double QV_VarParam::QV_LOWERValue() const {
+    return recordIfAny() ? recordIfAny()->lowerBound : -DBL_MAX;
+}
+double QV_VarParam::QV_UPPERValue() const {
+    return recordIfAny() ? recordIfAny()->upperBound : DBL_MAX;
+}
 void QV_VarParam::SetBounds(double lower, double upper) {
-    m_lower = lower;
-    m_upper = upper;
+    Record& mine = record();
+    mine.lowerBound = lower;
+    mine.upperBound = upper;
 }
 
 const QV_Value* QV_VarParam::QV_DefaultVALUE() const {
@@ -299,11 +355,11 @@ void QV_VarParam::InitializeSystemAttributes() {
     const QV_Value* quantity = QV_DefaultPHYSICALQUANTITY();
     const QV_Value* unit = QV_DefaultBASEUOMNAME();
     if (!lower && !valid && !quantity && !unit) return;
-    if (!m_attributes) m_attributes = new Attributes();
-    if (lower) m_attributes->lower = *lower;
-    if (valid) m_attributes->valid = *valid;
-    if (quantity) m_attributes->quantity = *quantity;
-    if (unit) m_attributes->unit = *unit;
+    Record& attributes = record();
+    if (lower) attributes.lower = *lower;
+    if (valid) attributes.valid = *valid;
+    if (quantity) attributes.quantity = *quantity;
+    if (unit) attributes.unit = *unit;
 }
 
 QV_REALPARAMETER::QV_REALPARAMETER(bool init) : QV_VarParam(SUValue::TypeReal) {

@@ -17,6 +17,9 @@
 
 class QV_Container;
 class QV_Containable;
+namespace qvhost {
+class VariableRegistry;
+}
 
 class QVCORE_API IUnknown {
 public:
@@ -34,7 +37,7 @@ public:
     static void operator delete(void*, void*) noexcept {}
 
 private:
-    unsigned long m_references;
+    unsigned m_references;
 };
 
 class QVCORE_API IDispatch : public IUnknown {};
@@ -45,6 +48,11 @@ class QVCORE_API QV_Update : public QV_PtrVectorObject {};
 enum class QV_RegistrationForm : unsigned char { None, Type, External, Virtual };
 
 // Anything that can be a property of a container: it carries the registration record.
+//
+// An array element (millions of them on a large grid) holds only its array and, inline, a
+// short index text. What only registered properties, filed objects and ports have (name,
+// description, owner, direction, port type, dependents, a parameter type's attributes, a long
+// index text) lives in a record made on first need.
 class QVCORE_API QV_Containable : public QV_Update {
 public:
     QV_Containable();
@@ -52,15 +60,15 @@ public:
     QV_Containable& operator=(const QV_Containable& other);
     ~QV_Containable() override;
 
-    QV_Container* Owner() const { return m_owner; }
+    QV_Container* Owner() const;
     const char* Name() const;
     const char* Description() const; // null when none was registered
-    int Direction() const { return m_direction; }
-    void SetDirection(int direction) { m_direction = direction; }
+    int Direction() const;
+    void SetDirection(int direction);
     bool IsToBeExported() const { return m_exported; }
     void UnsetIsToBeExported() { m_exported = false; }
-    int HostPortType() const { return m_hostPortType; }
-    void HostPortType(int type) { m_hostPortType = type; }
+    int HostPortType() const;
+    void HostPortType(int type);
     QV_RegistrationForm RegistrationForm() const { return m_form; }
 
     // The array that holds this object as an element, and its index text ("3", "a,7").
@@ -68,8 +76,8 @@ public:
     const char* IndexText() const;
     void SetElementOf(QV_Containable* array, const char* indexText);
     // The type-replaceable property that this object is filed in, or null.
-    QV_Containable* FiledIn() const { return m_filedIn; }
-    void SetFiledIn(QV_Containable* property) { m_filedIn = property; }
+    QV_Containable* FiledIn() const;
+    void SetFiledIn(QV_Containable* property);
 
     // Told by a set that this object depends on, when the set goes away.
     virtual void DependenceLost(QV_Containable* set);
@@ -80,14 +88,17 @@ protected:
     QV_Containable* Register(QV_Container* owner, const char* name, const char* description,
                              int direction, QV_RegistrationForm form);
 
-private:
     struct Record;
-    Record* m_record; // name, description, index text
-    QV_Container* m_owner;
+    Record& record(); // made on first need
+    const Record* recordIfAny() const { return m_record; }
+
+private:
+    enum { InlineIndexText = 12 }; // "-2147483648" and "100,100,100" fit
+    // In this order the members fill the words left by the reference count and leave two
+    // bytes that a variable's own small members take.
+    char m_indexText[InlineIndexText];
+    Record* m_record;
     QV_Containable* m_parent;
-    QV_Containable* m_filedIn;
-    int m_direction;
-    int m_hostPortType;
     bool m_exported;
     QV_RegistrationForm m_form;
 };
@@ -105,10 +116,6 @@ public:
     void AddDependent(QV_Containable* dependent);
     void RemoveDependent(QV_Containable* dependent);
     int DependentCount() const;
-
-private:
-    struct Dependents;
-    Dependents* m_dependents;
 };
 
 class QVCORE_API QV_Type : public QV_VarParamProp {
@@ -179,28 +186,27 @@ public:
     // Replaces the value, as the solver does; a user-fixed value is replaced too.
     void SetCurrentValue(double value);
     void SetCurrentValue(const char* value);
-    // The bounds of the value; without SetBounds, the largest doubles.
-    double QV_LOWERValue() const { return m_lower; }
-    double QV_UPPERValue() const { return m_upper; }
+    // The bounds of the value (kept in the rare members' record); without SetBounds, the
+    // largest doubles.
+    double QV_LOWERValue() const;
+    double QV_UPPERValue() const;
     void SetBounds(double lower, double upper);
 
 private:
+    friend class qvhost::VariableRegistry;
     // Stores `value` converted to this property's kind (a text assigned to a set becomes the
     // set that the text lists, a number assigned to an integer is truncated).
     void Take(const SUValue& value);
-    unsigned short m_kind;
-    QV_SetValue m_value;
-    struct Attributes; // made only for a property whose type supplies defaults
-    const Attributes& attributes() const;
-    Attributes* m_attributes;
+    unsigned char m_kind; // an SUValue type code, all below 256
+    // One byte for both flags: with m_kind they fill the two bytes left in the base.
+    bool m_fixed : 1;
+    bool m_assigned : 1;
     int m_systemIndex;
+    unsigned m_registryId; // the host's number for it in stored expressions; 0: none yet
     int m_lastNumber;
     unsigned m_lastA;
     unsigned m_lastB;
-    bool m_fixed;
-    bool m_assigned;
-    double m_lower;
-    double m_upper;
+    QV_SetValue m_value;
 };
 
 class QVCORE_API QV_REALPARAMETER : public QV_VarParam {

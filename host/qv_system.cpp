@@ -3,32 +3,57 @@
 namespace {
 int g_nextSystemIndex = 0;
 
-// A value with its derivatives with respect to the leaves of one expression.
-struct Dual {
-    double value;
-    std::vector<double> d;
-};
+// One prefix expression, evaluated with the derivatives of its value with respect to each
+// variable leaf. The tokens are read from the store once; each value made keeps its
+// derivatives in one row of a table that grows as values are made.
+class Evaluator {
+public:
+    Evaluator(const QV_ModelType& model, int e) {
+        const int count = model.TokenCount(e);
+        m_tokens.reserve(static_cast<std::size_t>(count));
+        for (int k = 0; k < count; ++k) {
+            m_tokens.push_back(model.Token(e, k));
+            if (m_tokens.back().kind == QV_ExprToken::Variable) ++m_leaves;
+        }
+        m_derivatives.reserve((m_tokens.size() + 1) * m_leaves);
+    }
 
-struct Evaluator {
-    const QV_ModelType& model;
-    int e;
-    int next = 0;
-    int leaves = 0;
-    int nextLeaf = 0;
-    bool ok = true;
+    // False when the expression is malformed: an unknown operator, too few or too many
+    // operands.
+    bool Run(double& value, std::vector<std::pair<QV_VarParam*, double>>& gradient) {
+        const Value result = operand();
+        if (!m_ok || m_next != m_tokens.size()) return false;
+        value = result.value;
+        const double* d = row(result);
+        std::size_t leaf = 0;
+        for (const QV_ExprToken& t : m_tokens)
+            if (t.kind == QV_ExprToken::Variable) gradient.emplace_back(t.variable, d[leaf++]);
+        return true;
+    }
 
-    Dual constant(double v) const { return {v, std::vector<double>(leaves, 0.0)}; }
+private:
+    struct Value {
+        double value;
+        std::size_t row;
+    };
 
-    Dual operand() {
-        if (next >= model.TokenCount(e)) {
-            ok = false;
+    Value constant(double v) {
+        const Value x{v, m_rows++};
+        m_derivatives.resize(m_rows * m_leaves, 0.0);
+        return x;
+    }
+    double* row(const Value& x) { return m_derivatives.data() + x.row * m_leaves; }
+
+    Value operand() {
+        if (m_next >= m_tokens.size()) {
+            m_ok = false;
             return constant(0.0);
         }
         return term();
     }
 
-    Dual term() {
-        const QV_ExprToken& t = model.Token(e, next++);
+    Value term() {
+        const QV_ExprToken& t = m_tokens[m_next++];
         switch (t.kind) {
         case QV_ExprToken::Integer:
             return constant(t.integer);
@@ -36,8 +61,8 @@ struct Evaluator {
             return constant(t.real);
         case QV_ExprToken::Variable: {
             // Tokens are read in order, so the variables met so far number this leaf.
-            Dual v = constant(t.variable->Numeric());
-            v.d[nextLeaf++] = 1.0;
+            const Value v = constant(t.variable->Numeric());
+            row(v)[m_nextLeaf++] = 1.0;
             return v;
         }
         case QV_ExprToken::Operator:
@@ -47,55 +72,72 @@ struct Evaluator {
         case EOp_Identity:
             return operand();
         case EOp_Square: {
-            Dual x = operand();
-            for (double& d : x.d)
-                d *= 2.0 * x.value;
+            Value x = operand();
+            double* d = row(x);
+            for (std::size_t k = 0; k < m_leaves; ++k)
+                d[k] *= 2.0 * x.value;
             x.value *= x.value;
             return x;
         }
         case EOp_Plus:
         case EOp_Minus:
         case EOp_Times:
-        case EOp_Divide: {
-            Dual l = operand();
-            Dual r = operand();
-            Dual out = constant(0.0);
-            for (int k = 0; k < leaves; ++k) {
-                switch (t.op) {
-                case EOp_Plus:
-                    out.d[k] = l.d[k] + r.d[k];
-                    break;
-                case EOp_Minus:
-                    out.d[k] = l.d[k] - r.d[k];
-                    break;
-                case EOp_Times:
-                    out.d[k] = l.d[k] * r.value + l.value * r.d[k];
-                    break;
-                default:
-                    out.d[k] = (l.d[k] * r.value - l.value * r.d[k]) / (r.value * r.value);
-                }
-            }
-            switch (t.op) {
-            case EOp_Plus:
-                out.value = l.value + r.value;
-                break;
-            case EOp_Minus:
-                out.value = l.value - r.value;
-                break;
-            case EOp_Times:
-                out.value = l.value * r.value;
-                break;
-            default:
-                out.value = l.value / r.value;
-            }
-            return out;
-        }
+        case EOp_Divide:
+            return binary(t.op);
         default:
-            ok = false;
+            m_ok = false;
             return constant(0.0);
         }
     }
+
+    Value binary(int op) {
+        const Value l = operand();
+        const Value r = operand();
+        double value;
+        switch (op) {
+        case EOp_Plus:
+            value = l.value + r.value;
+            break;
+        case EOp_Minus:
+            value = l.value - r.value;
+            break;
+        case EOp_Times:
+            value = l.value * r.value;
+            break;
+        default:
+            value = l.value / r.value;
+        }
+        const Value out = constant(value);
+        const double* dl = row(l);
+        const double* dr = row(r);
+        double* d = row(out);
+        for (std::size_t k = 0; k < m_leaves; ++k) {
+            switch (op) {
+            case EOp_Plus:
+                d[k] = dl[k] + dr[k];
+                break;
+            case EOp_Minus:
+                d[k] = dl[k] - dr[k];
+                break;
+            case EOp_Times:
+                d[k] = dl[k] * r.value + l.value * dr[k];
+                break;
+            default:
+                d[k] = (dl[k] * r.value - l.value * dr[k]) / (r.value * r.value);
+            }
+        }
+        return out;
+    }
+
+    std::vector<QV_ExprToken> m_tokens;
+    std::size_t m_leaves = 0;
+    std::size_t m_next = 0;
+    std::size_t m_nextLeaf = 0;
+    std::size_t m_rows = 0;
+    std::vector<double> m_derivatives;
+    bool m_ok = true;
 };
+
 } // namespace
 
 namespace qvhost {
@@ -110,10 +152,15 @@ void ResetSystem() {
 }
 
 Pattern RunJacPattern(QV_ModelType& model) {
+    Pattern p;
+    RunJacPattern(model, p);
+    return p;
+}
+
+void RunJacPattern(QV_ModelType& model, Pattern& p) {
     std::size_t size = 0;
     for (int k = 0; k < model.StructureCount(); ++k)
-        size += model.NonZeroCount(k);
-    Pattern p;
+        size += static_cast<std::size_t>(model.NonZeroCount(k));
     p.rows.assign(size + 1, -1); // one spare slot: a cursor never points past the buffer
     p.cols.assign(size + 1, -1);
     int* rows = p.rows.data();
@@ -124,25 +171,13 @@ Pattern RunJacPattern(QV_ModelType& model) {
     const std::size_t written = static_cast<std::size_t>(rows - p.rows.data());
     p.rows.resize(written);
     p.cols.resize(written);
-    return p;
 }
 
 Evaluation Evaluate(const QV_ModelType& model, int e) {
     Evaluation out;
     if (e < 0 || e >= model.EquationCount() || model.TokenCount(e) == 0) return out;
-    Evaluator ev{model, e};
-    for (int k = 0; k < model.TokenCount(e); ++k)
-        if (model.Token(e, k).kind == QV_ExprToken::Variable) ++ev.leaves;
-    Dual result = ev.operand();
-    if (!ev.ok || ev.next != model.TokenCount(e)) return out;
-    out.ok = true;
-    out.value = result.value;
-    int leaf = 0;
-    for (int k = 0; k < model.TokenCount(e); ++k) {
-        const QV_ExprToken& t = model.Token(e, k);
-        if (t.kind == QV_ExprToken::Variable)
-            out.gradient.emplace_back(t.variable, result.d[leaf++]);
-    }
+    Evaluator evaluator(model, e);
+    out.ok = evaluator.Run(out.value, out.gradient);
     return out;
 }
 

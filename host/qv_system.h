@@ -24,8 +24,10 @@ struct Pattern {
 };
 
 // Runs JacPattern on `model` with row and column buffers sized from the non-zeros that its
-// last SetUpEquations declared.
+// last SetUpEquations declared. The second form writes into `pattern`, reusing its buffers:
+// a host that runs the passes again allocates nothing anew.
 QVCORE_API Pattern RunJacPattern(QV_ModelType& model);
+QVCORE_API void RunJacPattern(QV_ModelType& model, Pattern& pattern);
 
 // Value of the residual of registered equation `e` at the variables' current values, and its
 // derivative with respect to each variable leaf, in leaf order. `ok` is false (value 0) when

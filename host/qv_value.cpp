@@ -11,42 +11,70 @@ struct SUValue::Payload {
     std::string text;
     std::vector<int> integers;
     std::vector<std::string> strings;
+    // Where SetContains found an integer last: lookups tend to walk a set in order.
+    mutable std::size_t lastFound = 0;
 };
 
 namespace {
 bool StringLess(const std::string& a, const char* b) {
     return std::strcmp(a.c_str(), b) < 0;
 }
+bool IsNumber(unsigned short type) {
+    return type == SUValue::TypeInteger || type == SUValue::TypeReal;
+}
 } // namespace
 
-SUValue::SUValue() : m_type(TypeNone), m_int(0), m_real(0.0), m_payload(nullptr) {}
-SUValue::SUValue(int value)
-    : m_type(TypeInteger), m_int(value), m_real(value), m_payload(nullptr) {}
-SUValue::SUValue(double value) : m_type(TypeReal), m_int(0), m_real(value), m_payload(nullptr) {}
-SUValue::SUValue(const char* text) : m_type(TypeText), m_int(0), m_real(0.0), m_payload(nullptr) {
+SUValue::SUValue() : m_type(TypeNone), m_payload(nullptr) {}
+SUValue::SUValue(int value) : m_type(TypeInteger), m_int(value) {}
+SUValue::SUValue(double value) : m_type(TypeReal), m_real(value) {}
+SUValue::SUValue(const char* text) : m_type(TypeText), m_payload(nullptr) {
     if (text) payload().text = text;
 }
-SUValue::SUValue(const SUValue& other)
-    : m_type(other.m_type), m_int(other.m_int), m_real(other.m_real),
-      m_payload(other.m_payload ? new Payload(*other.m_payload) : nullptr) {}
+SUValue::SUValue(const SUValue& other) : m_type(other.m_type), m_payload(nullptr) {
+    if (other.m_type == TypeInteger)
+        m_int = other.m_int;
+    else if (other.m_type == TypeReal)
+        m_real = other.m_real;
+    else if (other.m_payload)
+        m_payload = new Payload(*other.m_payload);
+}
 
 SUValue& SUValue::operator=(const SUValue& other) {
     if (this == &other) return *this;
+    if (IsNumber(other.m_type)) {
+        dropPayload();
+        m_type = other.m_type;
+        if (m_type == TypeInteger)
+            m_int = other.m_int;
+        else
+            m_real = other.m_real;
+        return *this;
+    }
+    Payload* mine = IsNumber(m_type) ? nullptr : m_payload;
+    if (other.m_payload && mine)
+        *mine = *other.m_payload;
+    else if (other.m_payload)
+        mine = new Payload(*other.m_payload);
+    else if (mine)
+        *mine = Payload();
     m_type = other.m_type;
-    m_int = other.m_int;
-    m_real = other.m_real;
-    if (other.m_payload)
-        payload() = *other.m_payload;
-    else if (m_payload)
-        *m_payload = Payload();
+    m_payload = mine;
     return *this;
 }
 
 SUValue::~SUValue() {
-    delete m_payload;
+    dropPayload();
+}
+
+void SUValue::dropPayload() {
+    if (!IsNumber(m_type)) delete m_payload;
 }
 
 SUValue::Payload& SUValue::payload() {
+    if (IsNumber(m_type)) {
+        m_type = TypeSet;
+        m_payload = nullptr;
+    }
     if (!m_payload) m_payload = new Payload();
     return *m_payload;
 }
@@ -56,44 +84,80 @@ bool SUValue::IsSet() const {
 }
 
 void SUValue::ResetType(unsigned short type) {
+    if (IsNumber(type)) {
+        dropPayload();
+        m_type = type;
+        if (type == TypeInteger)
+            m_int = 0;
+        else
+            m_real = 0.0;
+        return;
+    }
+    if (IsNumber(m_type))
+        m_payload = nullptr;
+    else if (m_payload)
+        *m_payload = Payload();
     m_type = type;
-    m_int = 0;
-    m_real = 0.0;
-    if (m_payload) *m_payload = Payload();
 }
 
 int SUValue::IntValue() const {
-    return m_type == TypeReal ? static_cast<int>(m_real) : m_int;
+    if (m_type == TypeReal) return static_cast<int>(m_real);
+    return m_type == TypeInteger ? m_int : 0;
 }
 double SUValue::RealValue() const {
-    return m_type == TypeInteger ? m_int : m_real;
+    if (m_type == TypeInteger) return m_int;
+    return m_type == TypeReal ? m_real : 0.0;
 }
 const char* SUValue::Text() const {
-    return m_payload ? m_payload->text.c_str() : "";
+    const Payload* p = content();
+    return p ? p->text.c_str() : "";
 }
 
 int SUValue::SetSize() const {
-    if (!m_payload) return 0;
-    return static_cast<int>(m_payload->integers.size() + m_payload->strings.size());
+    const Payload* p = content();
+    return p ? static_cast<int>(p->integers.size() + p->strings.size()) : 0;
 }
 
 int SUValue::SetContains(int value, int& position) const {
-    if (!m_payload) {
+    const Payload* p = content();
+    if (!p || p->integers.empty()) {
         position = 0;
         return 0;
     }
-    const auto& v = m_payload->integers;
+    const auto& v = p->integers;
+    // No search where a run of consecutive members from the first one would hold the value,
+    // at or just after the member found last, or past the last member.
+    const long long offset = static_cast<long long>(value) - v.front();
+    std::size_t found = v.size();
+    if (offset >= 0 && offset < static_cast<long long>(v.size()) && v[offset] == value)
+        found = static_cast<std::size_t>(offset);
+    else if (p->lastFound < v.size() && v[p->lastFound] == value)
+        found = p->lastFound;
+    else if (p->lastFound + 1 < v.size() && v[p->lastFound + 1] == value)
+        found = p->lastFound + 1;
+    if (found < v.size()) {
+        p->lastFound = found;
+        position = static_cast<int>(found);
+        return 1;
+    }
+    if (value > v.back()) {
+        position = static_cast<int>(v.size());
+        return 0;
+    }
     auto it = std::lower_bound(v.begin(), v.end(), value);
     position = static_cast<int>(it - v.begin());
-    return it != v.end() && *it == value;
+    const bool present = it != v.end() && *it == value;
+    if (present) p->lastFound = static_cast<std::size_t>(position);
+    return present;
 }
 
 int SUValue::SetContains(const char* value, int& position) const {
-    if (!m_payload || !value) {
+    const Payload* p = content();
+    if (!p || !value) {
         position = 0;
         return 0;
     }
-    const auto& v = m_payload->strings;
+    const auto& v = p->strings;
     auto it = std::lower_bound(v.begin(), v.end(), value, StringLess);
     position = static_cast<int>(it - v.begin());
     return it != v.end() && *it == value;
@@ -112,17 +176,19 @@ void SUValue::SetAddAtOffset(const char* value, int position) {
 }
 
 int SUValue::IntegerAt(int k) const {
-    if (!m_payload || k < 0 || k >= static_cast<int>(m_payload->integers.size())) return 0;
-    return m_payload->integers[k];
+    const Payload* p = content();
+    if (!p || k < 0 || k >= static_cast<int>(p->integers.size())) return 0;
+    return p->integers[k];
 }
 
 const char* SUValue::StringAt(int k) const {
-    if (!m_payload || k < 0 || k >= static_cast<int>(m_payload->strings.size())) return "";
-    return m_payload->strings[k].c_str();
+    const Payload* p = content();
+    if (!p || k < 0 || k >= static_cast<int>(p->strings.size())) return "";
+    return p->strings[k].c_str();
 }
 
 void SUValue::Clear(int) {
-    if (!m_payload) return;
+    if (!content()) return;
     m_payload->integers.clear();
     m_payload->strings.clear();
 }
@@ -143,9 +209,10 @@ SUValue& SUValue::operator+=(const char* value) {
 
 SUValue& SUValue::operator+=(const SUValue& other) {
     if (!IsSet()) ResetType(other.IsSet() ? other.m_type : static_cast<unsigned short>(TypeSet));
-    if (!other.m_payload) return *this;
+    const Payload* added = other.content();
+    if (!added) return *this;
     auto& mine = payload();
-    const auto& theirs = *other.m_payload;
+    const auto& theirs = *added;
     // Members that all follow this set's last one are appended: growing a set in ascending
     // runs stays linear.
     const bool intsFollow = theirs.integers.empty() || mine.integers.empty() ||
@@ -158,32 +225,31 @@ SUValue& SUValue::operator+=(const SUValue& other) {
         return *this;
     }
     std::vector<int> ints;
-    std::set_union(mine.integers.begin(), mine.integers.end(), other.m_payload->integers.begin(),
-                   other.m_payload->integers.end(), std::back_inserter(ints));
+    std::set_union(mine.integers.begin(), mine.integers.end(), theirs.integers.begin(),
+                   theirs.integers.end(), std::back_inserter(ints));
     mine.integers.swap(ints);
     std::vector<std::string> strs;
-    std::set_union(mine.strings.begin(), mine.strings.end(), other.m_payload->strings.begin(),
-                   other.m_payload->strings.end(), std::back_inserter(strs));
+    std::set_union(mine.strings.begin(), mine.strings.end(), theirs.strings.begin(),
+                   theirs.strings.end(), std::back_inserter(strs));
     mine.strings.swap(strs);
     return *this;
 }
 
 SUValue& SUValue::operator*=(const SUValue& other) {
-    if (!m_payload) return *this;
-    if (!other.m_payload) {
+    if (!content()) return *this;
+    const Payload* theirs = other.content();
+    if (!theirs) {
         Clear(0);
         return *this;
     }
     auto& mine = *m_payload;
     std::vector<int> ints;
-    std::set_intersection(mine.integers.begin(), mine.integers.end(),
-                          other.m_payload->integers.begin(), other.m_payload->integers.end(),
-                          std::back_inserter(ints));
+    std::set_intersection(mine.integers.begin(), mine.integers.end(), theirs->integers.begin(),
+                          theirs->integers.end(), std::back_inserter(ints));
     mine.integers.swap(ints);
     std::vector<std::string> strs;
-    std::set_intersection(mine.strings.begin(), mine.strings.end(),
-                          other.m_payload->strings.begin(), other.m_payload->strings.end(),
-                          std::back_inserter(strs));
+    std::set_intersection(mine.strings.begin(), mine.strings.end(), theirs->strings.begin(),
+                          theirs->strings.end(), std::back_inserter(strs));
     mine.strings.swap(strs);
     return *this;
 }
@@ -197,8 +263,8 @@ bool SUValue::operator==(const SUValue& other) const {
     if (IsSet() != other.IsSet()) return false;
     if (IsSet()) {
         static const Payload empty;
-        const Payload& a = m_payload ? *m_payload : empty;
-        const Payload& b = other.m_payload ? *other.m_payload : empty;
+        const Payload& a = content() ? *content() : empty;
+        const Payload& b = other.content() ? *other.content() : empty;
         return a.integers == b.integers && a.strings == b.strings;
     }
     if (m_type == TypeText || other.m_type == TypeText)

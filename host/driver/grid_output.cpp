@@ -5,20 +5,47 @@
 
 namespace {
 
-// Sets of node numbers as runs: "1..7, 9..15", or "none".
+// A listing longer than a screen shows its first and its last rows.
+constexpr std::size_t ScreenRows = 40;
+constexpr std::size_t ShownRows = 10; // at each end
+
+// Calls row(k) for each k below count, or for the first and last ShownRows with a line in
+// between that says how many `what` are not shown.
+template <class Row> void PrintRows(std::FILE* out, std::size_t count, const char* what, Row row) {
+    for (std::size_t k = 0; k < count; ++k) {
+        if (count > ScreenRows && k == ShownRows) {
+            std::fprintf(out, "%7s (%lld %s not shown; --dump FILE writes them all)\n", "...",
+                         static_cast<long long>(count - 2 * ShownRows), what);
+            k = count - ShownRows;
+        }
+        row(k);
+    }
+}
+
+// Sets of node numbers as runs: "1..7, 9..15", or "none". Of more than 16 runs, the first 8
+// and the last 2 are shown, with the count of all.
 std::string Runs(const std::vector<int>& members) {
     if (members.empty()) return "none";
-    std::string text;
+    std::vector<std::string> runs;
     for (std::size_t k = 0; k < members.size();) {
         std::size_t last = k;
         while (last + 1 < members.size() &&
                static_cast<long long>(members[last]) + 1 == members[last + 1])
             ++last;
-        if (!text.empty()) text += ", ";
-        text += std::to_string(members[k]);
-        if (last > k) text += ".." + std::to_string(members[last]);
+        runs.push_back(std::to_string(members[k]));
+        if (last > k) runs.back() += ".." + std::to_string(members[last]);
         k = last + 1;
     }
+    const bool whole = runs.size() <= 16;
+    std::string text;
+    for (std::size_t k = 0; k < runs.size(); ++k) {
+        if (!whole && k == 8) {
+            text += ", ...";
+            k = runs.size() - 2;
+        }
+        text += (k ? ", " : "") + runs[k];
+    }
+    if (!whole) text += " (" + std::to_string(runs.size()) + " runs)";
     return text;
 }
 
@@ -56,17 +83,19 @@ void PrintGrid(std::FILE* out, const DriverOptions& options, const DomainGrid& g
     std::fputc('\n', out);
     std::fprintf(out, "%7s %-14s %-14s %9s %9s %11s %-14s %s\n", "section", "location", "length",
                  "nodecount", "base", "numelements", "elementlength", "interior");
-    int i = 0;
-    for (const SectionRow& s : grid.sections)
-        std::fprintf(out, "%7d %-14s %-14s %9d %9d %11d %-14s %s\n", ++i,
-                     ShortestText(s.location).c_str(), ShortestText(s.length).c_str(), s.nodeCount,
-                     s.base, s.numElements, ShortestText(s.elementLength).c_str(),
-                     Runs(s.interior).c_str());
+    PrintRows(out, grid.sections.size(), "sections", [&](std::size_t k) {
+        const SectionRow& s = grid.sections[k];
+        std::fprintf(out, "%7lld %-14s %-14s %9d %9d %11d %-14s %s\n",
+                     static_cast<long long>(k) + 1, ShortestText(s.location).c_str(),
+                     ShortestText(s.length).c_str(), s.nodeCount, s.base, s.numElements,
+                     ShortestText(s.elementLength).c_str(), Runs(s.interior).c_str());
+    });
     std::fprintf(out, "interior: %s\n", Runs(grid.interior).c_str());
     std::fprintf(out, "nodes (ENDNODE %lld):\n", static_cast<long long>(grid.nodes.size()) - 1);
-    for (std::size_t k = 0; k < grid.nodes.size(); ++k)
+    PrintRows(out, grid.nodes.size(), "nodes", [&](std::size_t k) {
         std::fprintf(out, "%7lld %s\n", static_cast<long long>(k),
                      grid.nodes[k] ? ShortestText(*grid.nodes[k]).c_str() : "(no location)");
+    });
 }
 
 void WriteGridMembers(std::FILE* file, const DomainGrid& grid) {

@@ -15,7 +15,9 @@ enum class NumberForm { Plain, Real };
 // The shortest "%.<p>g" text of `x` that reads back as the same double, in the given form.
 std::string ShortestText(double x, NumberForm form = NumberForm::Plain);
 
-// The grid as a table of sections, the interior nodes and one line per node.
+// The grid as a table of sections, the interior nodes and one line per node. Of more than
+// 40 sections or nodes only the first and the last 10 are listed, and of more than 16 runs of
+// interior nodes the first 8 and the last 2.
 void PrintGrid(std::FILE* out, const DriverOptions& options, const DomainGrid& grid);
 
 // Writes the grid's members of a JSON object, "nodes" (null for a node without a location),

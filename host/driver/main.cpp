@@ -2,9 +2,12 @@
 // domain and a one-dimensional distribution on it, from the user's inputs to the registered
 // equations. Prints the node grid, the equations per group and how the residuals of a
 // manufactured solution shrink as the grid is refined; optionally dumps it all as JSON.
+// What would not fit in memory is refused before anything is built.
 // With --catalog it runs no road: it prints what the library offers to a host instead; with
 // --procedure it runs the road of one call of the interpolation procedure instead.
 #include <cstdio>
+#include <cstdlib>
+#include <new>
 #include <string>
 
 #include "host/driver/catalog.h"
@@ -16,7 +19,9 @@
 #include "host/driver/model_library.h"
 #include "host/driver/options.h"
 #include "host/driver/procedure_command.h"
+#include "host/driver/progress.h"
 #include "host/driver/residual_study.h"
+#include "host/driver/road_counts.h"
 #include "host/driver/study_output.h"
 
 namespace {
@@ -30,6 +35,26 @@ const char* const LibraryFile = "Norvane340_1.so";
 int Fail(const std::string& message) {
     std::fprintf(stderr, "qvhost: %s\n", message.c_str());
     return 1;
+}
+
+// Should memory run out all the same (the system gave others what the estimate counted on),
+// the run ends with a message rather than an exception.
+void OutOfMemory() {
+    std::fflush(stdout);
+    std::fputs("qvhost: out of memory: the system gave less than the estimate counted on (see "
+               "--max-memory)\n",
+               stderr);
+    std::exit(1);
+}
+
+// The work of a run in nodes handled: the road, each refinement's road and residuals, the
+// dump.
+double RunWork(const DriverOptions& options, const StudyBound& bound) {
+    const double road = CountRoad(options).nodes;
+    double work = options.dumpPath.empty() ? road : 2 * road;
+    for (int k = 0; k < bound.levels; ++k)
+        work += 2 * CountRoad(StudyLevelOptions(options, k)).nodes;
+    return work;
 }
 
 } // namespace
@@ -60,6 +85,15 @@ int main(int argc, char** argv) {
     }
     if (options.procedure.run) return RunProcedureCommand(library, options);
 
+    // Before anything is built: a road that would not fit in memory is refused, and the
+    // study refines only as far as memory allows beside the road.
+    const MemoryPlan plan = PlanRequest(options);
+    if (!plan.roadFits) return Fail("refused: " + plan.refusal + " (see --max-memory)");
+    const StudyBound bound{plan.levels, plan.bound};
+    std::set_new_handler(OutOfMemory);
+    Progress progress(RunWork(options, bound));
+    progress.Phase("road", CountRoad(options).nodes);
+
     DistributionRoad road;
     const RoadStatus status = road.Run(library, options);
     if (status == RoadStatus::Failed) return Fail(road.Problem());
@@ -70,7 +104,10 @@ int main(int argc, char** argv) {
                     std::to_string(road.SetUpStatus()) + ")");
     }
     PrintEquationSummary(stdout, road);
-    PrintResidualStudy(stdout, StudyResiduals(library, options));
+    PrintResidualStudy(stdout, StudyResiduals(library, options, bound, &progress));
+    if (!options.dumpPath.empty())
+        progress.Phase("writing " + options.dumpPath, CountRoad(options).nodes);
     if (!options.dumpPath.empty() && !WriteDump(options.dumpPath, road, error)) return Fail(error);
+    progress.Finish();
     return 0;
 }

@@ -91,6 +91,8 @@ bool Apply(const std::string& name, const char* value, DriverOptions& o, std::st
         ok = !o.dumpPath.empty();
     } else if (name == "--max-nodes") {
         ok = ReadInteger(value, 0, INT_MAX, o.maxNodes); // node numbers are 32-bit
+    } else if (name == "--max-memory") {
+        ok = ReadInteger(value, 1, LLONG_MAX >> 20, o.maxMemoryMB);
     } else if (IsProcedureOption(name)) {
         return ApplyProcedureOption(name, value, o.procedure, error);
     }
@@ -99,8 +101,9 @@ bool Apply(const std::string& name, const char* value, DriverOptions& o, std::st
 }
 
 bool TakesValue(const std::string& name) {
-    for (const char* known : {"--method", "--sections", "--length", "--spacing", "--order",
-                              "--min-nodes", "--integrals", "--dump", "--max-nodes"})
+    for (const char* known :
+         {"--method", "--sections", "--length", "--spacing", "--order", "--min-nodes",
+          "--integrals", "--dump", "--max-nodes", "--max-memory"})
         if (name == known) return true;
     return IsProcedureOption(name);
 }
@@ -176,6 +179,9 @@ const char* Usage() {
            "                     (default idx; 'none' for the empty set)\n"
            "  --dump FILE        also write the grid and the equations to FILE as JSON\n"
            "  --max-nodes N      refuse grids of more than N nodes (default 10000000)\n"
+           "  --max-memory MB    use at most MB megabytes (default: nine tenths of the memory\n"
+           "                     available); a grid that would need more is refused before it\n"
+           "                     is built, and the study refines only as far as memory allows\n"
            "  --catalog          instead of the road, print what the library offers: its file,\n"
            "                     version and CONTENT resource (Windows), and for each creatable\n"
            "                     type its exported entry points, its compatibility data and,\n"
@@ -183,6 +189,10 @@ const char* Usage() {
            "                     registered properties; the road's options are then not used\n"
            "  --help             print this text\n"
            "\n"
-           "Exit status: 0 done, 1 the library could not be loaded, the road failed or the\n"
-           "distribution refused its equations, 2 bad command line.\n";
+           "A grid of more than 40 nodes is listed by its first and last 10 nodes. A run of\n"
+           "more than a few seconds tells its progress on stderr.\n"
+           "\n"
+           "Exit status: 0 done, 1 the library could not be loaded, the grid would not fit in\n"
+           "memory, the road failed or the distribution refused its equations, 2 bad command\n"
+           "line.\n";
 }

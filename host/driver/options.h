@@ -18,6 +18,7 @@ struct DriverOptions {
     std::vector<std::string> integrals = {"idx"};
     std::string dumpPath;          // empty: no JSON dump
     long long maxNodes = 10000000; // at most 2^31 - 1
+    long long maxMemoryMB = 0;     // 0: as much as the system has available
     bool catalog = false;          // print what the library offers instead of running the road
     ProcedureOptions procedure;
 };

@@ -6,10 +6,9 @@
 
 #include "host/driver/grid_output.h"
 #include "host/driver/host_properties.h"
+#include "host/driver/road_counts.h"
 
 namespace {
-
-constexpr int Levels = 3; // spacing S, S/2, S/4
 
 // f(x) = sin(3x) + x^2 and its first and second derivatives.
 double F(double x) {
@@ -120,7 +119,7 @@ bool Manufacture(const DistributionRoad& road, std::string& error) {
 }
 
 SubBlockResiduals MeasureResiduals(const QV_ModelType& model, const DistributionArrays& arrays,
-                                   const DomainGrid& grid) {
+                                   const DomainGrid& grid, Progress* progress) {
     // Some hundred roundings of 2^-53 each: far below any truncation error worth measuring.
     constexpr double Rounding = 1e-13;
     double largestX = 0.0, largestF = 0.0;
@@ -132,7 +131,9 @@ SubBlockResiduals MeasureResiduals(const QV_ModelType& model, const Distribution
     SubBlockResiduals r;
     for (double& least : r.roundingFloor)
         least = Rounding * largestX * largestF;
-    for (int e = 0; e < model.EquationCount(); ++e) {
+    const int count = model.EquationCount();
+    for (int e = 0; e < count; ++e) {
+        if (progress && e % 16384 == 0) progress->Advance(static_cast<double>(e) / count);
         const int block = static_cast<int>(SubBlockOf(model, e, arrays));
         ++r.equations[block];
         const qvhost::Evaluation value = qvhost::Evaluate(model, e);
@@ -153,14 +154,31 @@ SubBlockResiduals MeasureResiduals(const QV_ModelType& model, const Distribution
     return r;
 }
 
-ResidualStudy StudyResiduals(ModelLibrary& library, const DriverOptions& options) {
+DriverOptions StudyLevelOptions(const DriverOptions& options, int k) {
+    DriverOptions level = options;
+    for (int halved = 0; halved < k; ++halved)
+        level.spacing /= 2;
+    return level;
+}
+
+ResidualStudy StudyResiduals(ModelLibrary& library, const DriverOptions& options,
+                             const StudyBound& bound, Progress* progress) {
     ResidualStudy study;
     if (!(options.spacing > 0.0) || !std::isfinite(options.spacing)) {
         study.skipped = "the spacing must be positive and finite to be halved";
         return study;
     }
-    DriverOptions level = options;
-    for (int k = 0; k < Levels; ++k, level.spacing /= 2) {
+    for (int k = 0; k < StudyLevelCount; ++k) {
+        if (k >= bound.levels) {
+            study.skipped = bound.reason;
+            return study;
+        }
+        const DriverOptions level = StudyLevelOptions(options, k);
+        const double nodes = CountRoad(level).nodes;
+        const std::string phase = "refinement " + std::to_string(k + 1) + " of " +
+                                  std::to_string(StudyLevelCount) + ", spacing " +
+                                  ShortestText(level.spacing);
+        if (progress) progress->Phase(phase + ": road", nodes);
         DistributionRoad road;
         const RoadStatus status = road.Run(library, level);
         std::string problem = road.Problem();
@@ -174,7 +192,9 @@ ResidualStudy StudyResiduals(ModelLibrary& library, const DriverOptions& options
         StudyLevel measured;
         measured.spacing = level.spacing;
         measured.endNode = static_cast<int>(road.Grid().nodes.size()) - 1;
-        measured.residuals = MeasureResiduals(*road.Distribution(), road.Arrays(), road.Grid());
+        if (progress) progress->Phase(phase + ": residuals", nodes);
+        measured.residuals =
+            MeasureResiduals(*road.Distribution(), road.Arrays(), road.Grid(), progress);
         study.levels.push_back(measured);
     }
     return study;

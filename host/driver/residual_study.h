@@ -11,6 +11,7 @@
 #include "host/driver/distribution_road.h"
 #include "host/driver/model_library.h"
 #include "host/driver/options.h"
+#include "host/driver/progress.h"
 
 // The sub-block of an equation, told by the array of its first variable leaf.
 enum class SubBlock { FirstDerivative, SecondDerivative, Integral, Other };
@@ -36,7 +37,7 @@ bool Manufacture(const DistributionRoad& road, std::string& error);
 // The largest |residual| of each sub-block at the variables' current values, which are the
 // manufactured solution on `grid`.
 SubBlockResiduals MeasureResiduals(const QV_ModelType& model, const DistributionArrays& arrays,
-                                   const DomainGrid& grid);
+                                   const DomainGrid& grid, Progress* progress = nullptr);
 
 struct StudyLevel {
     double spacing = 0.0;
@@ -49,9 +50,22 @@ struct ResidualStudy {
     std::string skipped;            // why the study stopped early; empty when it ran through
 };
 
-// Runs the whole road afresh at spacing S, S/2 and S/4 (S from the options), manufactures the
-// solution on each and measures its residuals.
-ResidualStudy StudyResiduals(ModelLibrary& library, const DriverOptions& options);
+// The study refines to spacing S, S/2 and S/4: level k asks for the request's road with the
+// spacing halved k times.
+constexpr int StudyLevelCount = 3;
+DriverOptions StudyLevelOptions(const DriverOptions& options, int k);
+
+// How far the study may go: its first `levels` spacings; `reason` says why not further.
+struct StudyBound {
+    int levels = StudyLevelCount;
+    std::string reason;
+};
+
+// Runs the whole road afresh at each spacing the bound admits (S from the options),
+// manufactures the solution on each and measures its residuals, telling `progress` (when
+// given) of each road and of the share of residuals measured.
+ResidualStudy StudyResiduals(ModelLibrary& library, const DriverOptions& options,
+                             const StudyBound& bound = StudyBound(), Progress* progress = nullptr);
 
 // log2(r_coarse / r_fine): the observed order when the spacing halves. Infinite when the fine
 // residual is 0 and the coarse one is not; NaN when both are 0 or either is not a number.

@@ -1,0 +1,268 @@
+#include "bench/road_bench.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <string>
+#include <thread>
+#include <utility>
+
+#include <unistd.h>
+
+#if defined(__linux__) && defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace roadbench {
+namespace {
+
+// The peak resident memory of the process since Start, beyond what it held at Start. Linux
+// only: the kernel keeps the peak (VmHWM) and restarts it on request. Bytes() is negative
+// where the system cannot tell.
+class PeakMemory {
+public:
+    void Start() {
+#if defined(__linux__) && defined(__GLIBC__)
+        malloc_trim(0); // what earlier cases freed goes back to the system
+        std::ofstream("/proc/self/clear_refs") << "5";
+        m_start = StatusKilobytes("VmRSS:");
+#endif
+    }
+    double Bytes() const {
+        const long peak = StatusKilobytes("VmHWM:");
+        return m_start < 0 || peak < 0 ? -1.0 : 1024.0 * static_cast<double>(peak - m_start);
+    }
+
+private:
+    static long StatusKilobytes(const char* key) {
+        std::ifstream status("/proc/self/status");
+        std::string line;
+        while (std::getline(status, line))
+            if (line.compare(0, std::strlen(key), key) == 0)
+                return std::stol(line.substr(std::strlen(key)));
+        return -1;
+    }
+    long m_start = -1;
+};
+
+long TokenTotal(const QV_ModelType& model) {
+    long tokens = 0;
+    for (int e = 0; e < model.EquationCount(); ++e)
+        tokens += model.TokenCount(e);
+    return tokens;
+}
+
+// The token count of each equation that one pass of the road writes.
+std::vector<int> TokenCounts(const RoadMaker& make, long size) {
+    std::unique_ptr<Road> road = make(size);
+    road->Pass();
+    const QV_ModelType& model = road->Distribution();
+    std::vector<int> counts(static_cast<std::size_t>(model.EquationCount()));
+    for (std::size_t e = 0; e < counts.size(); ++e)
+        counts[e] = model.TokenCount(static_cast<int>(e));
+    return counts;
+}
+
+// Time per `items`, per iteration (the counter is inverted: seconds per item).
+benchmark::Counter Per(double items) {
+    return benchmark::Counter(items, benchmark::Counter::kIsIterationInvariantRate |
+                                         benchmark::Counter::kInvert);
+}
+
+void TimeRoad(benchmark::State& state, const RoadMaker& make) {
+    PeakMemory memory;
+    memory.Start();
+    std::unique_ptr<Road> road = make(state.range(0));
+    for (auto _ : state)
+        road->Pass();
+    const double peak = memory.Bytes();
+    const double equations = road->Distribution().EquationCount();
+    const double tokens = static_cast<double>(TokenTotal(road->Distribution()));
+    state.counters["equations"] = equations;
+    state.counters["tokens"] = tokens;
+    state.counters["per_equation"] = Per(equations);
+    state.counters["per_token"] = Per(tokens);
+    if (peak >= 0 && equations > 0) state.counters["peak_bytes_per_equation"] = peak / equations;
+}
+
+void TimeBaseline(benchmark::State& state, const RoadMaker& make) {
+    const std::vector<int> counts = TokenCounts(make, state.range(0));
+    double tokens = 0;
+    for (int count : counts)
+        tokens += count;
+    for (auto _ : state) {
+        std::vector<std::vector<double>> store(counts.size());
+        for (std::size_t e = 0; e < counts.size(); ++e)
+            for (int t = 0; t < counts[e]; ++t)
+                store[e].push_back(static_cast<double>(t));
+        benchmark::DoNotOptimize(store.data());
+        benchmark::ClobberMemory();
+    }
+    state.counters["per_token"] = Per(tokens);
+}
+
+void TimeFloor(benchmark::State& state, const RoadMaker& make) {
+    const std::vector<int> counts = TokenCounts(make, state.range(0));
+    std::size_t tokens = 0;
+    for (int count : counts)
+        tokens += static_cast<std::size_t>(count);
+    std::vector<double> store;
+    store.reserve(tokens);
+    for (auto _ : state) {
+        store.clear();
+        for (int count : counts)
+            for (int t = 0; t < count; ++t)
+                store.push_back(static_cast<double>(t));
+        benchmark::DoNotOptimize(store.data());
+        benchmark::ClobberMemory();
+    }
+    state.counters["per_token"] = Per(static_cast<double>(tokens));
+}
+
+std::vector<std::string>& Suffixes() {
+    static std::vector<std::string> suffixes;
+    return suffixes;
+}
+
+// One size of one road, as the run measured it; a negative figure was not measured.
+struct Figures {
+    double equations = -1, tokens = -1, perEquation = -1, perToken = -1, baseline = -1, floor = -1,
+           peakPerEquation = -1;
+};
+
+double CounterOf(const benchmark::BenchmarkReporter::Run& run, const char* name) {
+    const auto found = run.counters.find(name);
+    return found == run.counters.end() ? -1.0 : found->second.value;
+}
+
+std::string Nanoseconds(double seconds) {
+    if (seconds < 0) return "-";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f ns", seconds * 1e9);
+    return text;
+}
+
+std::string Machine() {
+    std::string model = "unknown CPU";
+    std::ifstream cpuinfo("/proc/cpuinfo");
+    for (std::string line; std::getline(cpuinfo, line);) {
+        if (line.compare(0, 10, "model name") != 0) continue;
+        model = line.substr(line.find(':') + 2);
+        break;
+    }
+    return model + ", " + std::to_string(std::thread::hardware_concurrency()) + " cores";
+}
+
+// The console table (coloured on a terminal only), then a summary of each registered road
+// with its targets.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    SummaryReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
+            Take(run.run_name.function_name, std::stol(run.run_name.args), run);
+        }
+    }
+
+    void Summarise(std::FILE* out) const {
+        std::fprintf(out, "\nmachine: %s\n", Machine().c_str());
+        for (const std::string& suffix : Suffixes()) {
+            const auto found = m_roads.find(suffix);
+            if (found != m_roads.end()) Summarise(out, suffix, found->second);
+        }
+    }
+
+private:
+    void Take(const std::string& function, long size, const Run& run) {
+        for (const std::string& suffix : Suffixes()) {
+            for (const char* kind : {"Road", "Baseline", "Floor"}) {
+                if (function != kind + suffix) continue;
+                Figures& f = m_roads[suffix][size];
+                const double perToken = CounterOf(run, "per_token");
+                if (kind[0] == 'B') {
+                    f.baseline = perToken;
+                } else if (kind[0] == 'F') {
+                    f.floor = perToken;
+                } else {
+                    f.perToken = perToken;
+                    f.perEquation = CounterOf(run, "per_equation");
+                    f.equations = CounterOf(run, "equations");
+                    f.tokens = CounterOf(run, "tokens");
+                    f.peakPerEquation = CounterOf(run, "peak_bytes_per_equation");
+                }
+            }
+        }
+    }
+
+    static void Summarise(std::FILE* out, const std::string& suffix,
+                          const std::map<long, Figures>& sizes) {
+        const Targets targets;
+        std::fprintf(out, "\nRoad%s, per token in one run:\n", suffix.c_str());
+        std::fprintf(out, "%10s %10s %11s %12s %11s %14s %11s %13s %15s\n", "size", "equations",
+                     "tokens", "road/eqn", "road/token", "baseline/token", "floor/token",
+                     "road/baseline", "peak bytes/eqn");
+        double worstRatio = -1, worstPeak = -1;
+        bool complete = true;
+        for (const auto& [size, f] : sizes) {
+            const double ratio = f.perToken > 0 && f.baseline > 0 ? f.perToken / f.baseline : -1;
+            std::fprintf(out, "%10ld %10.0f %11.0f %12s %11s %14s %11s %13.2f %15.0f\n", size,
+                         f.equations, f.tokens, Nanoseconds(f.perEquation).c_str(),
+                         Nanoseconds(f.perToken).c_str(), Nanoseconds(f.baseline).c_str(),
+                         Nanoseconds(f.floor).c_str(), ratio, f.peakPerEquation);
+            complete = complete && ratio > 0 && f.peakPerEquation >= 0;
+            worstRatio = std::max(worstRatio, ratio);
+            worstPeak = std::max(worstPeak, f.peakPerEquation);
+        }
+        if (!complete || sizes.size() < 2) {
+            std::fputs("  (not every case ran: no verdict)\n", out);
+            return;
+        }
+        const double flatness = sizes.rbegin()->second.perToken / sizes.begin()->second.perToken;
+        auto verdict = [](bool met) { return met ? "met" : "NOT MET"; };
+        std::fprintf(out, "  per token, largest / smallest size: %.2f (at most %.1f): %s\n",
+                     flatness, targets.flatness, verdict(flatness <= targets.flatness));
+        std::fprintf(out, "  road / baseline per token, worst size: %.2f (at most %.1f): %s\n",
+                     worstRatio, targets.overBaseline, verdict(worstRatio <= targets.overBaseline));
+        std::fprintf(
+            out, "  peak bytes per equation instance, worst size: %.0f (at most %.0f): %s\n",
+            worstPeak, targets.bytesPerEquation, verdict(worstPeak <= targets.bytesPerEquation));
+    }
+
+    std::map<std::string, std::map<long, Figures>> m_roads; // by suffix, by size
+};
+
+} // namespace
+
+bool RegisterRoad(const std::string& suffix, const std::vector<long>& sizes, RoadMaker make) {
+    Suffixes().push_back(suffix);
+    using Timer = void (*)(benchmark::State&, const RoadMaker&);
+    for (const auto& [kind, time] : {std::pair<const char*, Timer>{"Road", TimeRoad},
+                                     {"Baseline", TimeBaseline},
+                                     {"Floor", TimeFloor}}) {
+        auto* registered = benchmark::RegisterBenchmark(
+            (kind + suffix).c_str(), [make, time = time](benchmark::State& s) { time(s, make); });
+        for (long size : sizes)
+            registered->Arg(size);
+        registered->Unit(benchmark::kMillisecond);
+    }
+    return true;
+}
+
+} // namespace roadbench
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    roadbench::SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.Summarise(stdout);
+    benchmark::Shutdown();
+    return 0;
+}
