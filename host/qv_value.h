@@ -143,7 +143,8 @@ private:
     int m_number;
 };
 
-// Walks the members of a set in order. The set must outlive the iterator.
+// Walks the members of a set in order. The iterator keeps its own copy of the set, so it stays
+// valid after the set value it was built from is gone.
 class QVCORE_API QV_SetIter {
 public:
     explicit QV_SetIter(const SUValue& set);
@@ -154,7 +155,7 @@ public:
     const char* String() const { return m_set.StringAt(m_position); }
 
 protected:
-    const SUValue& m_set;
+    SUValue m_set;
     int m_position;
 };
 

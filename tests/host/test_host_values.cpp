@@ -2,6 +2,9 @@
 // behaviour that the model types and the other tests rely on.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <vector>
+
 #include "host/qv_system.h"
 #include "host/qvcore.h"
 
@@ -38,6 +41,23 @@ TEST(HostSet, RangesUnionsIntersectionsAndTexts) {
     EXPECT_EQ(methods >= "bfd2", 0) << "membership is exact";
     EXPECT_EQ(QV_StrSetValue("idx").SetSize(), 1);
     EXPECT_EQ(QV_StrSetValue(nullptr).SetSize(), 0);
+}
+
+// [a..INT_MIN] is the one-element set {a}; an iterator outlives the set value it walks.
+TEST(HostSet, OneElementRangesAndIteratorsThatOutliveTheirSet) {
+    EXPECT_EQ(QV_IntSetValue(7, INT_MIN), QV_IntSetValue(7, 7));
+    EXPECT_EQ(QV_IntSetValue(0, -1).SetSize(), 0);
+    QV_IntegerSetIter* walk;
+    {
+        QV_IntSetValue closed(0, INT_MIN);
+        closed += QV_IntSetValue(3, 4);
+        walk = new QV_IntegerSetIter(closed);
+    }
+    std::vector<int> seen;
+    while (walk->Next())
+        seen.push_back(walk->fv());
+    delete walk;
+    EXPECT_EQ(seen, (std::vector<int>{0, 3, 4}));
 }
 
 TEST(HostSet, CompareIgnoresCaseOnly) {
