@@ -31,10 +31,10 @@ Road3D MakeRoad(const Axis& method, int own, const Axis& first, const Axis& seco
 }
 
 // Every method in each direction, the others other methods; orders 0 to 2 along the method's
-// direction and the integral families alone and together.
+// direction and each integral alone and all seven together.
 TEST(Distribution3DRoad, StructureAndExpressionsAgreeForEveryBlock) {
-    const char* const integrals[] = {nullptr,      "idx",     "idxdy",      "idydz",
-                                     "idz\"idxdz", "idxdydz", kAllIntegrals};
+    const char* const integrals[] = {nullptr, "idx",   "idy",     "idz",        "idxdy",
+                                     "idxdz", "idydz", "idxdydz", kAllIntegrals};
     for (int m = 0; m < 10; ++m) {
         for (int own = 0; own < 3; ++own) {
             for (int order : {0, 1, 2}) {
