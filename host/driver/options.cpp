@@ -71,24 +71,27 @@ std::string Malformed(const std::string& name, const char* value) {
 const char* const DomainOptionNames[] = {"method",   "spacing", "length",
                                          "sections", "order",   "min-nodes"};
 
-bool IsDomainOption(const std::string& bare) {
+bool IsDomainInput(const std::string& bare) {
     for (const char* known : DomainOptionNames)
         if (bare == known) return true;
     return false;
 }
 
-// The direction of a prefixed domain option ("--y-method": 1) and its bare name; -1 when
-// `name` is none.
-int PrefixedDirection(const std::string& name, std::string& bare) {
-    for (int d = 0; d < MaxDims; ++d) {
-        const std::string prefix = std::string("--") + DirectionName(d) + "-";
+constexpr int EveryDirection = -1;
+
+// Whether `name` is a domain option: "--method" sets every direction's domain, "--y-method"
+// that of direction 1 alone. Gives the option's bare name ("method") and the direction.
+bool IsDomainOption(const std::string& name, std::string& bare, int& direction) {
+    for (direction = EveryDirection; direction < MaxDims; ++direction) {
+        const std::string prefix =
+            direction == EveryDirection ? "--" : std::string("--") + DirectionName(direction) + "-";
         if (name.compare(0, prefix.size(), prefix) == 0 &&
-            IsDomainOption(name.substr(prefix.size()))) {
+            IsDomainInput(name.substr(prefix.size()))) {
             bare = name.substr(prefix.size());
-            return d;
+            return true;
         }
     }
-    return -1;
+    return false;
 }
 
 // Applies a domain option, by its bare name, to one domain.
@@ -134,8 +137,8 @@ bool Apply(const std::string& name, const char* value, DriverOptions& o, std::st
 
 bool TakesValue(const std::string& name) {
     std::string bare;
-    if (name.compare(0, 2, "--") == 0 && IsDomainOption(name.substr(2))) return true;
-    if (PrefixedDirection(name, bare) >= 0) return true;
+    int direction;
+    if (IsDomainOption(name, bare, direction)) return true;
     for (const char* known : {"--dims", "--integrals", "--dump", "--max-nodes", "--max-memory"})
         if (name == known) return true;
     return IsProcedureOption(name);
@@ -195,39 +198,33 @@ ParseResult ParseOptions(int argc, char** argv, DriverOptions& options, std::str
     const ParseResult split = Split(argc, argv, given, error);
     if (split != ParseResult::Run) return split;
     bool integralsGiven = false;
-    // Every option but the prefixed domain options, in order; a domain option without a
-    // prefix sets every direction's domain.
-    for (const Given& g : given) {
-        std::string bare;
-        if (!g.value) {
-            (g.name == "--catalog" ? options.catalog : options.procedure.run) = true;
-        } else if (IsDomainOption(g.name.substr(2))) {
-            for (DomainOptions& axis : options.axes)
-                if (!ApplyDomain(g.name.substr(2), g.value, axis)) {
+    // The options in order, but those of one direction's domain after all others, so that
+    // they win over the options of every direction's domain wherever they stand.
+    for (const bool ownDirection : {false, true})
+        for (const Given& g : given) {
+            std::string bare;
+            int d = EveryDirection;
+            const bool domain = g.value && IsDomainOption(g.name, bare, d);
+            if (!ownDirection && !domain) {
+                if (!g.value)
+                    (g.name == "--catalog" ? options.catalog : options.procedure.run) = true;
+                else if (!Apply(g.name, g.value, options, error))
+                    return ParseResult::Error;
+                integralsGiven = integralsGiven || g.name == "--integrals";
+            }
+            if (!domain || ownDirection != (d != EveryDirection)) continue;
+            if (d >= options.dims) {
+                error = "option " + g.name + " is for direction " + DirectionName(d) +
+                        ", which --dims " + std::to_string(options.dims) + " does not have";
+                return ParseResult::Error;
+            }
+            for (int axis = 0; axis < MaxDims; ++axis)
+                if ((d == EveryDirection || d == axis) &&
+                    !ApplyDomain(bare, g.value, options.axes[axis])) {
                     error = Malformed(g.name, g.value);
                     return ParseResult::Error;
                 }
-        } else if (PrefixedDirection(g.name, bare) < 0) {
-            if (!Apply(g.name, g.value, options, error)) return ParseResult::Error;
-            integralsGiven = integralsGiven || g.name == "--integrals";
         }
-    }
-    // Then one direction's own options, which win over those of every direction wherever
-    // they stand.
-    for (const Given& g : given) {
-        std::string bare;
-        const int d = g.value ? PrefixedDirection(g.name, bare) : -1;
-        if (d < 0) continue;
-        if (d >= options.dims) {
-            error = "option " + g.name + " is for direction " + DirectionName(d) +
-                    ", which --dims " + std::to_string(options.dims) + " does not have";
-            return ParseResult::Error;
-        }
-        if (!ApplyDomain(bare, g.value, options.axes[d])) {
-            error = Malformed(g.name, g.value);
-            return ParseResult::Error;
-        }
-    }
     // Without --integrals, every integral the distribution offers (idx alone in one
     // direction).
     if (!integralsGiven) options.integrals = KindOf(options.dims).integrals;
