@@ -29,6 +29,14 @@ std::string SpanWords(unsigned span) {
     return WordList(names, "and");
 }
 
+// The integral a member of INTEGRALS asks for, as a span; 0 when the kind offers none such.
+// The integral sub-blocks follow the 2 * dims derivative ones, in the order of the members.
+unsigned SpanOf(const DistributionKind& kind, const std::string& member) {
+    for (std::size_t k = 0; k < kind.integrals.size(); ++k)
+        if (kind.integrals[k] == member) return kind.subBlocks[2 * kind.dims + k].span;
+    return 0;
+}
+
 int Bits(unsigned span) {
     int bits = 0;
     for (; span; span &= span - 1)
@@ -93,13 +101,6 @@ const DistributionKind& KindOf(int dims) {
 
 const char* DirectionName(int d) {
     return Directions[std::clamp(d, 0, MaxDims - 1)];
-}
-
-unsigned SpanOf(const DistributionKind& kind, const std::string& member) {
-    // The integral sub-blocks follow the 2 * dims derivative ones, in the order of the members.
-    for (std::size_t k = 0; k < kind.integrals.size(); ++k)
-        if (kind.integrals[k] == member) return kind.subBlocks[2 * kind.dims + k].span;
-    return 0;
 }
 
 std::vector<unsigned> WrittenIntegrals(const DistributionKind& kind,

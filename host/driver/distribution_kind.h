@@ -37,10 +37,6 @@ std::string WordList(const std::vector<std::string>& words, const std::string& c
 // "x", "y" or "z".
 const char* DirectionName(int d);
 
-// The integral a member of INTEGRALS asks for, as a span (bit d: over direction d); 0 when
-// the kind offers no such integral.
-unsigned SpanOf(const DistributionKind& kind, const std::string& member);
-
 // The integral arrays that the equations of these INTEGRALS members write, as spans: each
 // integral asked for and the integrals it is built from (over its first direction, its first
 // two). Unknown members write nothing.

@@ -100,6 +100,9 @@ namespace {
 bool ManufactureArray(const DistributionRoad& road, const QV_Matrix& array,
                       const SubBlockKind* block, std::string& error) {
     const int dims = road.Kind().dims;
+    auto along = [dims](int d) {
+        return dims > 1 ? std::string(" along ") + DirectionName(d) : "";
+    };
     bool placed = true;
     ForEachElement(array, [&](QV_Type& element, const int* keys) {
         if (!placed) return;
@@ -108,12 +111,12 @@ bool ManufactureArray(const DistributionRoad& road, const QV_Matrix& array,
             const std::vector<std::optional<double>>& nodes = road.Grid(d).nodes;
             const int k = keys[d];
             const bool spanned = block && (block->span >> d & 1u);
-            const std::string along = dims > 1 ? std::string(" along ") + DirectionName(d) : "";
             if (k < 0 || k >= static_cast<int>(nodes.size())) {
-                error = qvhost::PathOf(element) + " lies outside the grid" + along;
+                error = qvhost::PathOf(element) + " lies outside the grid" + along(d);
                 placed = false;
             } else if (!nodes[k] || (spanned && k > 0 && !nodes[k - 1])) {
-                error = "node " + std::to_string(nodes[k] ? k - 1 : k) + along + " has no location";
+                error =
+                    "node " + std::to_string(nodes[k] ? k - 1 : k) + along(d) + " has no location";
                 placed = false;
             } else {
                 place.at[d] = *nodes[k];
