@@ -46,7 +46,7 @@ private:
 
 } // namespace
 
-bool FixDomainInputs(QV_Container& domain, const DriverOptions& options, std::string& error) {
+bool FixDomainInputs(QV_Container& domain, const DomainOptions& options, std::string& error) {
     Reader reader(domain, "the domain", error);
     QV_VarParam* method = reader.Value("DISCRETIZATIONMETHOD");
     QV_VarParam* sections = reader.Value("NUMSECTIONS");
@@ -64,13 +64,20 @@ bool FixDomainInputs(QV_Container& domain, const DriverOptions& options, std::st
     return true;
 }
 
-double NodeBound(const DriverOptions& options) {
+double NodeBound(const DomainOptions& options) {
     const double asked = std::fabs(options.length / options.spacing);
     const double perSection =
         8.0 + (options.holdMinNodes && options.minNodes > 0 ? static_cast<double>(options.minNodes)
                                                             : 0.0);
     const double perSections = perSection * (options.sections > 1 ? options.sections : 1);
     return (std::isfinite(asked) ? asked : 0.0) + perSections;
+}
+
+double NodeBound(const DriverOptions& options) {
+    double nodes = 1.0;
+    for (int d = 0; d < options.dims; ++d)
+        nodes *= NodeBound(options.axes[d]);
+    return nodes;
 }
 
 bool ReadEndNode(const QV_Container& domain, int& endNode, std::string& error) {

@@ -12,13 +12,16 @@
 // sections, length, preferred spacing, highest derivative order and, when asked for, the
 // minimum node count of a section.
 // False with `error` set when the domain lacks one of those properties.
-bool FixDomainInputs(QV_Container& domain, const DriverOptions& options, std::string& error);
+bool FixDomainInputs(QV_Container& domain, const DomainOptions& options, std::string& error);
 
 // A bound on the nodes that the settled grid of these inputs can have: length / spacing,
 // plus up to 8 per section for rounding up to whole elements and the method's minimum node
 // count, plus a user-fixed minimum node count per section.
 // A length / spacing that is infinite or not a number asks for no nodes: each section then
 // gets its minimum count.
+double NodeBound(const DomainOptions& options);
+
+// The same for the whole grid of a request: the product of its directions' bounds.
 double NodeBound(const DriverOptions& options);
 
 // ENDNODE of the domain; false with `error` set when it has none.

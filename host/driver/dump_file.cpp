@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "host/driver/equation_output.h"
+#include "host/driver/equation_json.h"
 #include "host/driver/grid_output.h"
 
 bool WriteDump(const std::string& path, const DistributionRoad& road, std::string& error) {
@@ -11,8 +11,19 @@ bool WriteDump(const std::string& path, const DistributionRoad& road, std::strin
         error = "cannot write " + path;
         return false;
     }
+    const int dims = road.Kind().dims;
     std::fputs("{\n", file);
-    WriteGridMembers(file, road.Grid());
+    if (dims == 1) {
+        WriteGridMembers(file, road.Grid());
+    } else {
+        std::fprintf(file, "  \"dims\": %d,\n  \"domains\": {", dims);
+        for (int d = 0; d < dims; ++d) {
+            std::fprintf(file, "%s\n    \"%s\": {\n", d ? "," : "", DirectionName(d));
+            WriteGridMembers(file, road.Grid(d), "      ");
+            std::fputs("\n    }", file);
+        }
+        std::fputs("\n  }", file);
+    }
     std::fputs(",\n", file);
     WriteEquationMembers(file, road);
     std::fputs("\n}\n", file);

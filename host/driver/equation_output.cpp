@@ -1,15 +1,13 @@
 #include "host/driver/equation_output.h"
 
-#include <array>
+#include <iterator>
 #include <map>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "host/driver/grid_output.h"
 #include "host/driver/host_properties.h"
 #include "host/driver/residual_study.h"
-#include "host/qv_system.h"
 
 namespace {
 
@@ -55,112 +53,98 @@ std::string Count(int n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-// Names of the leaves of the distribution's equations: an element of its arrays by its path,
-// any other leaf (a parameter) by its path too, made unique with "#2", "#3" ... should it be
-// taken by another parameter or read as an element of the distribution's arrays (the domain's
-// node locations are VALUE(k) too). The parameters are listed in the order they are first
-// named.
-class LeafNames {
-public:
-    explicit LeafNames(const DistributionArrays& arrays) : m_arrays(arrays) {
-        for (const QV_BASE_I* array : {arrays.value, arrays.ddx, arrays.d2dx2, arrays.idx})
-            m_elementPrefixes.push_back(qvhost::PathOf(*array) + "(");
-    }
+} // namespace
 
-    std::string operator()(const QV_VarParam& leaf) {
-        if (m_arrays.Holds(leaf)) return qvhost::PathOf(leaf);
-        const auto known = m_parameters.find(&leaf);
-        if (known != m_parameters.end()) return known->second;
-        const std::string path = qvhost::PathOf(leaf);
-        int copy = ReadsAsElement(path) ? 2 : 1;
-        std::string name = copy > 1 ? path + "#2" : path;
-        while (!m_taken.emplace(name, &leaf).second)
-            name = path + "#" + std::to_string(++copy);
-        m_parameters.emplace(&leaf, name);
-        m_order.push_back(&leaf);
-        return name;
-    }
+namespace {
 
-    // Names `leaf` now when it is a parameter, so that it is listed.
-    void Note(const QV_VarParam& leaf) {
-        if (!m_arrays.Holds(leaf)) (*this)(leaf);
-    }
+// Equations per group, per sub-block (the last one "other").
+using GroupCounts = std::map<int, std::vector<int>>;
 
-    const std::vector<const QV_VarParam*>& Parameters() const { return m_order; }
+// The methods in the order of their numbers in the distributions' group numbering.
+const char* const Methods[] = {"BFD1", "BFD2",  "FFD1",  "FFD2",  "CFD2",
+                               "CFD4", "UBFD4", "OCFE2", "OCFE3", "OCFE4"};
 
-private:
-    bool ReadsAsElement(const std::string& path) const {
-        for (const std::string& prefix : m_elementPrefixes)
-            if (path.compare(0, prefix.size(), prefix) == 0) return true;
-        return false;
-    }
+// What a group of a distribution over n directions holds, by its number counted from the
+// group base: groups 1 .. 2^n - 1 the start equations of the integrals, then method m (1 for
+// BFD1 .. 10 for OCFE4) direction d (0 for x) its block at 2^n - 1 + n (m - 1) + d + 1.
+std::string GroupLabel(int group, int dims) {
+    const int starts = (1 << dims) - 1;
+    if (group >= 1 && group <= starts) return "start";
+    const int block = group - starts - 1;
+    if (block < 0 || block >= dims * static_cast<int>(std::size(Methods))) return "?";
+    return std::string(Methods[block / dims]) + " " + DirectionName(block % dims);
+}
 
-    const DistributionArrays& m_arrays;
-    std::vector<std::string> m_elementPrefixes; // "VALUE(", "DDX(", ...
-    std::unordered_map<const QV_VarParam*, std::string> m_parameters;
-    std::map<std::string, const QV_VarParam*> m_taken;
-    std::vector<const QV_VarParam*> m_order;
-};
+// The table of one direction: a column per sub-block.
+void PrintGroupColumns(std::FILE* out, const GroupCounts& groups, const std::vector<int>& total) {
+    const bool others = total[3] > 0;
+    std::fputs("equations per group, by sub-block:\n", out);
+    std::fprintf(out, "  %5s  %9s  %16s  %17s  %8s%s\n", "group", "equations", "first derivative",
+                 "second derivative", "integral", others ? "     other" : "");
+    auto row = [&](const std::string& label, const std::vector<int>& n) {
+        std::fprintf(out, "  %5s  %9d  %16d  %17d  %8d", label.c_str(), n[0] + n[1] + n[2] + n[3],
+                     n[0], n[1], n[2]);
+        if (others) std::fprintf(out, "  %8d", n[3]);
+        std::fputc('\n', out);
+    };
+    for (const auto& [group, n] : groups)
+        row(std::to_string(group), n);
+    row("all", total);
+}
 
-std::string JsonString(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-            out += escape;
-        } else {
-            out += c;
+// The table of several directions, which have too many sub-blocks for a column each: a line
+// per sub-block of each group, then the totals per sub-block.
+void PrintGroupLines(std::FILE* out, const DistributionRoad& road, const GroupCounts& groups,
+                     const std::vector<int>& total) {
+    const std::vector<SubBlockKind>& kinds = road.Kind().subBlocks;
+    auto name = [&](std::size_t b) { return b < kinds.size() ? kinds[b].array : "other"; };
+    std::fputs("equations per group and sub-block (the array each equation defines):\n", out);
+    std::fprintf(out, "  %5s  %-8s  %-9s  %9s\n", "group", "block", "sub-block", "equations");
+    int all = 0;
+    for (const auto& [group, n] : groups) {
+        bool first = true;
+        for (std::size_t b = 0; b < n.size(); ++b) {
+            if (n[b] == 0) continue;
+            const std::string label = GroupLabel(group - road.GroupBase(), road.Kind().dims);
+            std::fprintf(out, "  %5s  %-8s  %-9s  %9d\n",
+                         first ? std::to_string(group).c_str() : "", first ? label.c_str() : "",
+                         name(b).c_str(), n[b]);
+            first = false;
+            all += n[b];
         }
     }
-    return out + '"';
-}
-
-std::string OperatorText(int op) {
-    switch (op) {
-    case EOp_Plus:
-        return "+";
-    case EOp_Minus:
-        return "-";
-    case EOp_Times:
-        return "*";
-    case EOp_Divide:
-        return "/";
-    case EOp_Square:
-        return "sq";
-    case EOp_Identity:
-        return "op1";
-    }
-    return "op" + std::to_string(op);
-}
-
-std::string TokenText(const QV_ExprToken& token, LeafNames& names) {
-    switch (token.kind) {
-    case QV_ExprToken::Operator:
-        return OperatorText(token.op);
-    case QV_ExprToken::Integer:
-        return std::to_string(token.integer);
-    case QV_ExprToken::Real:
-        return ShortestText(token.real, NumberForm::Real);
-    case QV_ExprToken::Variable:
-        break;
-    }
-    return names(*token.variable);
+    std::fprintf(out, "  %5s  %-8s  %-9s  %9d\n", "all", "", "", all);
+    std::fputs("equations per sub-block:\n", out);
+    for (std::size_t b = 0; b < total.size(); ++b)
+        if (b < kinds.size() || total[b] > 0)
+            std::fprintf(out, "  %-9s %-34s %9d\n", name(b).c_str(),
+                         b < kinds.size() ? kinds[b].description.c_str() : "", total[b]);
 }
 
 } // namespace
 
 void PrintEquationSummary(std::FILE* out, const DistributionRoad& road) {
     const QV_ModelType& d = *road.Distribution();
-    const QV_VarParam* order = ValueOf(d, "HIGHESTORDERXDERIVATIVEUSED");
+    const DistributionKind& kind = road.Kind();
     const QV_VarParam* integrals = ValueOf(d, "INTEGRALS");
-    std::fprintf(out,
-                 "\nDISTRIBUTION1D on the domain: HIGHESTORDERXDERIVATIVEUSED %s, INTEGRALS %s\n",
-                 order ? std::to_string(order->Value().IntValue()).c_str() : "(none)",
-                 integrals ? MembersText(integrals->Value()).c_str() : "(none)");
+    const std::string integralsText = integrals ? MembersText(integrals->Value()) : "(none)";
+    std::vector<std::string> orders;
+    for (int k = 0; k < kind.dims; ++k) {
+        const std::string name =
+            std::string("HIGHESTORDER") + static_cast<char>('X' + k) + "DERIVATIVEUSED";
+        const QV_VarParam* order = ValueOf(d, name.c_str());
+        orders.push_back(order ? std::to_string(order->Value().IntValue()) : "(none)");
+    }
+    if (kind.dims == 1) {
+        std::fprintf(out, "\n%s on the domain: HIGHESTORDERXDERIVATIVEUSED %s, INTEGRALS %s\n",
+                     kind.type.c_str(), orders[0].c_str(), integralsText.c_str());
+    } else {
+        std::fprintf(out, "\n%s on the domains: INTEGRALS %s\nHIGHESTORDER?DERIVATIVEUSED:",
+                     kind.type.c_str(), integralsText.c_str());
+        for (int k = 0; k < kind.dims; ++k)
+            std::fprintf(out, "%s %c %s", k ? "," : "", 'X' + k, orders[k].c_str());
+        std::fputc('\n', out);
+    }
     std::fprintf(out, "SetUpEquations: %s, group base %d\n",
                  Count(road.SetUpStatus(), "equation", "equations").c_str(), road.GroupBase());
     std::fprintf(
@@ -174,58 +158,17 @@ void PrintEquationSummary(std::FILE* out, const DistributionRoad& road) {
     else
         std::fprintf(out, "structure and expressions DISAGREE: %s\n", problem.c_str());
 
-    std::map<int, std::array<int, SubBlockCount>> groups;
-    std::array<int, SubBlockCount> total{};
+    const std::size_t blocks = road.Arrays().subBlocks.size() + 1;
+    GroupCounts groups;
+    std::vector<int> total(blocks, 0);
     for (int e = 0; e < d.EquationCount(); ++e) {
-        const int block = static_cast<int>(SubBlockOf(d, e, road.Arrays()));
-        auto& row = groups.try_emplace(d.EquationGroup(e)).first->second;
+        const std::size_t block = SubBlockOf(d, e, road.Arrays());
+        auto& row = groups.try_emplace(d.EquationGroup(e), blocks, 0).first->second;
         ++row[block];
         ++total[block];
     }
-    const bool others = total[static_cast<int>(SubBlock::Other)] > 0;
-    std::fputs("equations per group, by sub-block:\n", out);
-    std::fprintf(out, "  %5s  %9s  %16s  %17s  %8s%s\n", "group", "equations", "first derivative",
-                 "second derivative", "integral", others ? "     other" : "");
-    auto row = [&](const std::string& label, const std::array<int, SubBlockCount>& n) {
-        std::fprintf(out, "  %5s  %9d  %16d  %17d  %8d", label.c_str(), n[0] + n[1] + n[2] + n[3],
-                     n[0], n[1], n[2]);
-        if (others) std::fprintf(out, "  %8d", n[3]);
-        std::fputc('\n', out);
-    };
-    for (const auto& [group, n] : groups)
-        row(std::to_string(group), n);
-    row("all", total);
-}
-
-void WriteEquationMembers(std::FILE* file, const DistributionRoad& road) {
-    const QV_ModelType& d = *road.Distribution();
-    LeafNames names(road.Arrays());
-    // The parameters come first in the file, so name every leaf once before writing.
-    for (int e = 0; e < d.EquationCount(); ++e)
-        for (int t = 0; t < d.TokenCount(e); ++t)
-            if (d.Token(e, t).kind == QV_ExprToken::Variable) names.Note(*d.Token(e, t).variable);
-    for (int k = 0; k < d.StructureCount(); ++k)
-        for (int t = 0; t < d.NonZeroCount(k); ++t)
-            names.Note(*d.NonZero(k, t));
-
-    std::fprintf(file, "  \"groupBase\": %d,\n  \"parameters\": {", road.GroupBase());
-    const auto& parameters = names.Parameters();
-    for (std::size_t k = 0; k < parameters.size(); ++k)
-        std::fprintf(file, "%s\n    %s: %s", k ? "," : "",
-                     JsonString(names(*parameters[k])).c_str(),
-                     ShortestText(parameters[k]->Numeric()).c_str());
-    std::fprintf(file, "%s},\n  \"equations\": [", parameters.empty() ? "" : "\n  ");
-    for (int e = 0; e < d.EquationCount(); ++e) {
-        std::string prefix, nonzeros;
-        for (int t = 0; t < d.TokenCount(e); ++t)
-            prefix += (t ? ", " : "") + JsonString(TokenText(d.Token(e, t), names));
-        if (e < d.StructureCount())
-            for (int t = 0; t < d.NonZeroCount(e); ++t)
-                nonzeros += (t ? ", " : "") + JsonString(names(*d.NonZero(e, t)));
-        std::fprintf(file,
-                     "%s\n    {\"name\": %s, \"group\": %d, \"prefix\": [%s], \"nonzeros\": [%s]}",
-                     e ? "," : "", JsonString(d.EquationName(e)).c_str(), d.EquationGroup(e),
-                     prefix.c_str(), nonzeros.c_str());
-    }
-    std::fprintf(file, "%s]", d.EquationCount() ? "\n  " : "");
+    if (kind.dims == 1)
+        PrintGroupColumns(out, groups, total);
+    else
+        PrintGroupLines(out, road, groups, total);
 }

@@ -1,5 +1,4 @@
-// The distribution's equations as text for a person (counts per group and sub-block) and as
-// JSON members for programs (group base, parameters, equations).
+// The distribution's equations as text for a person: counts per group and sub-block.
 #pragma once
 
 #include <cstdio>
@@ -7,18 +6,7 @@
 #include "host/driver/distribution_road.h"
 
 // The distribution's settings, the counts of the two passes, whether they agree, and the
-// equations per group split by sub-block.
+// equations per group split by sub-block: in one direction a column per sub-block; in more, a
+// line per sub-block of each group, labelled with the block the group holds ("CFD4 x"), and
+// the totals per sub-block.
 void PrintEquationSummary(std::FILE* out, const DistributionRoad& road);
-
-// Writes the equations' members of a JSON object, each on lines of its own indented by two
-// blanks, no comma after the last:
-//   "groupBase"   the group base of the distribution
-//   "parameters"  name -> value of every leaf that is not an element of the distribution's
-//                 arrays, keyed by its path ("SECTION(1).ELEMENTLENGTH")
-//   "equations"   in registration order, {"name", "group", "prefix", "nonzeros"}: the absolute
-//                 group, the tokens in the order they were added, and the variables of the
-//                 structure record of the same number
-// Tokens: "+" "-" "*" "/" "sq" "op1" (another operator code n as "op<n>"), integers as their
-// decimal text, reals as the shortest text that reads back as the same double with a "." or
-// an exponent, array elements by path ("VALUE(3)"), other leaves by their "parameters" name.
-void WriteEquationMembers(std::FILE* file, const DistributionRoad& road);

@@ -75,8 +75,27 @@ std::string ShortestText(double x, NumberForm form) {
     return shortest;
 }
 
-void PrintGrid(std::FILE* out, const DriverOptions& options, const DomainGrid& grid) {
-    std::fprintf(out, "LENGTHDOMAIN: method %s, %d sections, length %s, spacing %s, order %d",
+std::string SpacingText(const std::vector<double>& spacings) {
+    std::string all;
+    bool agree = true;
+    for (std::size_t d = 0; d < spacings.size(); ++d) {
+        const std::string text = ShortestText(spacings[d]);
+        agree = agree && text == ShortestText(spacings[0]);
+        all += (d ? "," : "") + text;
+    }
+    return agree && !spacings.empty() ? ShortestText(spacings[0]) : all;
+}
+
+std::string SpacingText(const DriverOptions& options) {
+    std::vector<double> spacings;
+    for (int d = 0; d < options.dims; ++d)
+        spacings.push_back(options.axes[d].spacing);
+    return SpacingText(spacings);
+}
+
+void PrintGrid(std::FILE* out, const std::string& title, const DomainOptions& options,
+               const DomainGrid& grid) {
+    std::fprintf(out, "%s: method %s, %d sections, length %s, spacing %s, order %d", title.c_str(),
                  options.method.c_str(), options.sections, ShortestText(options.length).c_str(),
                  ShortestText(options.spacing).c_str(), options.order);
     if (options.holdMinNodes) std::fprintf(out, ", MINNODECOUNT %d", options.minNodes);
@@ -98,21 +117,22 @@ void PrintGrid(std::FILE* out, const DriverOptions& options, const DomainGrid& g
     });
 }
 
-void WriteGridMembers(std::FILE* file, const DomainGrid& grid) {
-    std::fprintf(file, "  \"nodes\": [");
+void WriteGridMembers(std::FILE* file, const DomainGrid& grid, const std::string& indent) {
+    const char* in = indent.c_str();
+    std::fprintf(file, "%s\"nodes\": [", in);
     for (std::size_t k = 0; k < grid.nodes.size(); ++k)
         std::fprintf(file, "%s%s", k ? ", " : "",
                      grid.nodes[k] ? ShortestText(*grid.nodes[k]).c_str() : "null");
-    std::fprintf(file, "],\n  \"interior\": %s,\n  \"sections\": [",
-                 JsonList(grid.interior).c_str());
+    std::fprintf(file, "],\n%s\"interior\": %s,\n%s\"sections\": [", in,
+                 JsonList(grid.interior).c_str(), in);
     for (std::size_t k = 0; k < grid.sections.size(); ++k) {
         const SectionRow& s = grid.sections[k];
         std::fprintf(file,
-                     "%s\n    {\"location\": %s, \"length\": %s, \"nodecount\": %d, \"base\": %d, "
-                     "\"numelements\": %d, \"elementlength\": %s, \"interior\": %s}",
-                     k ? "," : "", ShortestText(s.location).c_str(), ShortestText(s.length).c_str(),
-                     s.nodeCount, s.base, s.numElements, ShortestText(s.elementLength).c_str(),
-                     JsonList(s.interior).c_str());
+                     "%s\n%s  {\"location\": %s, \"length\": %s, \"nodecount\": %d, "
+                     "\"base\": %d, \"numelements\": %d, \"elementlength\": %s, \"interior\": %s}",
+                     k ? "," : "", in, ShortestText(s.location).c_str(),
+                     ShortestText(s.length).c_str(), s.nodeCount, s.base, s.numElements,
+                     ShortestText(s.elementLength).c_str(), JsonList(s.interior).c_str());
     }
-    std::fprintf(file, "%s]", grid.sections.empty() ? "" : "\n  ");
+    std::fprintf(file, "%s]", grid.sections.empty() ? "" : ("\n" + indent).c_str());
 }

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "host/driver/domain_grid.h"
 #include "host/driver/options.h"
@@ -15,12 +16,19 @@ enum class NumberForm { Plain, Real };
 // The shortest "%.<p>g" text of `x` that reads back as the same double, in the given form.
 std::string ShortestText(double x, NumberForm form = NumberForm::Plain);
 
-// The grid as a table of sections, the interior nodes and one line per node. Of more than
-// 40 sections or nodes only the first and the last 10 are listed, and of more than 16 runs of
-// interior nodes the first 8 and the last 2.
-void PrintGrid(std::FILE* out, const DriverOptions& options, const DomainGrid& grid);
+// The spacing of each direction: one number when they agree ("0.0625"), else one per direction
+// separated by commas ("0.0625,0.1").
+std::string SpacingText(const std::vector<double>& spacings);
+std::string SpacingText(const DriverOptions& options);
+
+// The grid as a line of the domain's inputs headed by `title` ("LENGTHDOMAIN"), a table of
+// sections, the interior nodes and one line per node. Of more than 40 sections or nodes only
+// the first and the last 10 are listed, and of more than 16 runs of interior nodes the first 8
+// and the last 2.
+void PrintGrid(std::FILE* out, const std::string& title, const DomainOptions& options,
+               const DomainGrid& grid);
 
 // Writes the grid's members of a JSON object, "nodes" (null for a node without a location),
-// "interior" and "sections", each on lines of their own indented by two blanks; no comma
-// after the last one.
-void WriteGridMembers(std::FILE* file, const DomainGrid& grid);
+// "interior" and "sections", each on lines of their own indented by `indent`; no comma after
+// the last one.
+void WriteGridMembers(std::FILE* file, const DomainGrid& grid, const std::string& indent = "  ");

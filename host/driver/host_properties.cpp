@@ -15,6 +15,10 @@ QV_BASE_I* ArrayOf(const QV_Container& owner, const char* name) {
     return dynamic_cast<QV_BASE_I*>(PropertyObject(owner, name));
 }
 
+QV_Matrix* MatrixOf(const QV_Container& owner, const char* name) {
+    return dynamic_cast<QV_Matrix*>(PropertyObject(owner, name));
+}
+
 QV_Type* ExistingElement(const QV_BASE_I& array, int key) {
     int position;
     if (!array.IndexValues(0).SetContains(key, position)) return nullptr;

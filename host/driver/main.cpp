@@ -1,7 +1,8 @@
 // qvhost: loads the model library as a host does and runs the road of one request: a length
-// domain and a one-dimensional distribution on it, from the user's inputs to the registered
-// equations. Prints the node grid, the equations per group and how the residuals of a
-// manufactured solution shrink as the grid is refined; optionally dumps it all as JSON.
+// domain per direction and a distribution over one, two or three of them, from the user's
+// inputs to the registered equations. Prints each direction's node grid, the equations per
+// group and how the residuals of a manufactured solution shrink as the grid is refined;
+// optionally dumps it all as JSON.
 // What would not fit in memory is refused before anything is built.
 // With --catalog it runs no road: it prints what the library offers to a host instead; with
 // --procedure it runs the road of one call of the interpolation procedure instead.
@@ -57,6 +58,16 @@ double RunWork(const DriverOptions& options, const StudyBound& bound) {
     return work;
 }
 
+// Each direction's grid; in one direction headed by the domain's type alone, as always.
+void PrintGrids(std::FILE* out, const DriverOptions& options, const DistributionRoad& road) {
+    for (int d = 0; d < options.dims; ++d) {
+        if (d > 0) std::fputc('\n', out);
+        const std::string title =
+            options.dims == 1 ? "LENGTHDOMAIN" : road.Kind().references[d] + " (LENGTHDOMAIN)";
+        PrintGrid(out, title, options.axes[d], road.Grid(d));
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -97,14 +108,14 @@ int main(int argc, char** argv) {
     DistributionRoad road;
     const RoadStatus status = road.Run(library, options);
     if (status == RoadStatus::Failed) return Fail(road.Problem());
-    PrintGrid(stdout, options, road.Grid());
+    PrintGrids(stdout, options, road);
     if (status == RoadStatus::Refused) {
         std::fflush(stdout);
         return Fail("refused: " + road.Problem() + " (SetUpEquations returned " +
                     std::to_string(road.SetUpStatus()) + ")");
     }
     PrintEquationSummary(stdout, road);
-    PrintResidualStudy(stdout, StudyResiduals(library, options, bound, &progress));
+    PrintResidualStudy(stdout, road.Kind(), StudyResiduals(library, options, bound, &progress));
     if (!options.dumpPath.empty())
         progress.Phase("writing " + options.dumpPath, CountRoad(options).nodes);
     if (!options.dumpPath.empty() && !WriteDump(options.dumpPath, road, error)) return Fail(error);

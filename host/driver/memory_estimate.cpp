@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "host/driver/grid_output.h"
 #include "host/driver/system_memory.h"
 
 double EstimateBytes(const RoadCounts& counts, const UnitCosts& costs) {
@@ -28,7 +27,7 @@ std::string MemoryText(double bytes) {
 }
 
 MemoryPlan PlanMemory(const RoadCounts& road, const std::vector<RoadCounts>& refinements,
-                      const std::vector<double>& spacings, double budget, double maxNodes) {
+                      const std::vector<std::string>& spacings, double budget, double maxNodes) {
     MemoryPlan plan;
     plan.budget = budget;
     plan.road = EstimateBytes(road);
@@ -45,7 +44,7 @@ MemoryPlan PlanMemory(const RoadCounts& road, const std::vector<RoadCounts>& ref
     for (std::size_t k = 0; k < refinements.size(); ++k) {
         const double bytes = EstimateBytes(refinements[k]);
         if (budget >= 0 && refinements[k].nodes <= maxNodes && plan.road + bytes > budget) {
-            plan.bound = "at spacing " + ShortestText(spacings[k]) + ": it would need about " +
+            plan.bound = "at spacing " + spacings[k] + ": it would need about " +
                          MemoryText(bytes) + " beside the " + MemoryText(plan.road) +
                          " of the road, more than the " + available + " this run may use";
             break;

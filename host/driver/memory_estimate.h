@@ -46,10 +46,10 @@ struct MemoryPlan {
     std::string bound;   // why the study stops before its last refinement; empty: it does not
 };
 
-// `refinements` in the order the study runs them, each with its spacing. A road or refinement
-// of more than `maxNodes` nodes is left to the road's own node limit, which names it.
+// `refinements` in the order the study runs them, each with its spacing as text. A road or
+// refinement of more than `maxNodes` nodes is left to the road's own node limit, which names it.
 MemoryPlan PlanMemory(const RoadCounts& road, const std::vector<RoadCounts>& refinements,
-                      const std::vector<double>& spacings, double budget, double maxNodes);
+                      const std::vector<std::string>& spacings, double budget, double maxNodes);
 
 // "850 MB", "4.2 GB".
 std::string MemoryText(double bytes);

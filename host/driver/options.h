@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "host/driver/distribution_kind.h"
 #include "host/driver/procedure_options.h"
 
-struct DriverOptions {
+// The inputs the user fixes on the domain of one direction.
+struct DomainOptions {
     std::string method = "CFD4";
     int sections = 2;
     double length = 1.0;
@@ -14,7 +16,13 @@ struct DriverOptions {
     int order = 2; // HIGHESTORDERDERIVATIVE, always fixed: the domain's own default is 1
     bool holdMinNodes = false; // MINNODECOUNT is fixed only when --min-nodes is given
     int minNodes = 0;
+};
+
+struct DriverOptions {
+    int dims = 1;                // the directions of the distribution: 1, 2 or 3
+    DomainOptions axes[MaxDims]; // direction d's domain; the first `dims` are used
     // Members of the distribution's INTEGRALS; empty: the empty set ("--integrals none").
+    // Without --integrals, every integral the distribution offers.
     std::vector<std::string> integrals = {"idx"};
     std::string dumpPath;          // empty: no JSON dump
     long long maxNodes = 10000000; // at most 2^31 - 1

@@ -6,145 +6,175 @@
 
 #include "host/driver/grid_output.h"
 #include "host/driver/host_properties.h"
+#include "host/driver/manufactured_solution.h"
 #include "host/driver/road_counts.h"
 
 namespace {
 
-// f(x) = sin(3x) + x^2 and its first and second derivatives.
-double F(double x) {
-    return std::sin(3 * x) + x * x;
-}
-double DF(double x) {
-    return 3 * std::cos(3 * x) + 2 * x;
-}
-double D2F(double x) {
-    return -9 * std::sin(3 * x) + 2;
-}
-// The integral of f over [a, b], written without the difference of two antiderivative
-// values, which would lose the digits that a short interval's integral needs.
-double IntervalIntegral(double a, double b) {
-    const double w = b - a;
-    return 2.0 / 3.0 * std::sin(1.5 * (a + b)) * std::sin(1.5 * w) +
-           w * (a * a + a * b + b * b) / 3;
-}
-
-// Sets the element of `array` at `node` when the distribution made it; an element that no
-// equation names is left unmade.
-void SetElement(QV_BASE_I& array, int node, double value) {
-    if (auto* element = dynamic_cast<QV_VarParam*>(ExistingElement(array, node)))
-        element->SetValue(SUValue(value));
-}
-
-// A residual's value and the sum of the magnitudes of the terms it combines, from the token
-// at `t` on; moves `t` past the subexpression. Operands missing at the end count as 0.
+// A residual's value and the sum of the magnitudes of the terms it combines.
 struct Sized {
     double value;
     double size;
 };
 
-Sized SizeFrom(const QV_ModelType& model, int e, int& t) {
-    if (t >= model.TokenCount(e)) return {0.0, 0.0};
-    const QV_ExprToken& token = model.Token(e, t++);
-    switch (token.kind) {
-    case QV_ExprToken::Integer:
-        return {1.0 * token.integer, std::fabs(1.0 * token.integer)};
-    case QV_ExprToken::Real:
-        return {token.real, std::fabs(token.real)};
-    case QV_ExprToken::Variable:
-        return {token.variable->Numeric(), std::fabs(token.variable->Numeric())};
-    case QV_ExprToken::Operator:
-        break;
+// Reads a residual from its prefix tokens with the host's arithmetic, in the host's order;
+// false when it is malformed: no token, an unknown operator, too few or too many operands.
+class ResidualReader {
+public:
+    ResidualReader(const QV_ModelType& model, int e)
+        : m_model(model), m_equation(e), m_count(model.TokenCount(e)) {}
+
+    bool Read(Sized& residual) {
+        residual = Operand();
+        return m_ok && m_next == m_count;
     }
-    const Sized a = SizeFrom(model, e, t);
-    if (token.op == EOp_Identity) return a;
-    if (token.op == EOp_Square) return {a.value * a.value, a.size * a.size};
-    const Sized b = SizeFrom(model, e, t);
-    switch (token.op) {
-    case EOp_Plus:
-        return {a.value + b.value, a.size + b.size};
-    case EOp_Minus:
-        return {a.value - b.value, a.size + b.size};
-    case EOp_Times:
-        return {a.value * b.value, a.size * b.size};
-    default:
-        return {a.value / b.value, a.size / std::fabs(b.value)};
+
+private:
+    Sized Operand() {
+        if (m_next >= m_count) return Malformed();
+        const QV_ExprToken token = m_model.Token(m_equation, m_next++);
+        switch (token.kind) {
+        case QV_ExprToken::Integer:
+            return {1.0 * token.integer, std::fabs(1.0 * token.integer)};
+        case QV_ExprToken::Real:
+            return {token.real, std::fabs(token.real)};
+        case QV_ExprToken::Variable:
+            return {token.variable->Numeric(), std::fabs(token.variable->Numeric())};
+        case QV_ExprToken::Operator:
+            break;
+        }
+        switch (token.op) {
+        case EOp_Identity:
+            return Operand();
+        case EOp_Square: {
+            const Sized a = Operand();
+            return {a.value * a.value, a.size * a.size};
+        }
+        case EOp_Plus:
+        case EOp_Minus:
+        case EOp_Times:
+        case EOp_Divide:
+            break;
+        default:
+            return Malformed();
+        }
+        const Sized a = Operand();
+        const Sized b = Operand();
+        switch (token.op) {
+        case EOp_Plus:
+            return {a.value + b.value, a.size + b.size};
+        case EOp_Minus:
+            return {a.value - b.value, a.size + b.size};
+        case EOp_Times:
+            return {a.value * b.value, a.size * b.size};
+        default:
+            return {a.value / b.value, a.size / std::fabs(b.value)};
+        }
     }
+
+    Sized Malformed() {
+        m_ok = false;
+        return {0.0, 0.0};
+    }
+
+    const QV_ModelType& m_model;
+    const int m_equation;
+    const int m_count;
+    int m_next = 0;
+    bool m_ok = true;
+};
+
+} // namespace
+
+std::size_t SubBlockOf(const QV_ModelType& model, int equation, const DistributionArrays& arrays) {
+    for (int t = 0; t < model.TokenCount(equation); ++t) {
+        const QV_ExprToken& token = model.Token(equation, t);
+        if (token.kind == QV_ExprToken::Variable) return arrays.SubBlockOf(*token.variable);
+    }
+    return arrays.subBlocks.size();
+}
+
+namespace {
+
+// Gives each element of `array` the exact value of `block` (VALUE when null) at its node.
+bool ManufactureArray(const DistributionRoad& road, const QV_Matrix& array,
+                      const SubBlockKind* block, std::string& error) {
+    const int dims = road.Kind().dims;
+    auto along = [dims](int d) {
+        return dims > 1 ? std::string(" along ") + DirectionName(d) : "";
+    };
+    bool placed = true;
+    ForEachElement(array, [&](QV_Type& element, const int* keys) {
+        if (!placed) return;
+        NodePlace place;
+        for (int d = 0; d < dims && placed; ++d) {
+            const std::vector<std::optional<double>>& nodes = road.Grid(d).nodes;
+            const int k = keys[d];
+            const bool spanned = block && (block->span >> d & 1u);
+            if (k < 0 || k >= static_cast<int>(nodes.size())) {
+                error = qvhost::PathOf(element) + " lies outside the grid" + along(d);
+                placed = false;
+            } else if (!nodes[k] || (spanned && k > 0 && !nodes[k - 1])) {
+                error =
+                    "node " + std::to_string(nodes[k] ? k - 1 : k) + along(d) + " has no location";
+                placed = false;
+            } else {
+                place.at[d] = *nodes[k];
+                place.first[d] = k == 0;
+                if (spanned && k > 0) place.before[d] = *nodes[k - 1];
+            }
+        }
+        if (!placed) return;
+        if (auto* variable = dynamic_cast<QV_VarParam*>(&element))
+            variable->SetValue(SUValue(ExactValue(block, place, dims)));
+    });
+    return placed;
 }
 
 } // namespace
 
-const char* SubBlockName(SubBlock block) {
-    switch (block) {
-    case SubBlock::FirstDerivative:
-        return "first derivative";
-    case SubBlock::SecondDerivative:
-        return "second derivative";
-    case SubBlock::Integral:
-        return "integral";
-    case SubBlock::Other:
-        break;
-    }
-    return "other";
-}
-
-SubBlock SubBlockOf(const QV_ModelType& model, int equation, const DistributionArrays& arrays) {
-    for (int t = 0; t < model.TokenCount(equation); ++t) {
-        const QV_ExprToken& token = model.Token(equation, t);
-        if (token.kind != QV_ExprToken::Variable) continue;
-        const QV_Containable* array = token.variable->Parent();
-        if (array && array == arrays.ddx) return SubBlock::FirstDerivative;
-        if (array && array == arrays.d2dx2) return SubBlock::SecondDerivative;
-        if (array && array == arrays.idx) return SubBlock::Integral;
-        return SubBlock::Other;
-    }
-    return SubBlock::Other;
-}
-
 bool Manufacture(const DistributionRoad& road, std::string& error) {
-    const std::vector<std::optional<double>>& nodes = road.Grid().nodes;
-    const DistributionArrays& a = road.Arrays();
-    for (std::size_t k = 0; k < nodes.size(); ++k) {
-        const int node = static_cast<int>(k);
-        if (!nodes[k] || (k > 0 && !nodes[k - 1])) {
-            error = "node " + std::to_string(nodes[k] ? node - 1 : node) + " has no location";
+    const DistributionArrays& arrays = road.Arrays();
+    if (!ManufactureArray(road, *arrays.value, nullptr, error)) return false;
+    for (std::size_t b = 0; b < arrays.subBlocks.size(); ++b)
+        if (!ManufactureArray(road, *arrays.subBlocks[b], &road.Kind().subBlocks[b], error))
             return false;
-        }
-        const double x = *nodes[k];
-        SetElement(*a.value, node, F(x));
-        SetElement(*a.ddx, node, DF(x));
-        SetElement(*a.d2dx2, node, D2F(x));
-        SetElement(*a.idx, node, k == 0 ? 0.0 : IntervalIntegral(*nodes[k - 1], x));
-    }
     return true;
 }
 
-SubBlockResiduals MeasureResiduals(const QV_ModelType& model, const DistributionArrays& arrays,
-                                   const DomainGrid& grid, Progress* progress) {
+SubBlockResiduals MeasureResiduals(const DistributionRoad& road, Progress* progress) {
     // Some hundred roundings of 2^-53 each: far below any truncation error worth measuring.
     constexpr double Rounding = 1e-13;
-    double largestX = 0.0, largestF = 0.0;
-    for (const std::optional<double>& x : grid.nodes) {
-        if (!x) continue;
-        largestX = std::max(largestX, std::fabs(*x));
-        largestF = std::max(largestF, std::fabs(F(*x)));
+    const QV_ModelType& model = *road.Distribution();
+    const int dims = road.Kind().dims;
+    // max |f| is the product of the largest factors, f being the product of one per direction.
+    double largestX = 0.0, largestF = 1.0;
+    for (int d = 0; d < dims; ++d) {
+        double largestFactor = 0.0;
+        for (const std::optional<double>& x : road.Grid(d).nodes) {
+            if (!x) continue;
+            largestX = std::max(largestX, std::fabs(*x));
+            largestFactor = std::max(largestFactor, std::fabs(SolutionFactor(d, *x)));
+        }
+        largestF *= largestFactor;
     }
+    const std::size_t blocks = road.Arrays().subBlocks.size() + 1;
     SubBlockResiduals r;
-    for (double& least : r.roundingFloor)
-        least = Rounding * largestX * largestF;
+    r.equations.assign(blocks, 0);
+    r.largest.assign(blocks, 0.0);
+    r.roundingFloor.assign(blocks, Rounding * largestX * largestF);
     const int count = model.EquationCount();
     for (int e = 0; e < count; ++e) {
         if (progress && e % 16384 == 0) progress->Advance(static_cast<double>(e) / count);
-        const int block = static_cast<int>(SubBlockOf(model, e, arrays));
+        const std::size_t block = SubBlockOf(model, e, road.Arrays());
         ++r.equations[block];
-        const qvhost::Evaluation value = qvhost::Evaluate(model, e);
-        if (!value.ok) {
+        Sized residual;
+        if (!ResidualReader(model, e).Read(residual)) {
             ++r.malformed;
             continue;
         }
-        int t = 0;
-        r.roundingFloor[block] =
-            std::max(r.roundingFloor[block], Rounding * SizeFrom(model, e, t).size);
-        const double magnitude = std::fabs(value.value);
+        r.roundingFloor[block] = std::max(r.roundingFloor[block], Rounding * residual.size);
+        const double magnitude = std::fabs(residual.value);
         double& largest = r.largest[block];
         if (std::isnan(magnitude) || std::isnan(largest))
             largest = std::numeric_limits<double>::quiet_NaN();
@@ -156,17 +186,23 @@ SubBlockResiduals MeasureResiduals(const QV_ModelType& model, const Distribution
 
 DriverOptions StudyLevelOptions(const DriverOptions& options, int k) {
     DriverOptions level = options;
-    for (int halved = 0; halved < k; ++halved)
-        level.spacing /= 2;
+    for (DomainOptions& axis : level.axes)
+        for (int halved = 0; halved < k; ++halved)
+            axis.spacing /= 2;
     return level;
 }
 
 ResidualStudy StudyResiduals(ModelLibrary& library, const DriverOptions& options,
                              const StudyBound& bound, Progress* progress) {
     ResidualStudy study;
-    if (!(options.spacing > 0.0) || !std::isfinite(options.spacing)) {
-        study.skipped = "the spacing must be positive and finite to be halved";
-        return study;
+    for (int d = 0; d < options.dims; ++d) {
+        const double spacing = options.axes[d].spacing;
+        if (!(spacing > 0.0) || !std::isfinite(spacing)) {
+            study.skipped = std::string("the spacing") +
+                            (options.dims > 1 ? std::string(" along ") + DirectionName(d) : "") +
+                            " must be positive and finite to be halved";
+            return study;
+        }
     }
     for (int k = 0; k < StudyLevelCount; ++k) {
         if (k >= bound.levels) {
@@ -175,9 +211,9 @@ ResidualStudy StudyResiduals(ModelLibrary& library, const DriverOptions& options
         }
         const DriverOptions level = StudyLevelOptions(options, k);
         const double nodes = CountRoad(level).nodes;
+        const std::string spacing = SpacingText(level);
         const std::string phase = "refinement " + std::to_string(k + 1) + " of " +
-                                  std::to_string(StudyLevelCount) + ", spacing " +
-                                  ShortestText(level.spacing);
+                                  std::to_string(StudyLevelCount) + ", spacing " + spacing;
         if (progress) progress->Phase(phase + ": road", nodes);
         DistributionRoad road;
         const RoadStatus status = road.Run(library, level);
@@ -186,15 +222,16 @@ ResidualStudy StudyResiduals(ModelLibrary& library, const DriverOptions& options
         if (status == RoadStatus::Ready && !Manufacture(road, problem))
             problem = "no manufactured solution: " + problem;
         if (!problem.empty()) {
-            study.skipped = "at spacing " + ShortestText(level.spacing) + ": " + problem;
+            study.skipped = "at spacing " + spacing + ": " + problem;
             return study;
         }
         StudyLevel measured;
-        measured.spacing = level.spacing;
-        measured.endNode = static_cast<int>(road.Grid().nodes.size()) - 1;
+        for (int d = 0; d < level.dims; ++d) {
+            measured.spacings.push_back(level.axes[d].spacing);
+            measured.endNodes.push_back(static_cast<int>(road.Grid(d).nodes.size()) - 1);
+        }
         if (progress) progress->Phase(phase + ": residuals", nodes);
-        measured.residuals =
-            MeasureResiduals(*road.Distribution(), road.Arrays(), road.Grid(), progress);
+        measured.residuals = MeasureResiduals(road, progress);
         study.levels.push_back(measured);
     }
     return study;

@@ -1,8 +1,9 @@
 // The residuals of the distribution's equations for a manufactured smooth solution, per
 // sub-block, and how they shrink as the grid is refined.
 //
-// The solution is f(x) = sin(3x) + x^2: VALUE, DDX and D2DX2 take f, f' and f'' at each node
-// location, IDX(i) the integral of f over the one interval that ends at node i (IDX(0) = 0).
+// The solution is that of manufactured_solution.h: VALUE and the derivative arrays take f and
+// its derivatives at each node, each integral array the integral of f over the one interval
+// (cell) that ends at the node, 0 at node 0 of any direction it spans.
 #pragma once
 
 #include <string>
@@ -13,35 +14,32 @@
 #include "host/driver/options.h"
 #include "host/driver/progress.h"
 
-// The sub-block of an equation, told by the array of its first variable leaf.
-enum class SubBlock { FirstDerivative, SecondDerivative, Integral, Other };
-constexpr int SubBlockCount = 4;
-const char* SubBlockName(SubBlock block); // "first derivative", ...
-
-SubBlock SubBlockOf(const QV_ModelType& model, int equation, const DistributionArrays& arrays);
+// The sub-block of an equation, told by the array of its first variable leaf: an index into
+// the kind's sub-blocks, or their count for an equation of none of them ("other").
+std::size_t SubBlockOf(const QV_ModelType& model, int equation, const DistributionArrays& arrays);
 
 struct SubBlockResiduals {
-    int equations[SubBlockCount] = {};
-    double largest[SubBlockCount] = {}; // largest |residual|; NaN when one is not a number
+    // Per sub-block, the last one "other".
+    std::vector<int> equations;
+    std::vector<double> largest; // largest |residual|; NaN when one is not a number
     // The largest residual that rounding alone may leave: 1e-13 times the larger of the sum
     // of the magnitudes of the terms a residual adds up and of max |x| * max |f| (the node
     // locations are rounded, and an integral over an interval moves with its ends).
-    double roundingFloor[SubBlockCount] = {};
+    std::vector<double> roundingFloor;
     int malformed = 0; // equations the host could not evaluate
 };
 
 // Gives the distribution's variables the manufactured solution at the road's node locations;
-// false with `error` set when a node has no location.
+// false with `error` set when an element's node has no location or lies outside its grid.
 bool Manufacture(const DistributionRoad& road, std::string& error);
 
 // The largest |residual| of each sub-block at the variables' current values, which are the
-// manufactured solution on `grid`.
-SubBlockResiduals MeasureResiduals(const QV_ModelType& model, const DistributionArrays& arrays,
-                                   const DomainGrid& grid, Progress* progress = nullptr);
+// manufactured solution on the road's grid.
+SubBlockResiduals MeasureResiduals(const DistributionRoad& road, Progress* progress = nullptr);
 
 struct StudyLevel {
-    double spacing = 0.0;
-    int endNode = 0;
+    std::vector<double> spacings; // per direction
+    std::vector<int> endNodes;    // per direction
     SubBlockResiduals residuals;
 };
 
@@ -51,7 +49,7 @@ struct ResidualStudy {
 };
 
 // The study refines to spacing S, S/2 and S/4: level k asks for the request's road with the
-// spacing halved k times.
+// spacing of every direction halved k times.
 constexpr int StudyLevelCount = 3;
 DriverOptions StudyLevelOptions(const DriverOptions& options, int k);
 

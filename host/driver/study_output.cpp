@@ -5,11 +5,9 @@
 #include <vector>
 
 #include "host/driver/grid_output.h"
+#include "host/driver/manufactured_solution.h"
 
 namespace {
-
-constexpr SubBlock NamedBlocks[] = {SubBlock::FirstDerivative, SubBlock::SecondDerivative,
-                                    SubBlock::Integral};
 
 std::string ResidualText(double r) {
     if (std::isnan(r)) return "nan";
@@ -29,31 +27,70 @@ std::string OrderText(double coarse, double fine, double roundingFloor) {
     return text;
 }
 
+// The sub-blocks shown: in one direction all three, else those with equations at some spacing.
+std::vector<std::size_t> ShownBlocks(const DistributionKind& kind,
+                                     const std::vector<StudyLevel>& levels) {
+    std::vector<std::size_t> shown;
+    for (std::size_t b = 0; b < kind.subBlocks.size(); ++b) {
+        bool any = kind.dims == 1;
+        for (const StudyLevel& level : levels)
+            any = any || level.residuals.equations[b] > 0;
+        if (any) shown.push_back(b);
+    }
+    return shown;
+}
+
+// "16" in one direction, "17x33" (node counts) in more.
+std::string GridText(const std::vector<int>& endNodes) {
+    if (endNodes.size() == 1) return std::to_string(endNodes[0]);
+    std::string text;
+    for (std::size_t d = 0; d < endNodes.size(); ++d)
+        text += (d ? "x" : "") + std::to_string(endNodes[d] + 1LL);
+    return text;
+}
+
+void PrintSolution(std::FILE* out, const DistributionKind& kind) {
+    if (kind.dims == 1) {
+        std::fprintf(out,
+                     "\nmanufactured solution %s: VALUE, DDX, D2DX2 exact at the nodes,\n"
+                     "IDX(i) the exact integral over the interval that ends at node i\n",
+                     SolutionText(1).c_str());
+        return;
+    }
+    std::fprintf(out,
+                 "\nmanufactured solution %s:\nVALUE and the derivatives exact at the nodes, each "
+                 "integral the exact integral over the\ninterval or cell that ends at the node "
+                 "(0 at node 0 of a direction it spans)\n",
+                 SolutionText(kind.dims).c_str());
+}
+
 } // namespace
 
-void PrintResidualStudy(std::FILE* out, const ResidualStudy& study) {
+void PrintResidualStudy(std::FILE* out, const DistributionKind& kind, const ResidualStudy& study) {
     const std::vector<StudyLevel>& levels = study.levels;
-    std::fputs("\nmanufactured solution f(x) = sin(3x) + x^2: VALUE, DDX, D2DX2 exact at the "
-               "nodes,\nIDX(i) the exact integral over the interval that ends at node i\n",
-               out);
+    PrintSolution(out, kind);
     if (levels.empty()) {
         std::fprintf(out, "not measured: %s\n", study.skipped.c_str());
         return;
     }
-    std::fputs("largest |residual| per sub-block:\n", out);
+    const std::vector<std::size_t> shown = ShownBlocks(kind, levels);
+    std::fputs(kind.dims == 1 ? "largest |residual| per sub-block:\n"
+                              : "largest |residual| per sub-block (the array each equation "
+                                "defines):\n",
+               out);
     std::fprintf(out, "  %-18s", "spacing");
     for (const StudyLevel& level : levels)
-        std::fprintf(out, " %11s", ShortestText(level.spacing).c_str());
-    std::fprintf(out, "\n  %-18s", "ENDNODE");
+        std::fprintf(out, " %11s", SpacingText(level.spacings).c_str());
+    std::fprintf(out, "\n  %-18s", kind.dims == 1 ? "ENDNODE" : "nodes");
     bool doubled = true;
     for (std::size_t k = 0; k < levels.size(); ++k) {
-        std::fprintf(out, " %11d", levels[k].endNode);
-        if (k > 0 && levels[k].endNode != 2LL * levels[k - 1].endNode) doubled = false;
+        std::fprintf(out, " %11s", GridText(levels[k].endNodes).c_str());
+        for (std::size_t d = 0; k > 0 && d < levels[k].endNodes.size(); ++d)
+            if (levels[k].endNodes[d] != 2LL * levels[k - 1].endNodes[d]) doubled = false;
     }
     std::fputc('\n', out);
-    for (const SubBlock block : NamedBlocks) {
-        const int b = static_cast<int>(block);
-        std::fprintf(out, "  %-18s", SubBlockName(block));
+    for (const std::size_t b : shown) {
+        std::fprintf(out, "  %-18s", kind.subBlocks[b].label.c_str());
         for (const StudyLevel& level : levels)
             std::fprintf(out, " %11s",
                          level.residuals.equations[b]
@@ -73,12 +110,11 @@ void PrintResidualStudy(std::FILE* out, const ResidualStudy& study) {
     for (std::size_t k = 1; k < levels.size(); ++k)
         std::fprintf(
             out, " %22s",
-            (ShortestText(levels[k - 1].spacing) + " -> " + ShortestText(levels[k].spacing))
+            (SpacingText(levels[k - 1].spacings) + " -> " + SpacingText(levels[k].spacings))
                 .c_str());
     std::fputc('\n', out);
-    for (const SubBlock block : NamedBlocks) {
-        const int b = static_cast<int>(block);
-        std::fprintf(out, "  %-18s", SubBlockName(block));
+    for (const std::size_t b : shown) {
+        std::fprintf(out, "  %-18s", kind.subBlocks[b].label.c_str());
         for (std::size_t k = 1; k < levels.size(); ++k) {
             const SubBlockResiduals& coarse = levels[k - 1].residuals;
             const SubBlockResiduals& fine = levels[k].residuals;
