@@ -30,7 +30,7 @@ std::string RefusalReason(int status) {
         return "the elements do not tile a section that the method walks element by element";
     case -5:
         return "an equation would address a node outside its section (a section shorter than "
-               "the method's stencil)";
+               "the method's stencil) or a second derivative off the domain's INTERIOR";
     default:
         return "status " + std::to_string(status);
     }

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "tests/distribution1d/distribution_road_fixture.h"
 #include "types/distribution1d/grid_check.h"
@@ -248,6 +249,53 @@ TEST(Distribution1DInputs, GridsInconsistentWithTheMethodAreRefused) {
         road.Pattern();
         if (c.status < 0) {
             EXPECT_EQ(road.distribution->EquationCount(), 0);
+        }
+    }
+}
+
+// The second derivatives exist only at the domain's INTERIOR nodes. Polynomial points fixed on
+// a method whose blocks do not use them leave the element ends out of INTERIOR, and a fixed
+// INTERIOR can leave out any node: a block that would still write a second derivative there
+// is refused. Without second derivatives, or with an INTERIOR that holds every node they are
+// written at, the grid stands.
+TEST(Distribution1DInputs, SecondDerivativesOffTheInteriorAreRefused) {
+    struct Case {
+        const char* method;
+        int polyPoints; // -1: not fixed
+        std::vector<int> interior;
+        bool fixInterior;
+        int order;
+        bool refused;
+    } const cases[] = {
+        {"BFD1", 2, {}, false, 2, true},   // elements of three: nodes 3, 6, ... not interior
+        {"FFD1", 1, {}, false, 2, true},   //
+        {"BFD1", 2, {}, false, 1, false},  // first derivatives only
+        {"CFD4", -1, {24}, true, 2, true}, // beyond the grid
+        {"CFD4", -1, {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15}, true, 2, true},
+        {"CFD4", -1, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}, true, 2, false},
+        {"OCFE3", -1, {1, 2, 4, 5, 7, 8, 10, 11, 13, 14, 16}, true, 2, true}, // 17 left out
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.method << " points " << c.polyPoints << " order "
+                                        << c.order << " interior of " << c.interior.size());
+        RoadInputs in;
+        in.method = c.method;
+        in.order = c.order;
+        Road road(in);
+        if (c.polyPoints >= 0) road.domain->NUMPOLYPOINTS.UserSet(c.polyPoints);
+        if (c.fixInterior) {
+            QV_IntSetValue interior;
+            for (int node : c.interior)
+                interior += node;
+            road.domain->INTERIOR.UserSet(interior);
+        }
+        const int status = road.SetUp();
+        road.Pattern();
+        if (c.refused) {
+            EXPECT_EQ(status, norvane::RefusedOutsideSection);
+            EXPECT_EQ(road.distribution->EquationCount(), 0);
+        } else {
+            EXPECT_GT(status, 0);
         }
     }
 }

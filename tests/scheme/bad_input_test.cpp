@@ -88,7 +88,10 @@ TEST(DistributionBadInput, UserFixedGridsThatNoLongerFitAreRefused) {
     const Case cases[] = {{"CFD4", 0, 1, RefusedOutsideSection},
                           {"OCFE3", 0, 1, RefusedOutsideSection},
                           {"UBFD4", 3, 0, RefusedUntiled},
-                          {"OCFE4", 0, 5, kAccepted}};
+                          {"OCFE4", 0, 5, kAccepted},
+                          // Element ends left out of INTERIOR, second derivatives still there.
+                          {"BFD1", 0, 2, RefusedOutsideSection},
+                          {"FFD1", 0, 1, RefusedOutsideSection}};
     for (const Case& c : cases) {
         for (int own = 0; own < 3; ++own) {
             SCOPED_TRACE(testing::Message() << c.method << " along "

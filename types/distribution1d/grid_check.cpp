@@ -5,7 +5,26 @@ namespace {
 
 using Kind = ProgramNode::Kind;
 
-// The own-direction nodes of every instance against the section it belongs to and the grid.
+// Whether `node` is one of the direction's INTERIOR nodes, the only ones at which the
+// distribution has second derivatives along it: strictly inside 0 .. ENDNODE and in the
+// closed interior, which is ascending.
+bool IsInterior(DirectionInputs& grid, long long node) {
+    if (node <= 0 || node >= grid.endNode()) return false;
+    int low = 0, high = grid.closedCount() - 1;
+    while (low <= high) {
+        const int middle = low + (high - low) / 2;
+        const int member = grid.closedNode(middle);
+        if (member == node) return true;
+        if (member < node)
+            low = middle + 1;
+        else
+            high = middle - 1;
+    }
+    return false;
+}
+
+// The own-direction nodes of every instance against the section it belongs to and the grid,
+// and those of its second derivatives against the interior.
 class NodeRangeCheck final : public SchemeSink {
 public:
     explicit NodeRangeCheck(SchemeInputs& in) : m_in(in) {}
@@ -24,6 +43,7 @@ public:
             if (token.kind != Token::Kind::Variable || token.field == Field::Step) continue;
             const long long node = at.anchor + token.offset;
             if (node < low || node > high || node > end) m_outside = true;
+            if (token.field == Field::SecondDerivative && !IsInterior(own, node)) m_outside = true;
         }
     }
 

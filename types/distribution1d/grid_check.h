@@ -1,9 +1,11 @@
 // Refuses a grid on which the equations would address a node they cannot use: one outside
 // 0 .. ENDNODE of its direction or outside the section the equation belongs to (a section
-// shorter than the method's stencil), sections that do not follow one another, or elements
-// that do not tile a section whose element loop runs. A domain computed from its own inputs
-// passes; user-fixed node counts, polynomial points or interior sets can make it fail, and so
-// can equations asked for before the domain's assignments have run.
+// shorter than the method's stencil), a second derivative at a node that is not one of the
+// domain's INTERIOR nodes (the only nodes the second-derivative arrays have), sections that do
+// not follow one another, or elements that do not tile a section whose element loop runs. A
+// domain computed from its own inputs passes; user-fixed node counts, polynomial points or
+// interior sets can make it fail, and so can equations asked for before the domain's
+// assignments have run.
 #pragma once
 
 #include "types/distribution1d/scheme_walk.h"
@@ -17,7 +19,8 @@ enum GridRefusal : int {
     RefusedNoDomain = -2,      // a domain reference is not linked
     RefusedSectionOrder = -3,  // the sections do not lie end to end from node 0 to ENDNODE
     RefusedUntiled = -4,       // elements do not tile a section that an element loop walks
-    RefusedOutsideSection = -5 // an equation would address a node outside its section or grid
+    RefusedOutsideSection = -5 // an equation would address a node outside its section, its grid
+                               // or, for a second derivative, the interior
 };
 
 // Walks the scheme as the passes will, without registering anything.

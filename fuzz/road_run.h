@@ -1,0 +1,54 @@
+// The road of one request, as a host drives it: the domains and the distribution made by the
+// library's factories, the domains' inputs and the INTEGRALS fixed by the user, the domain
+// references linked, SetDims and the assignments in the request's order, a new equation
+// system, the structure pass and the expression pass. The objects are released when the road
+// goes.
+#pragma once
+
+#include "fuzz/road_request.h"
+#include "host/qv_system.h"
+#include "types/domain/domain.h"
+
+#include <vector>
+
+namespace norvane::fuzz {
+
+// The nodes that one of the distribution's arrays has: the values of the index sets that its
+// SetDim declared, as they were before the passes (empty for an index with no declared set).
+struct ArrayIndices {
+    const QV_Matrix* array;
+    std::vector<QV_SetValue> values; // one set per index
+};
+
+class RoadRun {
+public:
+    explicit RoadRun(const RoadRequest& request);
+    RoadRun(const RoadRun&) = delete;
+    RoadRun& operator=(const RoadRun&) = delete;
+    ~RoadRun();
+
+    // SetDims, the assignments, then both passes.
+    void Run();
+
+    const RoadRequest& Request() const { return m_request; }
+    QV_ModelType& Distribution() const { return *m_distribution; }
+    QV_DOMAIN& Domain(int d) const { return *m_domains[d]; }
+    // What SetUpEquations returned, and what the expression pass wrote.
+    int Status() const { return m_status; }
+    const qvhost::Pattern& Pattern() const { return m_pattern; }
+    // The distribution's arrays as the assignments left them.
+    const std::vector<ArrayIndices>& Arrays() const { return m_arrays; }
+
+private:
+    void FixInputs();
+    void Assign(QV_DOMAIN& domain, int runs);
+
+    RoadRequest m_request;
+    QV_DOMAIN* m_domains[3] = {nullptr, nullptr, nullptr};
+    QV_ModelType* m_distribution = nullptr;
+    std::vector<ArrayIndices> m_arrays;
+    int m_status = 0;
+    qvhost::Pattern m_pattern;
+};
+
+} // namespace norvane::fuzz
