@@ -158,15 +158,17 @@ private:
 
 bool AllLinked(const RoadRequest& request) {
     for (int d = 0; d < request.dimensions; ++d)
-        if (!request.axes[d].linked) return false;
+        if (!request.linked[d]) return false;
     return true;
 }
 
-// Grids that the domains computed from their own inputs, settled by a second run: no user
-// value can have made them unfit for the method.
-bool GridsOwnAndSettled(const RoadRequest& request) {
+// Grids that fresh domains computed from their own inputs, settled by a second run: no user
+// value can have made them unfit for the method. (A later round can find values that the
+// assignments keep from the round before, a method's polynomial points say.)
+bool GridsOwnAndSettled(const RoadRequest& request, const RoundRequest& round) {
+    if (&round != &request.rounds.front()) return false;
     for (int d = 0; d < request.dimensions; ++d) {
-        const AxisRequest& axis = request.axes[d];
+        const AxisRequest& axis = round.axes[d];
         if (axis.minNodesFixed || axis.polyPointsFixed || axis.interiorFixed ||
             axis.assignmentRuns < 2)
             return false;
@@ -192,7 +194,7 @@ void CheckRoad(const RoadRun& road) {
     if ((status == RefusedNoDomain) != !AllLinked(request))
         Fault("SetUpEquations returned %d with %s domain references linked", status,
               AllLinked(request) ? "all" : "not all");
-    if (status < 0 && status != RefusedNoDomain && GridsOwnAndSettled(request))
+    if (status < 0 && status != RefusedNoDomain && GridsOwnAndSettled(request, road.Round()))
         Fault("refused with %d a grid that the domains computed from their own inputs", status);
     if (status >= 0) EquationChecks(road).All();
 }

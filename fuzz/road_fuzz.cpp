@@ -1,7 +1,8 @@
 // Fuzz target: the road of a one-, two- or three-dimensional distribution for any request a
-// user can make, run through the host stand-in and checked (road_checks.h). Requests whose
-// grid would pass a few thousand nodes are skipped before anything is made. Every block the
-// road takes must be back when its objects are released.
+// user can make, run through the host stand-in once, or twice on the same objects with other
+// inputs, and checked after each round (road_checks.h). Requests whose grids would pass a few
+// thousand nodes are skipped before anything is made. Every block the road takes must be back
+// when its objects are released.
 #include "fuzz/fault.h"
 #include "fuzz/road_checks.h"
 #include "fuzz/road_run.h"
@@ -21,8 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const long blocks = qvhost::LiveBlocks();
     {
         RoadRun road(request);
-        road.Run();
-        CheckRoad(road);
+        for (const RoundRequest& round : request.rounds) {
+            road.Run(round);
+            CheckRoad(road);
+        }
     }
     if (qvhost::LiveBlocks() != blocks)
         Fault("%ld blocks left after Release", qvhost::LiveBlocks() - blocks);

@@ -56,9 +56,6 @@ double Real(ByteReader& in) {
 
 AxisRequest DecodeAxis(ByteReader& in) {
     AxisRequest axis;
-    const int kind = in.Byte();
-    axis.kind = static_cast<DomainKind>(kind % 3);
-    axis.linked = kind < 248;
     axis.method = NameOrText(kMethods, in);
     axis.sections = SmallOrAnyInt(in, -1, 12);
     axis.length = Real(in);
@@ -82,55 +79,88 @@ AxisRequest DecodeAxis(ByteReader& in) {
     return axis;
 }
 
-} // namespace
-
-RoadRequest DecodeRoadRequest(const std::uint8_t* data, std::size_t size) {
-    ByteReader in(data, size);
-    RoadRequest request;
-    const int head = in.Byte();
-    request.dimensions = 1 + head % 3;
-    request.dimsFirst = (head & 0x80) != 0;
-    for (int d = 0; d < request.dimensions; ++d)
-        request.axes[d] = DecodeAxis(in);
+RoundRequest DecodeRound(ByteReader& in, int dimensions) {
+    RoundRequest round;
+    round.dimsFirst = in.Flag();
+    for (int d = 0; d < dimensions; ++d)
+        round.axes[d] = DecodeAxis(in);
     const int members = in.Byte();
-    request.integralsFixed = members < 240;
-    if (request.integralsFixed) {
+    round.integralsFixed = members < 240;
+    if (round.integralsFixed) {
         for (int k = members % 5; k > 0; --k)
-            request.integrals += NameOrText(kIntegralNames, in) + '"';
+            round.integrals += NameOrText(kIntegralNames, in) + '"';
     }
-    return request;
+    return round;
 }
 
-double NodeBound(const AxisRequest& axis) {
+// The values that a domain's grid can still hold from the rounds before: the assignments keep
+// a value that they do not assign, and the first run measures each section from the
+// locations that the run before it left.
+struct Carried {
+    double length = 0.0;  // the largest finite length of a round before
+    double minimum = 4.0; // the largest MINNODECOUNT, of the methods or fixed
+    double points = 3.0;  // the largest NUMPOLYPOINTS, of the methods or fixed
+};
+
+// An upper bound of the nodes of the domain's grid and of the elements, node locations and
+// polynomial points that its assignments walk; a huge value when the inputs allow no bound.
+double NodeBound(const AxisRequest& axis, Carried& carried) {
     constexpr double kNoBound = std::numeric_limits<double>::max();
+    if (axis.minNodesFixed)
+        carried.minimum = std::max(carried.minimum, std::fabs(1.0 * axis.minNodes));
+    if (axis.polyPointsFixed)
+        carried.points = std::max(carried.points, std::fabs(1.0 * axis.polyPoints));
+    const double before = carried.length;
+    if (std::isfinite(axis.length))
+        carried.length = std::max(carried.length, std::fabs(axis.length));
     // The domain's index set of polynomial points has one member per point, sections or not.
-    const double points = std::fabs(axis.polyPointsFixed ? axis.polyPoints : 3.0);
+    const double points = carried.points;
     const double sections = axis.sections;
     if (sections < 1) return 1.0 + points; // no section: the grid is node 0 alone
-    // Every section is at most the domain's length long, in the first run (which measures
-    // each section from the locations that the run before it left) as in a settled one.
+    // A section is at most as long as this round's length and the last round's together:
+    // its end is located by the run before.
     const double spacing = axis.spacingFixed ? axis.spacing : axis.length * 0.125 / sections;
-    double asked = std::fabs(axis.length / spacing);
+    const double reach = std::fabs(axis.length) + before;
+    double asked = std::fabs(reach / spacing);
     if (!std::isfinite(asked)) {
         // A finite length over a finite, non-zero spacing can still ask for anything.
-        if (std::isfinite(axis.length) && std::isfinite(spacing) && spacing != 0.0) return kNoBound;
+        if (std::isfinite(reach) && std::isfinite(spacing) && spacing != 0.0) return kNoBound;
         asked = 0.0; // the node count asked for is no number: the minimum is taken
     }
     // A section gets the minimum count or the asked count rounded to whole elements; with
     // points or minimum below zero the counts turn negative, and their size still bounds the
     // elements and nodes that the assignments walk.
-    const double minimum = std::fabs(axis.minNodesFixed ? axis.minNodes : 4.0);
-    return sections * std::max(minimum, asked + points + 2.0) + 1.0 + points;
+    return sections * std::max(carried.minimum, asked + points + 2.0) + 1.0 + points;
+}
+
+} // namespace
+
+RoadRequest DecodeRoadRequest(const std::uint8_t* data, std::size_t size) {
+    ByteReader in(data, size);
+    RoadRequest request;
+    request.dimensions = 1 + in.Choice(3);
+    for (int d = 0; d < request.dimensions; ++d) {
+        const int kind = in.Byte();
+        request.kinds[d] = static_cast<DomainKind>(kind % 3);
+        request.linked[d] = kind < 248;
+    }
+    request.rounds.push_back(DecodeRound(in, request.dimensions));
+    if (in.Byte() >= 192) request.rounds.push_back(DecodeRound(in, request.dimensions));
+    return request;
 }
 
 bool WithinBounds(const RoadRequest& request, double nodesPerAxis, double gridPoints) {
-    double product = 1.0;
-    for (int d = 0; d < request.dimensions; ++d) {
-        const double nodes = NodeBound(request.axes[d]);
-        if (nodes > nodesPerAxis) return false;
-        product *= nodes;
+    Carried carried[3];
+    for (const RoundRequest& round : request.rounds) {
+        double product = 1.0;
+        for (int d = 0; d < request.dimensions; ++d) {
+            const double nodes = NodeBound(round.axes[d], carried[d]);
+            if (nodes > nodesPerAxis) return false;
+            product *= nodes;
+        }
+        if (product > gridPoints) return false;
     }
-    return product <= gridPoints;
+    return true;
 }
 
 } // namespace norvane::fuzz

@@ -75,10 +75,14 @@ RoadRun::RoadRun(const RoadRequest& request) : m_request(request) {
     m_distribution = MakeDistribution(request.dimensions);
     if (!m_distribution) Fault("the distribution's factory gave null");
     for (int d = 0; d < request.dimensions; ++d) {
-        m_domains[d] = MakeDomain(request.axes[d].kind);
+        m_domains[d] = MakeDomain(request.kinds[d]);
         if (!m_domains[d]) Fault("a domain's factory gave null");
+        if (!request.linked[d]) continue;
+        auto* reference =
+            dynamic_cast<QV_ExternalBase*>(m_distribution->FindProperty(kDomainReferences[d]));
+        if (!reference) Fault("the distribution has no %s", kDomainReferences[d]);
+        if (!reference->Link(m_domains[d])) Fault("%s refuses a domain", kDomainReferences[d]);
     }
-    FixInputs();
 }
 
 RoadRun::~RoadRun() {
@@ -87,39 +91,43 @@ RoadRun::~RoadRun() {
         if (domain) domain->Release();
 }
 
+namespace {
+
+// The value the user fixes, or none: the property is unfixed, as the user clears a value.
+template <class Value> void Fix(QV_VarParam& property, bool fixed, const Value& value) {
+    if (fixed)
+        property.UserSet(value);
+    else
+        property.Unfix();
+}
+
+QV_VarParam& Property(QV_ModelType& model, const char* name) {
+    auto* property = dynamic_cast<QV_VarParam*>(model.FindProperty(name));
+    if (!property) Fault("the distribution has no %s", name);
+    return *property;
+}
+
+} // namespace
+
 void RoadRun::FixInputs() {
     for (int d = 0; d < m_request.dimensions; ++d) {
-        const AxisRequest& axis = m_request.axes[d];
+        const AxisRequest& axis = m_round->axes[d];
         QV_DOMAIN& domain = *m_domains[d];
         domain.DISCRETIZATIONMETHOD.UserSet(axis.method.c_str());
         domain.NUMSECTIONS.UserSet(axis.sections);
         (*domain.LENGTH).UserSet(axis.length);
-        if (axis.spacingFixed) (*domain.SPACINGPREFERENCE).UserSet(axis.spacing);
-        if (axis.orderFixed) domain.HIGHESTORDERDERIVATIVE.UserSet(axis.order);
-        if (axis.minNodesFixed) domain.MINNODECOUNT.UserSet(axis.minNodes);
-        if (axis.polyPointsFixed) domain.NUMPOLYPOINTS.UserSet(axis.polyPoints);
-        if (axis.interiorFixed) {
-            QV_IntSetValue interior;
-            for (int node : axis.interior)
-                interior += node;
-            domain.INTERIOR.UserSet(interior);
-        }
-        if (axis.ownOrderFixed) {
-            auto* order = dynamic_cast<QV_VarParam*>(m_distribution->FindProperty(kOwnOrders[d]));
-            if (!order) Fault("the distribution has no %s", kOwnOrders[d]);
-            order->UserSet(axis.ownOrder);
-        }
-        if (!axis.linked) continue;
-        auto* reference =
-            dynamic_cast<QV_ExternalBase*>(m_distribution->FindProperty(kDomainReferences[d]));
-        if (!reference) Fault("the distribution has no %s", kDomainReferences[d]);
-        if (!reference->Link(&domain)) Fault("%s refuses a domain", kDomainReferences[d]);
+        Fix(*domain.SPACINGPREFERENCE, axis.spacingFixed, axis.spacing);
+        Fix(domain.HIGHESTORDERDERIVATIVE, axis.orderFixed, axis.order);
+        Fix(domain.MINNODECOUNT, axis.minNodesFixed, axis.minNodes);
+        Fix(domain.NUMPOLYPOINTS, axis.polyPointsFixed, axis.polyPoints);
+        QV_IntSetValue interior;
+        for (int node : axis.interior)
+            interior += node;
+        Fix(domain.INTERIOR, axis.interiorFixed, interior);
+        Fix(Property(*m_distribution, kOwnOrders[d]), axis.ownOrderFixed, axis.ownOrder);
     }
-    if (m_request.integralsFixed) {
-        auto* integrals = dynamic_cast<QV_VarParam*>(m_distribution->FindProperty("INTEGRALS"));
-        if (!integrals) Fault("the distribution has no INTEGRALS");
-        integrals->UserSet(m_request.integrals.c_str());
-    }
+    Fix(Property(*m_distribution, "INTEGRALS"), m_round->integralsFixed,
+        m_round->integrals.c_str());
 }
 
 void RoadRun::Assign(QV_DOMAIN& domain, int runs) {
@@ -127,18 +135,20 @@ void RoadRun::Assign(QV_DOMAIN& domain, int runs) {
         domain.ExecuteAssignments(kTopLevel, kFirstPass);
 }
 
-void RoadRun::Run() {
+void RoadRun::Run(const RoundRequest& round) {
+    m_round = &round;
+    FixInputs();
     const int dimensions = m_request.dimensions;
-    if (m_request.dimsFirst) {
+    if (round.dimsFirst) {
         for (int d = 0; d < dimensions; ++d)
             m_domains[d]->SetDims();
         m_distribution->SetDims();
         for (int d = 0; d < dimensions; ++d)
-            Assign(*m_domains[d], m_request.axes[d].assignmentRuns);
+            Assign(*m_domains[d], round.axes[d].assignmentRuns);
     } else {
         for (int d = 0; d < dimensions; ++d) {
             m_domains[d]->SetDims();
-            Assign(*m_domains[d], m_request.axes[d].assignmentRuns);
+            Assign(*m_domains[d], round.axes[d].assignmentRuns);
         }
         m_distribution->SetDims();
     }

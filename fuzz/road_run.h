@@ -1,8 +1,8 @@
 // The road of one request, as a host drives it: the domains and the distribution made by the
-// library's factories, the domains' inputs and the INTEGRALS fixed by the user, the domain
-// references linked, SetDims and the assignments in the request's order, a new equation
-// system, the structure pass and the expression pass. The objects are released when the road
-// goes.
+// library's factories and the domain references linked; then for each round the domains'
+// inputs and the INTEGRALS fixed by the user (and what the round leaves open unfixed), SetDims
+// and the assignments in the round's order, a new equation system, the structure pass and the
+// expression pass. The objects are released when the road goes.
 #pragma once
 
 #include "fuzz/road_request.h"
@@ -27,10 +27,11 @@ public:
     RoadRun& operator=(const RoadRun&) = delete;
     ~RoadRun();
 
-    // SetDims, the assignments, then both passes.
-    void Run();
+    // The round's inputs, SetDims, the assignments, then both passes.
+    void Run(const RoundRequest& round);
 
     const RoadRequest& Request() const { return m_request; }
+    const RoundRequest& Round() const { return *m_round; }
     QV_ModelType& Distribution() const { return *m_distribution; }
     QV_DOMAIN& Domain(int d) const { return *m_domains[d]; }
     // What SetUpEquations returned, and what the expression pass wrote.
@@ -44,6 +45,7 @@ private:
     void Assign(QV_DOMAIN& domain, int runs);
 
     RoadRequest m_request;
+    const RoundRequest* m_round = nullptr;
     QV_DOMAIN* m_domains[3] = {nullptr, nullptr, nullptr};
     QV_ModelType* m_distribution = nullptr;
     std::vector<ArrayIndices> m_arrays;
