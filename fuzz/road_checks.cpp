@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace norvane::fuzz {
 namespace {
@@ -165,10 +166,10 @@ bool AllLinked(const RoadRequest& request) {
 // Grids that fresh domains computed from their own inputs, settled by a second run: no user
 // value can have made them unfit for the method. (A later round can find values that the
 // assignments keep from the round before, a method's polynomial points say.)
-bool GridsOwnAndSettled(const RoadRequest& request, const RoundRequest& round) {
-    if (&round != &request.rounds.front()) return false;
-    for (int d = 0; d < request.dimensions; ++d) {
-        const AxisRequest& axis = round.axes[d];
+bool GridsOwnAndSettled(const RoadRun& road) {
+    if (road.RoundNumber() != 0) return false;
+    for (int d = 0; d < road.Request().dimensions; ++d) {
+        const AxisRequest& axis = road.Round().axes[d];
         if (axis.minNodesFixed || axis.polyPointsFixed || axis.interiorFixed ||
             axis.assignmentRuns < 2)
             return false;
@@ -194,7 +195,7 @@ void CheckRoad(const RoadRun& road) {
     if ((status == RefusedNoDomain) != !AllLinked(request))
         Fault("SetUpEquations returned %d with %s domain references linked", status,
               AllLinked(request) ? "all" : "not all");
-    if (status < 0 && status != RefusedNoDomain && GridsOwnAndSettled(request, road.Round()))
+    if (status < 0 && status != RefusedNoDomain && GridsOwnAndSettled(road))
         Fault("refused with %d a grid that the domains computed from their own inputs", status);
     if (status >= 0) EquationChecks(road).All();
 }

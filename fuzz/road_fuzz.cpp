@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const long blocks = qvhost::LiveBlocks();
     {
         RoadRun road(request);
-        for (const RoundRequest& round : request.rounds) {
+        for (std::size_t round = 0; round < request.rounds.size(); ++round) {
             road.Run(round);
             CheckRoad(road);
         }

@@ -111,7 +111,7 @@ QV_VarParam& Property(QV_ModelType& model, const char* name) {
 
 void RoadRun::FixInputs() {
     for (int d = 0; d < m_request.dimensions; ++d) {
-        const AxisRequest& axis = m_round->axes[d];
+        const AxisRequest& axis = Round().axes[d];
         QV_DOMAIN& domain = *m_domains[d];
         domain.DISCRETIZATIONMETHOD.UserSet(axis.method.c_str());
         domain.NUMSECTIONS.UserSet(axis.sections);
@@ -126,8 +126,7 @@ void RoadRun::FixInputs() {
         Fix(domain.INTERIOR, axis.interiorFixed, interior);
         Fix(Property(*m_distribution, kOwnOrders[d]), axis.ownOrderFixed, axis.ownOrder);
     }
-    Fix(Property(*m_distribution, "INTEGRALS"), m_round->integralsFixed,
-        m_round->integrals.c_str());
+    Fix(Property(*m_distribution, "INTEGRALS"), Round().integralsFixed, Round().integrals.c_str());
 }
 
 void RoadRun::Assign(QV_DOMAIN& domain, int runs) {
@@ -135,8 +134,9 @@ void RoadRun::Assign(QV_DOMAIN& domain, int runs) {
         domain.ExecuteAssignments(kTopLevel, kFirstPass);
 }
 
-void RoadRun::Run(const RoundRequest& round) {
-    m_round = &round;
+void RoadRun::Run(std::size_t number) {
+    m_roundNumber = number;
+    const RoundRequest& round = Round();
     FixInputs();
     const int dimensions = m_request.dimensions;
     if (round.dimsFirst) {

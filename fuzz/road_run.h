@@ -9,6 +9,7 @@
 #include "host/qv_system.h"
 #include "types/domain/domain.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace norvane::fuzz {
@@ -27,11 +28,13 @@ public:
     RoadRun& operator=(const RoadRun&) = delete;
     ~RoadRun();
 
-    // The round's inputs, SetDims, the assignments, then both passes.
-    void Run(const RoundRequest& round);
+    // Round `number` of the request: its inputs, SetDims, the assignments, then both passes.
+    void Run(std::size_t number);
 
     const RoadRequest& Request() const { return m_request; }
-    const RoundRequest& Round() const { return *m_round; }
+    // The round that ran last, and its number.
+    const RoundRequest& Round() const { return m_request.rounds.at(m_roundNumber); }
+    std::size_t RoundNumber() const { return m_roundNumber; }
     QV_ModelType& Distribution() const { return *m_distribution; }
     QV_DOMAIN& Domain(int d) const { return *m_domains[d]; }
     // What SetUpEquations returned, and what the expression pass wrote.
@@ -45,7 +48,7 @@ private:
     void Assign(QV_DOMAIN& domain, int runs);
 
     RoadRequest m_request;
-    const RoundRequest* m_round = nullptr;
+    std::size_t m_roundNumber = 0;
     QV_DOMAIN* m_domains[3] = {nullptr, nullptr, nullptr};
     QV_ModelType* m_distribution = nullptr;
     std::vector<ArrayIndices> m_arrays;
