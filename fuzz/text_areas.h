@@ -16,5 +16,8 @@ void FuzzMethodNames(ByteReader& in);
 void FuzzContainerIds(ByteReader& in);
 // Connection names of the multiports (text_ports.cpp).
 void FuzzConnectionPorts(ByteReader& in);
+// Residuals in prefix text and block programs, the texts of the equation scheme
+// (text_parsers.cpp).
+void FuzzSchemeTexts(ByteReader& in);
 
 } // namespace norvane::fuzz

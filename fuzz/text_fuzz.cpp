@@ -10,8 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace norvane::fuzz;
-    void (*const areas[])(ByteReader&) = {FuzzContainers, FuzzStringInSet, FuzzMethodNames,
-                                          FuzzContainerIds, FuzzConnectionPorts};
+    void (*const areas[])(ByteReader&) = {FuzzContainers,   FuzzStringInSet,     FuzzMethodNames,
+                                          FuzzContainerIds, FuzzConnectionPorts, FuzzSchemeTexts};
     ByteReader in(data, size);
     const int area = in.Choice(sizeof areas / sizeof areas[0]);
     const long blocks = qvhost::LiveBlocks();
