@@ -300,6 +300,21 @@ TEST(Distribution1DInputs, SecondDerivativesOffTheInteriorAreRefused) {
     }
 }
 
+// "BFD1" assigns no polynomial points: after "OCFE3" the domain keeps its 2, and with them an
+// INTERIOR without the element ends. Second derivatives are refused rather than written there;
+// first derivatives stand.
+TEST(Distribution1DInputs, PolynomialPointsLeftByAnEarlierMethod) {
+    RoadInputs in;
+    in.method = "OCFE3";
+    Road road(in);
+    EXPECT_GT(road.SetUp(), 0);
+    road.domain->DISCRETIZATIONMETHOD.UserSet("BFD1");
+    EXPECT_EQ(road.SetUp(), norvane::RefusedOutsideSection);
+    EXPECT_EQ(road.domain->NUMPOLYPOINTS.v(), 2);
+    road.domain->HIGHESTORDERDERIVATIVE.UserSet(1);
+    EXPECT_GT(road.SetUp(), 0);
+}
+
 TEST(Distribution1DInputs, FailingParentIsPassedOnUnchanged) {
     Road road(RoadInputs{});
     road.SetUp();
