@@ -25,8 +25,8 @@ const char* const kOwnOrders[] = {"HIGHESTORDERXDERIVATIVE", "HIGHESTORDERYDERIV
                                   "HIGHESTORDERZDERIVATIVE"};
 
 // The arguments with which the host runs the assignments of a model at the top of its tree.
-constexpr int kTopLevel = 3;
-constexpr int kFirstPass = 1;
+constexpr int kTopLevel = 1;
+constexpr int kFirstPass = 0;
 
 QV_DOMAIN* MakeDomain(DomainKind kind) {
     switch (kind) {
@@ -52,6 +52,20 @@ QV_Containable* Held(QV_Containable* property) {
     if (auto* replaceable = dynamic_cast<QV_VirtualBase*>(property))
         return replaceable->VirtualLink();
     return property;
+}
+
+// The value the user fixes, or none: the property is unfixed, as the user clears a value.
+template <class Value> void Fix(QV_VarParam& property, bool fixed, const Value& value) {
+    if (fixed)
+        property.UserSet(value);
+    else
+        property.Unfix();
+}
+
+QV_VarParam& Property(QV_ModelType& model, const char* name) {
+    auto* property = dynamic_cast<QV_VarParam*>(model.FindProperty(name));
+    if (!property) Fault("the distribution has no %s", name);
+    return *property;
 }
 
 std::vector<ArrayIndices> ArraysOf(const QV_ModelType& distribution) {
@@ -90,24 +104,6 @@ RoadRun::~RoadRun() {
     for (QV_DOMAIN* domain : m_domains)
         if (domain) domain->Release();
 }
-
-namespace {
-
-// The value the user fixes, or none: the property is unfixed, as the user clears a value.
-template <class Value> void Fix(QV_VarParam& property, bool fixed, const Value& value) {
-    if (fixed)
-        property.UserSet(value);
-    else
-        property.Unfix();
-}
-
-QV_VarParam& Property(QV_ModelType& model, const char* name) {
-    auto* property = dynamic_cast<QV_VarParam*>(model.FindProperty(name));
-    if (!property) Fault("the distribution has no %s", name);
-    return *property;
-}
-
-} // namespace
 
 void RoadRun::FixInputs() {
     for (int d = 0; d < m_request.dimensions; ++d) {

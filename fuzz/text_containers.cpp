@@ -170,10 +170,10 @@ private:
 
     // The index text of values that it can hold as they are makes their element.
     void FromWellFormedText(const Args& args) {
-        if (!Writable(args, Indices())) return;
+        if (!Writable(args, Indices()) || GridSize(m_array, true) > kMaxSlots) return;
         const std::string text = Text(args, Indices()) + ")";
-        FromIndexText(text.c_str());
-        if (GridSize(m_array, false) > kMaxSlots) return;
+        m_array.CreateMissingArrayElement(text.c_str());
+        ExpectDenseGrid(m_array);
         const long calls = qvhost::AllocationCalls();
         QV_Type* element = FindIn(m_array, args);
         if (!element || qvhost::AllocationCalls() != calls)
