@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs every test: native build, ASan+UBSan build, and the 32-bit Windows cross
-# build whose tests run under wine. Installs what is missing (Debian, as root).
+# Runs every test: native build, ASan+UBSan build, the 32-bit Windows cross
+# build whose tests run under wine, and the fuzz targets (clang, libFuzzer with
+# ASan+UBSan) for a bounded time each. Installs what is missing (Debian, as root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -14,17 +15,22 @@ summary() { echo "$passed passed, $failed failed"; }
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed'; }
 packages=(cmake make g++ libgtest-dev googletest libbenchmark-dev g++-mingw-w64-i686
           wine wine32:i386 python3-pefile)
-missing=()
-for p in "${packages[@]}"; do
-  installed "$p" || missing+=("$p")
-done
-if ((${#missing[@]})); then
+sudo=; [[ $(id -u) == 0 ]] || sudo=sudo
+# Installs the packages given that are not installed yet.
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    installed "$p" || missing+=("$p")
+  done
+  ((${#missing[@]})) || return 0
   step "installing ${missing[*]}"
-  sudo=; [[ $(id -u) == 0 ]] || sudo=sudo
   dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
   $sudo apt-get update -q
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
-fi
+}
+install_missing "${packages[@]}" clang
+# The sanitizer and libFuzzer runtimes of the clang that is installed.
+install_missing "libclang-rt-$(clang++ -dumpversion | cut -d. -f1)-dev"
 
 # Configures and builds one tree: build DIR [cmake options...]
 build() {
@@ -71,6 +77,15 @@ export WINEDEBUG=-all WINEPREFIX=$PWD/build-win32/wineprefix WINEDLLOVERRIDES="m
 trap 'wineserver -k 2>/dev/null || true' EXIT
 [[ -f $WINEPREFIX/system.reg ]] || wineboot -i </dev/null >/dev/null 2>&1 || echo "warning: wineboot -i failed" >&2
 run_ctest build-win32
+
+# --- (d) fuzz targets: clang, libFuzzer, ASan + UBSan -------------------------
+# Each target runs on its seed corpus for a bounded time (fuzz/CMakeLists.txt); a crash, a
+# leak or a failed check fails its test, and the output shows the input that caused it.
+step "fuzz build (build-fuzz)"
+build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DNORVANE_TESTS=OFF -DNORVANE_FUZZ=ON \
+  -DNORVANE_FUZZ_SECONDS=60
+step "fuzz runs"
+run_ctest build-fuzz
 
 step "done"
 summary

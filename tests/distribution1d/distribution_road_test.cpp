@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "tests/distribution1d/distribution_road_fixture.h"
 #include "types/distribution1d/grid_check.h"
@@ -250,6 +251,28 @@ TEST(Distribution1DInputs, GridsInconsistentWithTheMethodAreRefused) {
             EXPECT_EQ(road.distribution->EquationCount(), 0);
         }
     }
+}
+
+// "BFD1" assigns no polynomial points: after "OCFE3" the domain keeps its 2, and with them an
+// INTERIOR without the element ends. The block still writes a second derivative at every inner
+// node, as its loop says; where the array's index set lacks the node, the array makes the
+// element. Every equation stays on the grid and in its section.
+TEST(Distribution1DInputs, PolynomialPointsLeftByAnEarlierMethod) {
+    RoadInputs in;
+    in.method = "OCFE3";
+    Road road(in);
+    EXPECT_GT(road.SetUp(), 0);
+    road.domain->DISCRETIZATIONMETHOD.UserSet("BFD1");
+    const int count = road.SetUp();
+    EXPECT_GT(count, 0);
+    road.Pattern();
+    ASSERT_EQ(road.domain->NUMPOLYPOINTS.v(), 2);
+    EXPECT_EQ(Members(road.domain->INTERIOR.v()).size(), 2u * road.EndNode() / 3);
+    int secondDerivatives = 0;
+    const QV_DISTRIBUTION1D& d = *road.distribution;
+    for (int e = 0; e < d.EquationCount(); ++e)
+        secondDerivatives += std::string(d.EquationName(e)) == "QV_Eqn4";
+    EXPECT_EQ(secondDerivatives, road.EndNode() - 1);
 }
 
 TEST(Distribution1DInputs, FailingParentIsPassedOnUnchanged) {

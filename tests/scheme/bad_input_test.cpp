@@ -88,7 +88,11 @@ TEST(DistributionBadInput, UserFixedGridsThatNoLongerFitAreRefused) {
     const Case cases[] = {{"CFD4", 0, 1, RefusedOutsideSection},
                           {"OCFE3", 0, 1, RefusedOutsideSection},
                           {"UBFD4", 3, 0, RefusedUntiled},
-                          {"OCFE4", 0, 5, kAccepted}};
+                          {"OCFE4", 0, 5, kAccepted},
+                          // Element ends left out of INTERIOR: the second derivatives along the
+                          // method stand at every inner node, those across on the interior.
+                          {"BFD1", 0, 2, kAccepted},
+                          {"FFD1", 0, 1, kAccepted}};
     for (const Case& c : cases) {
         for (int own = 0; own < 3; ++own) {
             SCOPED_TRACE(testing::Message() << c.method << " along "

@@ -1,0 +1,58 @@
+// Reads a fuzz input front to back as a sequence of small decisions. Past the end every read
+// gives zero, so any input, the empty one too, decodes to a complete request.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace norvane::fuzz {
+
+class ByteReader {
+public:
+    ByteReader(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+
+    std::uint8_t Byte() { return m_next < m_size ? m_data[m_next++] : 0; }
+
+    bool Flag() { return (Byte() & 1) != 0; }
+
+    // One of 0 .. count - 1.
+    int Choice(int count) { return Byte() % count; }
+
+    // Four bytes, little-endian, as a signed 32-bit integer: every int, both limits included.
+    std::int32_t Int32() {
+        std::uint32_t bits = 0;
+        for (int k = 0; k < 4; ++k)
+            bits |= static_cast<std::uint32_t>(Byte()) << (8 * k);
+        std::int32_t value;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    }
+
+    // Up to 255 raw bytes, the count first: any text, quotes, NULs and non-ASCII included.
+    std::string Text() {
+        std::string text;
+        for (int n = Byte(); n > 0 && m_next < m_size; --n)
+            text += static_cast<char>(Byte());
+        return text;
+    }
+
+    // Eight raw bytes as a double: every bit pattern, NaNs and infinities included.
+    double RawDouble() {
+        std::uint64_t bits = 0;
+        for (int k = 0; k < 8; ++k)
+            bits |= static_cast<std::uint64_t>(Byte()) << (8 * k);
+        double value;
+        static_assert(sizeof value == sizeof bits, "IEEE double");
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_next = 0;
+};
+
+} // namespace norvane::fuzz
