@@ -40,8 +40,10 @@ void operator delete[](void* block, const std::nothrow_t&) noexcept {
 }
 
 namespace norvane {
+// Through the nothrow form, the one that may give null: the plain form must never return null,
+// and code that calls it may take its result as a block.
 void* AllocateBlock(std::size_t size) {
-    return ::operator new(size);
+    return ::operator new(size, std::nothrow);
 }
 void FreeBlock(void* block) {
     ::operator delete(block);

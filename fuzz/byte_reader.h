@@ -20,6 +20,13 @@ public:
     // One of 0 .. count - 1.
     int Choice(int count) { return Byte() % count; }
 
+    // Mostly a small integer in low .. low + span - 1; else any 32-bit integer.
+    int SmallOrAnyInt(int low, int span) {
+        const int code = Byte();
+        if (code < 240) return low + code % span;
+        return Int32();
+    }
+
     // Four bytes, little-endian, as a signed 32-bit integer: every int, both limits included.
     std::int32_t Int32() {
         std::uint32_t bits = 0;

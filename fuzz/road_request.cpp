@@ -39,13 +39,6 @@ template <std::size_t N> std::string NameOrText(const char* const (&names)[N], B
     return in.Text();
 }
 
-// Mostly a small integer in low .. low + span - 1; else any 32-bit integer.
-int SmallOrAnyInt(ByteReader& in, int low, int span) {
-    const int code = in.Byte();
-    if (code < 240) return low + code % span;
-    return in.Int32();
-}
-
 // Mostly a value of the table or a multiple of 1/16 below 14; else any double.
 double Real(ByteReader& in) {
     const int code = in.Byte();
@@ -57,23 +50,23 @@ double Real(ByteReader& in) {
 AxisRequest DecodeAxis(ByteReader& in) {
     AxisRequest axis;
     axis.method = NameOrText(kMethods, in);
-    axis.sections = SmallOrAnyInt(in, -1, 12);
+    axis.sections = in.SmallOrAnyInt(-1, 12);
     axis.length = Real(in);
     axis.spacingFixed = in.Flag();
     if (axis.spacingFixed) axis.spacing = Real(in);
     axis.orderFixed = in.Byte() < 240;
-    if (axis.orderFixed) axis.order = SmallOrAnyInt(in, -1, 5);
+    if (axis.orderFixed) axis.order = in.SmallOrAnyInt(-1, 5);
     axis.minNodesFixed = in.Flag();
-    if (axis.minNodesFixed) axis.minNodes = SmallOrAnyInt(in, -2, 12);
+    if (axis.minNodesFixed) axis.minNodes = in.SmallOrAnyInt(-2, 12);
     axis.polyPointsFixed = in.Flag();
-    if (axis.polyPointsFixed) axis.polyPoints = SmallOrAnyInt(in, -2, 8);
+    if (axis.polyPointsFixed) axis.polyPoints = in.SmallOrAnyInt(-2, 8);
     axis.interiorFixed = in.Byte() >= 224;
     if (axis.interiorFixed) {
         for (int k = in.Choice(8); k > 0; --k)
-            axis.interior.push_back(SmallOrAnyInt(in, -2, 40));
+            axis.interior.push_back(in.SmallOrAnyInt(-2, 40));
     }
     axis.ownOrderFixed = in.Byte() >= 224;
-    if (axis.ownOrderFixed) axis.ownOrder = SmallOrAnyInt(in, -1, 5);
+    if (axis.ownOrderFixed) axis.ownOrder = in.SmallOrAnyInt(-1, 5);
     const int runs = in.Byte();
     axis.assignmentRuns = runs < 16 ? 0 : runs < 32 ? 1 : 2;
     return axis;

@@ -15,9 +15,10 @@
 // further argument, a dimension size that its argument does not have) is ignored; elements
 // of a filling pass beyond what the counting pass counted are counted but not stored. Before
 // any call the template checks that the listing is complete and agrees with the layout and
-// with the host's storage; when it is not, the call is refused with a negative status and
-// nothing is packed, called or read. Residuals and Jacobian rows are written for at most the
-// output elements that the owner's structure counted.
+// with the host's storage, argument by argument (an element listed under the wrong argument
+// is no element of the right one); when it is not, the call is refused with a negative status
+// and nothing is packed, called or read. Residuals and Jacobian rows are written for at most
+// the output elements that the owner's structure counted.
 #pragma once
 
 #include <algorithm>
@@ -120,6 +121,8 @@ private:
     int m_nCurrentArg = -1;
     int m_nBufferWords = 0;
     int m_aOffsets[Inputs + Outputs] = {};
+    // The elements that the current pass listed under each argument.
+    int m_aListedElements[Inputs + Outputs] = {};
     double* m_pSavedOutputs = nullptr;
     bool m_bCountingPass = true;
     bool m_abByRef[Inputs + Outputs] = {};

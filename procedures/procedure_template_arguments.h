@@ -2,6 +2,7 @@
 // filling pass collects the element variables.
 #pragma once
 
+#include <algorithm>
 #include <climits>
 
 #include "procedures/procedure_template.h"
@@ -73,6 +74,7 @@ QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::AddWords(long long bytes) {
 QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::Element(QV_VarParam& variable) {
     const int i = m_nCurrentArg;
     if (i < 0 || i >= TotalArgs()) return;
+    ++m_aListedElements[i];
     if (i < InputArgs()) {
         if (m_bCountingPass && variable.IsSolverVariable()) ++this->m_nFreeInputs;
         if (!m_bCountingPass) this->StoreElement(this->m_nInputVars, &variable);
@@ -115,6 +117,7 @@ QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::LastArgument() {
     this->m_nInputVars = 0;
     this->m_nOutputVars = 0;
     this->m_nInputs = 0;
+    std::fill(m_aListedElements, m_aListedElements + TotalArgs(), 0);
     m_nCurrentArg = -1;
     m_bCountingPass = false;
 }

@@ -8,27 +8,21 @@
 #include "procedures/procedure_template.h"
 
 // StatusDone when the argument list is complete and agrees with the layout and the host's
-// storage: every output and every array given by reference, and exactly the elements that
-// the dimension sizes call for. Every reader of the element list relies on it.
+// storage: every output and every array given by reference, and under each argument given by
+// reference exactly the elements that its dimension sizes call for (one for a scalar), none
+// under a constant. Every reader of the element list relies on it.
 QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::BindingStatus() const {
     if (m_bCountingPass || !m_bLayoutSound) return QV_ProcedureType::StatusUnbound;
     const int storage = this->StorageStatus();
     if (storage < 0) return storage;
-    long long inputValues = 0, inputElements = 0, outputElements = 0;
-    bool constantsFit = true;
+    bool agrees = true;
     ForEachArgument(0, TotalArgs(), [&](int i, int dimensions, long long elements) {
-        if (!m_abByRef[i]) {
-            constantsFit = constantsFit && i < InputArgs() && dimensions == 0;
-            ++inputValues;
-        } else if (i < InputArgs()) {
-            inputElements += elements;
-            inputValues += elements;
-        } else {
-            outputElements += elements;
-        }
+        const long long listed = m_aListedElements[i];
+        if (m_abByRef[i])
+            agrees = agrees && listed == elements;
+        else
+            agrees = agrees && i < InputArgs() && dimensions == 0 && listed == 0;
     });
-    const bool agrees = constantsFit && inputElements == this->m_nInputVars &&
-                        inputValues == this->m_nInputs && outputElements == this->m_nOutputVars;
     return agrees ? QV_ProcedureType::StatusDone : QV_ProcedureType::StatusUnbound;
 }
 
@@ -83,6 +77,12 @@ QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::CallFn(QV_ProcedureType::CallType type, 
     }
     const int bound = BindingStatus();
     if (bound < 0) return bound;
+    // What can refuse the call comes before the packing: a refusal leaves the buffer as the
+    // standing call left it (its inputs and outputs), so that the next evaluation still finds
+    // the changed inputs and calls the routine, never takes the old outputs for the new inputs.
+    int status = this->EnsureCompatibleDLLLoaded(Level);
+    if (status < 0) return status;
+    if (!BuildDerivativePattern()) return QV_ProcedureType::StatusNoStorage;
     PackInputVars();
     if (!this->m_bCallNeeded) return 0;
 
@@ -93,20 +93,15 @@ QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::CallFn(QV_ProcedureType::CallType type, 
     int hostIntegerCopy = this->m_nRoutineArg10;
     int derivativeCount = this->m_nDerivCount; // the routine cannot change the host's count
     int scratch = 0;
-    int status = this->EnsureCompatibleDLLLoaded(Level);
-    if (status < 0) return status;
 
     if (QV_COMPONENTLISTNAME* list = this->ComponentListName()) list->BeginPropertiesCall();
-    const bool patterned = BuildDerivativePattern();
     // A routine that cannot be found is not called: the failure flag stays 1.
-    if (patterned)
-        if (const QV_ProcedureRoutine routine = this->GetProcedure13Address(this->m_pFunction))
-            routine(&callType, this->m_pValues, m_aDimSizes, this->m_pValues,
-                    m_aDimSizes + m_nFirstOutputDim, GetOffsets(0), GetOffsets(InputArgs()),
-                    &this->m_nRoutineArg8, this->m_pRoutineArg9, &hostIntegerCopy, &derivativeCount,
-                    m_pDerivRows, m_pDerivCols, &scratch, this->m_pDerivatives, &failure);
+    if (const QV_ProcedureRoutine routine = this->GetProcedure13Address(this->m_pFunction))
+        routine(&callType, this->m_pValues, m_aDimSizes, this->m_pValues,
+                m_aDimSizes + m_nFirstOutputDim, GetOffsets(0), GetOffsets(InputArgs()),
+                &this->m_nRoutineArg8, this->m_pRoutineArg9, &hostIntegerCopy, &derivativeCount,
+                m_pDerivRows, m_pDerivCols, &scratch, this->m_pDerivatives, &failure);
     if (QV_COMPONENTLISTNAME* list = this->ComponentListName()) list->EndPropertiesCall();
-    if (!patterned) return QV_ProcedureType::StatusNoStorage;
 
     status = this->CheckIFailAndOutputs(failure, effective, flag);
     if (status < 0) return status;

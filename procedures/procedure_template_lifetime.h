@@ -48,6 +48,7 @@ QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::CopyFields(const QV_ProcedureTemplate& 
     m_nCurrentArg = o.m_nCurrentArg;
     m_nBufferWords = o.m_nBufferWords;
     std::copy(o.m_aOffsets, o.m_aOffsets + TotalArgs(), m_aOffsets);
+    std::copy(o.m_aListedElements, o.m_aListedElements + TotalArgs(), m_aListedElements);
     m_bCountingPass = o.m_bCountingPass;
     std::copy(o.m_abByRef, o.m_abByRef + TotalArgs(), m_abByRef);
     std::copy(o.m_aConstArgs, o.m_aConstArgs + TotalArgs(), m_aConstArgs);

@@ -1,6 +1,7 @@
 #include "host/qvnorvane/interpolation.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 namespace qvnorvane {
@@ -36,23 +37,28 @@ Failure Interpolate(const Table& t, double point, int mode, Interpolation& resul
     // table: the end segments serve the points beyond the ends.
     const int upper = static_cast<int>(std::upper_bound(t.x, t.x + t.xCount, point) - t.x);
     const int segment = std::clamp(upper - 1, 0, last - 1);
-    const double left = t.x[segment], right = t.x[segment + 1];
-    const double weight = (point - left) / (right - left);
-    result = {t.y[segment] + weight * (t.y[segment + 1] - t.y[segment]), segment, weight, -1};
-    return std::isfinite(result.value) ? Done : NotANumber;
+    const long double left = t.x[segment], right = t.x[segment + 1];
+    const long double weight = (point - left) / (right - left);
+    const long double rise = static_cast<long double>(t.y[segment + 1]) - t.y[segment];
+    const long double value = t.y[segment] + weight * rise;
+    if (!(std::fabs(value) <= DBL_MAX)) return NotANumber;
+    result = {static_cast<double>(value), segment, weight, -1};
+    return Done;
 }
 
 double Derivative(const Table& t, const Interpolation& at, int column) {
     const int firstX = 2, firstY = 2 + t.xCount;
     if (at.held >= 0) return column == firstY + at.held ? 1.0 : 0.0;
     const int k = at.segment;
-    const double slope = (t.y[k + 1] - t.y[k]) / (t.x[k + 1] - t.x[k]);
-    if (column == 1) return slope;
-    if (column == firstX + k) return -slope * (1.0 - at.weight);
-    if (column == firstX + k + 1) return -slope * at.weight;
-    if (column == firstY + k) return 1.0 - at.weight;
-    if (column == firstY + k + 1) return at.weight;
-    return 0.0;
+    const long double slope = (static_cast<long double>(t.y[k + 1]) - t.y[k]) /
+                              (static_cast<long double>(t.x[k + 1]) - t.x[k]);
+    long double derivative = 0.0L;
+    if (column == 1) derivative = slope;
+    if (column == firstX + k) derivative = -slope * (1 - at.weight);
+    if (column == firstX + k + 1) derivative = -slope * at.weight;
+    if (column == firstY + k) derivative = 1 - at.weight;
+    if (column == firstY + k + 1) derivative = at.weight;
+    return static_cast<double>(std::clamp<long double>(derivative, -DBL_MAX, DBL_MAX));
 }
 
 } // namespace qvnorvane

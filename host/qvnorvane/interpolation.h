@@ -56,18 +56,24 @@ struct Table {
 // How the value at a point is made: from segment `segment` (between abscissae segment and
 // segment + 1) at weight `weight` (0 at its left end, 1 at its right end, outside [0, 1] when
 // extrapolated), or held at the ordinate `held` (-1 when not held).
+//
+// Weights, values and derivatives are worked out in extended precision, whose range holds every
+// difference and quotient of doubles: a table that spans the whole double range, or whose
+// abscissae lie a few subnormal steps apart, gives its true value where that is a double.
 struct Interpolation {
     double value;
     int segment;
-    double weight;
+    long double weight;
     int held;
 };
 
-// Checks the table, the point and the mode; Done with `result` filled, else the failure.
+// Checks the table, the point and the mode; Done with `result` filled, else the failure. A value
+// beyond the double range is NotANumber.
 Failure Interpolate(const Table& table, double point, int mode, Interpolation& result);
 
 // The derivative of the value with respect to input value `column` (1-based: 1 the point,
 // 2 .. 1 + xCount the abscissae, then the ordinates, then the mode); 0 for any other column.
+// A derivative beyond the double range is held at the largest double of its sign.
 double Derivative(const Table& table, const Interpolation& at, int column);
 
 } // namespace qvnorvane

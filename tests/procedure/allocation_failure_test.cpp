@@ -72,5 +72,35 @@ TEST(ProcedureAllocation, EveryAllocationRefusedInTurn) {
     EXPECT_GE(refused, 8) << "the object, four storage blocks, the record, the pattern, ...";
 }
 
+// A copy makes the routine's record and the derivative pattern on its first call. Each refused
+// there, after the point has moved, must not leave the call of the old point standing: the
+// next evaluation calls the routine and gives the new point's value.
+TEST(ProcedureAllocation, ARefusedCallLeavesNoOldOutputForNewInputs) {
+    for (long k = 1; k <= 3; ++k) {
+        const long live = qvhost::LiveBlocks();
+        {
+            InterpolationCall call(2.5, Steps, 1);
+            auto* p = new QVProc_INTERPOLATE(false, 0);
+            call.ListBoth(*p);
+            double residual = 0;
+            int index = 0;
+            ASSERT_EQ(p->Residuals(&residual, index), 0);
+            auto* copy = new QVProc_INTERPOLATE(*p);
+            call.point.SetCurrentValue(3.0);
+            qvhost::FailAllocation(k);
+            index = 0;
+            EXPECT_EQ(copy->Residuals(&residual, index), QV_ProcedureType::StatusNoStorage)
+                << "allocation " << k;
+            qvhost::FailAllocation(0);
+            index = 0;
+            EXPECT_EQ(copy->Residuals(&residual, index), 0);
+            EXPECT_DOUBLE_EQ(residual, -3.75) << "allocation " << k;
+            copy->Release();
+            p->Release();
+        }
+        EXPECT_EQ(qvhost::LiveBlocks(), live);
+    }
+}
+
 } // namespace
 } // namespace norvane::test

@@ -64,29 +64,40 @@ struct Flaw {
     int abscissae;      // elements listed for the abscissae (their size says 3)
     bool abscissaeSize; // whether their size is given
     bool outputWhenFilling;
-    bool extraWhenFilling; // one input element more in the filling pass
+    bool extraWhenFilling;    // one input element more in the filling pass
+    int ordinates = 3;        // elements listed for the ordinates (their size says 3)
+    bool pointElement = true; // the point given as a variable, else as Argument() alone
+    bool modeElement = false; // an element listed after the constant mode
 };
 
 void ListWith(QVProc_INTERPOLATE& p, InterpolationCall& c, const Flaw& f, bool filling) {
-    p.Argument(c.point);
+    if (f.pointElement)
+        p.Argument(c.point);
+    else
+        p.Argument();
     p.Argument();
     for (int k = 0; k < f.abscissae; ++k)
         p.Element(c.xs[static_cast<std::size_t>(k)]);
     if (f.abscissaeSize) p.SetDimensionSize(3);
     p.Argument();
-    for (QV_REALVARIABLE& v : c.ys)
-        p.Element(v);
+    for (int k = 0; k < f.ordinates; ++k)
+        p.Element(k < 3 ? c.ys[static_cast<std::size_t>(k)] : c.xs[2]);
     p.SetDimensionSize(3);
     if (filling && f.extraWhenFilling) p.Element(c.point);
     p.Argument(1);
+    if (f.modeElement) p.Element(c.point);
     if (!filling || f.outputWhenFilling) p.Argument(c.output);
 }
 
+// The last two list as many elements as the sizes call for, under the wrong arguments.
 TEST(ArgumentList, AListingThatDoesNotMatchRefusesEveryCall) {
-    for (const Flaw& f : {Flaw{"an element more when filling", 3, true, true, true},
-                          Flaw{"an element fewer than the size", 1, true, true, false},
-                          Flaw{"a size missing", 3, false, true, false},
-                          Flaw{"the output missing when filling", 3, true, false, false}}) {
+    for (const Flaw& f :
+         {Flaw{"an element more when filling", 3, true, true, true},
+          Flaw{"an element fewer than the size", 1, true, true, false},
+          Flaw{"a size missing", 3, false, true, false},
+          Flaw{"the output missing when filling", 3, true, false, false},
+          Flaw{"an abscissa listed among the ordinates", 2, true, true, false, 4},
+          Flaw{"the point listed after the constant mode", 3, true, true, false, 3, false, true}}) {
         RoutineRecorder recorder;
         InterpolationCall call(0.5, Steps, 1);
         QV_ModelTypeEx owner;
