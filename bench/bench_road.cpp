@@ -34,6 +34,7 @@ public:
         m_domain->Release();
     }
     QV_ModelType& Distribution() override { return *m_distribution; }
+    double Nodes() override { return m_domain->ENDNODE.v() + 1.0; }
 
 private:
     QV_LENGTHDOMAIN* m_domain;

@@ -29,6 +29,8 @@ public:
 
     // The distribution whose equations the passes declare and write.
     virtual QV_ModelType& Distribution() = 0;
+    // The nodes of its grid, over every direction.
+    virtual double Nodes() = 0;
 
     // One structure pass and one expression pass, as a host runs them.
     void Pass() {
