@@ -88,7 +88,7 @@ public:
     static QV_Type* Find(QV_Matrix& array, QV_SetValue* sets, Runs&& runs,
                          typename Kinds::Arg... x) {
         if constexpr (!std::is_same_v<std::decay_t<Runs>, NoRuns>)
-            if (QV_Type* element = runs.Find(array, {x...})) return element;
+            if (QV_Type* element = runs.Find(array, x...)) return element;
         QV_Type* element = FindValues(array, sets, Values(Kinds::Normalize(x)...));
         UpdateRuns(runs, sets);
         return element;

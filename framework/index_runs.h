@@ -9,6 +9,8 @@
 // the container must be changed before its first lookup, as the dense grid already requires.
 #pragma once
 
+#include <climits>
+
 #include "host/qvcore.h"
 
 namespace norvane {
@@ -17,18 +19,21 @@ template <int N> class IndexRuns {
 public:
     // The element at these index values when each lies in its run and the element exists
     // (m_Position then names its slot); null otherwise, and the caller searches.
-    QV_Type* Find(QV_Matrix& array, const int (&x)[N]) const {
-        const long long slots = array.m_Elements.Elements();
-        long long slot = 0;
-        for (int k = 0; k < N; ++k) {
-            const long long offset = static_cast<long long>(x[k]) - m_first[k];
-            if (offset < 0 || offset >= m_length[k]) return nullptr;
-            // Each factor stays below 2^31, as `slot` stays below the slot count: no overflow.
-            slot = slot * m_size[k] + offset;
-            if (slot >= slots) return nullptr;
-        }
+    template <class... Index> QV_Type* Find(QV_Matrix& array, Index... x) {
+        static_assert(sizeof...(Index) == N, "one value per index");
+        // An offset outside its run wraps to a large unsigned value; within the runs the slot
+        // stays below the grid's size, at most INT_MAX (Strides makes sure).
+        unsigned long long slot = 0;
+        int k = 0;
+        const bool within =
+            ((Offset(x, k) < m_length[k] ? (slot += Offset(x, k) * m_stride[k], ++k, true)
+                                         : false) &&
+             ...);
+        if (!within || slot >= array.m_Elements.Elements()) return nullptr;
         QV_Type* element = array.m_Elements[static_cast<unsigned>(slot)];
-        if (element) array.m_Position = static_cast<int>(slot);
+        if (!element) return nullptr;
+        array.m_Position = static_cast<int>(slot);
+        FetchAhead(array, static_cast<long long>(slot));
         return element;
     }
 
@@ -40,36 +45,78 @@ public:
             m_length[k] = 0;
             Extend(sets[k], k);
         }
+        Strides();
     }
 
     // Keeps the runs current after a lookup that may have added a value to each set. A value
     // missing from a set cannot lie within its run: it comes before the run's first value
     // (and may continue the run downwards) or after it, where it may continue the run.
     void Update(const QV_SetValue* sets) {
+        bool changed = false;
         for (int k = 0; k < N; ++k) {
             const int size = sets[k].SetSize();
             if (size == m_size[k]) continue;
+            changed = true;
             m_size[k] = size;
             const int first = sets[k].Integer(0);
-            if (m_length[k] > 0 && m_length[k] < size && first == m_first[k] - 1LL)
+            if (m_length[k] > 0 && m_length[k] < static_cast<unsigned>(size) &&
+                first == m_first[k] - 1LL)
                 ++m_length[k];
-            else if (first != m_first[k] || m_length[k] > size)
+            else if (first != m_first[k] || m_length[k] > static_cast<unsigned>(size))
                 m_length[k] = 0;
             m_first[k] = first;
             Extend(sets[k], k);
         }
+        if (changed) Strides();
     }
 
 private:
+    template <class Index> unsigned long long Offset(Index x, int k) const {
+        return static_cast<unsigned long long>(static_cast<long long>(x) - m_first[k]);
+    }
+
     void Extend(const QV_SetValue& set, int k) {
-        while (m_length[k] < m_size[k] &&
-               set.Integer(m_length[k]) == static_cast<long long>(m_first[k]) + m_length[k])
+        while (m_length[k] < static_cast<unsigned>(m_size[k]) &&
+               set.Integer(static_cast<int>(m_length[k])) ==
+                   static_cast<long long>(m_first[k]) + m_length[k])
             ++m_length[k];
     }
 
+    // The stride of each index is the product of the later indices' sizes. A grid of more than
+    // INT_MAX slots cannot exist: its runs are then not used.
+    void Strides() {
+        unsigned long long stride = 1;
+        for (int k = N - 1; k >= 0; --k) {
+            m_stride[k] = stride;
+            stride *= static_cast<unsigned long long>(m_size[k]);
+            if (stride > INT_MAX) {
+                for (unsigned& length : m_length)
+                    length = 0;
+                return;
+            }
+        }
+    }
+
+    // A pass walks a grid line by line: lookups that step through the slots by one stride
+    // twice running will likely go on. Away from the last index each step lands on another
+    // cache line and page of the slots, and the walk would wait on memory at every step: the
+    // slot four steps ahead is fetched now.
+    void FetchAhead(const QV_Matrix& array, long long slot) {
+        const long long step = slot - m_lastSlot;
+        const bool striding = step == m_lastStep && step != 0;
+        m_lastSlot = slot;
+        m_lastStep = step;
+        const long long ahead = slot + 4 * step;
+        if (striding && ahead >= 0 && ahead < array.m_Elements.Elements())
+            __builtin_prefetch(&array.m_Elements[static_cast<unsigned>(ahead)]);
+    }
+
     int m_first[N] = {};
-    int m_length[N] = {}; // 0: no run
-    int m_size[N] = {};   // the set sizes, which give the strides of the grid
+    unsigned m_length[N] = {}; // 0: no run
+    int m_size[N] = {};
+    unsigned long long m_stride[N] = {};
+    long long m_lastSlot = 0;
+    long long m_lastStep = 0;
 };
 
 } // namespace norvane
