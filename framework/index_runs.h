@@ -33,7 +33,6 @@ public:
         QV_Type* element = array.m_Elements[static_cast<unsigned>(slot)];
         if (!element) return nullptr;
         array.m_Position = static_cast<int>(slot);
-        FetchAhead(array, static_cast<long long>(slot));
         return element;
     }
 
@@ -97,26 +96,10 @@ private:
         }
     }
 
-    // A pass walks a grid line by line: lookups that step through the slots by one stride
-    // twice running will likely go on. Away from the last index each step lands on another
-    // cache line and page of the slots, and the walk would wait on memory at every step: the
-    // slot four steps ahead is fetched now.
-    void FetchAhead(const QV_Matrix& array, long long slot) {
-        const long long step = slot - m_lastSlot;
-        const bool striding = step == m_lastStep && step != 0;
-        m_lastSlot = slot;
-        m_lastStep = step;
-        const long long ahead = slot + 4 * step;
-        if (striding && ahead >= 0 && ahead < array.m_Elements.Elements())
-            __builtin_prefetch(&array.m_Elements[static_cast<unsigned>(ahead)]);
-    }
-
     int m_first[N] = {};
     unsigned m_length[N] = {}; // 0: no run
     int m_size[N] = {};
     unsigned long long m_stride[N] = {};
-    long long m_lastSlot = 0;
-    long long m_lastStep = 0;
 };
 
 } // namespace norvane

@@ -1,7 +1,5 @@
 #include "types/distribution1d/scheme_passes.h"
 
-#include <cstddef>
-
 namespace norvane {
 namespace {
 
@@ -26,20 +24,6 @@ private:
     int& m_n;
 };
 
-// Asks the memory system for the lines of a variable, which the host reads when a term names
-// it.
-void Prefetch(const QV_VarParam& variable) {
-    const char* bytes = reinterpret_cast<const char*>(&variable);
-    for (std::size_t offset = 0; offset < sizeof variable; offset += 64)
-        __builtin_prefetch(bytes + offset);
-    __builtin_prefetch(bytes + sizeof variable - 1);
-}
-
-// Writes each instance one instance late: when an instance arrives, the variables of its grid
-// terms are looked up and fetched from memory, and the instance before it is written. On a
-// large grid the variables of one instance lie far apart; the host then finds them at hand.
-// The host calls are those of writing each instance at once, in the same order; ELEMENTLENGTH
-// is looked up as its term is written.
 class ExpressionSink final : public SchemeSink {
 public:
     ExpressionSink(QV_ModelTypeEx2& model, DistributionElements& elements, int groupBase,
@@ -48,44 +32,9 @@ public:
           m_rows(rows), m_cols(cols) {}
 
     void instance(const Instance& at) override {
-        Held& next = m_held[m_next];
-        next.at = at;
-        next.count = 0;
-        const Stencil& stencil = *at.stencil;
-        for (int t = 0; t < stencil.tokenCount && next.count < Held::kTerms; ++t) {
-            const Token& token = stencil.tokens[t];
-            if (token.kind != Token::Kind::Variable || token.field == Field::Step) continue;
-            QV_VarParam& term = TermOf(m_elements, at, token);
-            Prefetch(term);
-            next.terms[next.count++] = &term;
-        }
-        m_next ^= 1;
-        if (m_held[m_next].at.stencil) Write(m_held[m_next]);
-        m_held[m_next].at.stencil = nullptr;
-    }
-
-    // Writes the instance still held.
-    void Finish() {
-        m_next ^= 1;
-        if (m_held[m_next].at.stencil) Write(m_held[m_next]);
-        m_held[m_next].at.stencil = nullptr;
-    }
-
-private:
-    // An instance and the variables of its first grid terms (no stencil has more than kTerms).
-    struct Held {
-        static constexpr int kTerms = 8;
-        Instance at{};
-        QV_VarParam* terms[kTerms];
-        int count = 0;
-    };
-
-    void Write(const Held& held) {
-        const Instance& at = held.at;
         m_model.AddEquation(FamilyName(at.family), m_counter, m_groupBase + at.group);
         const int equation = m_counter - 1;
         const Stencil& stencil = *at.stencil;
-        int term = 0;
         for (int t = 0; t < stencil.tokenCount; ++t) {
             const Token& token = stencil.tokens[t];
             switch (token.kind) {
@@ -98,24 +47,20 @@ private:
             case Token::Kind::Real:
                 m_model.AddTerm(token.real, equation);
                 break;
-            case Token::Kind::Variable: {
-                const bool looked = token.field != Field::Step && term < held.count;
-                m_model.AddTerm(looked ? *held.terms[term++] : TermOf(m_elements, at, token),
-                                m_rows, m_cols, equation);
+            case Token::Kind::Variable:
+                m_model.AddTerm(TermOf(m_elements, at, token), m_rows, m_cols, equation);
                 break;
-            }
             }
         }
     }
 
+private:
     QV_ModelTypeEx2& m_model;
     DistributionElements& m_elements;
     int m_groupBase;
     int& m_counter;
     int*& m_rows;
     int*& m_cols;
-    Held m_held[2];
-    int m_next = 0;
 };
 
 } // namespace
@@ -161,7 +106,6 @@ int WriteExpressions(QV_ModelTypeEx2& model, int counter, int*& rows, int*& cols
     if (CheckGrid(programs, in) != GridAccepted) return counter;
     ExpressionSink sink(model, elements, groupBase, counter, rows, cols);
     WalkScheme(programs, in, sink);
-    sink.Finish();
     return counter;
 }
 
