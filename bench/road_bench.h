@@ -7,8 +7,9 @@
 //   Baseline<suffix>  the same tokens written into one vector per equation, as a plain
 //                     expression store would hold them: the road's ratio is taken against it
 //   Floor<suffix>     the same tokens written into one reserved contiguous array
-// After the run a summary puts each road's figures side by side and checks them against
-// the targets.
+// The three cases of one size run one after the other, so that the road and its baseline see
+// the same load on a shared machine; each runs three times and reports the median. After the
+// run a summary puts each road's figures side by side and checks them against the targets.
 #pragma once
 
 #include <functional>
