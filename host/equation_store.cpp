@@ -39,6 +39,7 @@ QV_VarParam* StructureStore::NonZero(int k, int t) const {
 void ExpressionStore::Clear() {
     m_equations.clear();
     m_variables.clear();
+    m_tail = -1;
     m_stray = 0;
 }
 
@@ -48,6 +49,7 @@ void ExpressionStore::ClearTokens() {
         m_equations[e].first = 0;
     }
     m_variables.clear();
+    m_tail = -1;
 }
 
 void ExpressionStore::Register(int e, const char* name, int group) {

@@ -91,7 +91,10 @@ public:
         Equation& q = m_equations[static_cast<std::size_t>(e)];
         if (token.kind == QV_ExprToken::Variable) {
             // Appends to one equation at a time find its variables at the end already.
-            if (q.first + m_shapes.Variables(q.shape) != m_variables.size()) MoveToEnd(q);
+            if (e != m_tail) {
+                if (q.first + m_shapes.Variables(q.shape) != m_variables.size()) MoveToEnd(q);
+                m_tail = e;
+            }
             m_variables.push_back(*token.variable);
         }
         q.shape = m_shapes.Child(q.shape, token);
@@ -129,6 +132,7 @@ private:
     NameTable m_names;
     PodArray<Equation> m_equations;
     VariableRun m_variables;
+    int m_tail = -1; // the equation whose variables end m_variables; -1: none known
     int m_stray = 0;
 };
 
