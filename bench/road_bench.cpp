@@ -49,22 +49,35 @@ private:
     long m_start = -1;
 };
 
-long TokenTotal(const QV_ModelType& model) {
-    long tokens = 0;
-    for (int e = 0; e < model.EquationCount(); ++e)
-        tokens += model.TokenCount(e);
-    return tokens;
-}
-
-// The token count of each equation that one pass of the road writes.
-std::vector<int> TokenCounts(const RoadMaker& make, long size) {
-    std::unique_ptr<Road> road = make(size);
-    road->Pass();
-    const QV_ModelType& model = road->Distribution();
+// The token count of each equation that a pass of the road wrote.
+std::vector<int> TokenCounts(const QV_ModelType& model) {
     std::vector<int> counts(static_cast<std::size_t>(model.EquationCount()));
     for (std::size_t e = 0; e < counts.size(); ++e)
         counts[e] = model.TokenCount(static_cast<int>(e));
     return counts;
+}
+
+// One registered road: its maker, and the token counts of each size that the road case
+// measured, which its baseline and floor write again (a road not run here is made for them).
+struct RoadEntry {
+    std::string suffix;
+    RoadMaker make;
+    std::map<long, std::vector<int>> counts;
+
+    const std::vector<int>& Counts(long size) {
+        auto found = counts.find(size);
+        if (found != counts.end()) return found->second;
+        std::unique_ptr<Road> road = make(size);
+        road->Pass();
+        return counts[size] = TokenCounts(road->Distribution());
+    }
+};
+
+double Sum(const std::vector<int>& counts) {
+    double sum = 0;
+    for (int count : counts)
+        sum += count;
+    return sum;
 }
 
 // Time per `items`, per iteration (the counter is inverted: seconds per item).
@@ -73,15 +86,18 @@ benchmark::Counter Per(double items) {
                                          benchmark::Counter::kInvert);
 }
 
-void TimeRoad(benchmark::State& state, const RoadMaker& make) {
+void TimeRoad(benchmark::State& state, RoadEntry& entry) {
     PeakMemory memory;
     memory.Start();
-    std::unique_ptr<Road> road = make(state.range(0));
+    std::unique_ptr<Road> road = entry.make(state.range(0));
     for (auto _ : state)
         road->Pass();
     const double peak = memory.Bytes();
-    const double equations = road->Distribution().EquationCount();
-    const double tokens = static_cast<double>(TokenTotal(road->Distribution()));
+    const std::vector<int>& counts = entry.counts[state.range(0)] =
+        TokenCounts(road->Distribution());
+    const double equations = static_cast<double>(counts.size());
+    const double tokens = Sum(counts);
+    state.counters["nodes"] = road->Nodes();
     state.counters["equations"] = equations;
     state.counters["tokens"] = tokens;
     state.counters["per_equation"] = Per(equations);
@@ -89,11 +105,8 @@ void TimeRoad(benchmark::State& state, const RoadMaker& make) {
     if (peak >= 0 && equations > 0) state.counters["peak_bytes_per_equation"] = peak / equations;
 }
 
-void TimeBaseline(benchmark::State& state, const RoadMaker& make) {
-    const std::vector<int> counts = TokenCounts(make, state.range(0));
-    double tokens = 0;
-    for (int count : counts)
-        tokens += count;
+void TimeBaseline(benchmark::State& state, RoadEntry& entry) {
+    const std::vector<int>& counts = entry.Counts(state.range(0));
     for (auto _ : state) {
         std::vector<std::vector<double>> store(counts.size());
         for (std::size_t e = 0; e < counts.size(); ++e)
@@ -102,16 +115,13 @@ void TimeBaseline(benchmark::State& state, const RoadMaker& make) {
         benchmark::DoNotOptimize(store.data());
         benchmark::ClobberMemory();
     }
-    state.counters["per_token"] = Per(tokens);
+    state.counters["per_token"] = Per(Sum(counts));
 }
 
-void TimeFloor(benchmark::State& state, const RoadMaker& make) {
-    const std::vector<int> counts = TokenCounts(make, state.range(0));
-    std::size_t tokens = 0;
-    for (int count : counts)
-        tokens += static_cast<std::size_t>(count);
+void TimeFloor(benchmark::State& state, RoadEntry& entry) {
+    const std::vector<int>& counts = entry.Counts(state.range(0));
     std::vector<double> store;
-    store.reserve(tokens);
+    store.reserve(static_cast<std::size_t>(Sum(counts)));
     for (auto _ : state) {
         store.clear();
         for (int count : counts)
@@ -120,18 +130,22 @@ void TimeFloor(benchmark::State& state, const RoadMaker& make) {
         benchmark::DoNotOptimize(store.data());
         benchmark::ClobberMemory();
     }
-    state.counters["per_token"] = Per(static_cast<double>(tokens));
+    state.counters["per_token"] = Per(Sum(counts));
 }
 
-std::vector<std::string>& Suffixes() {
-    static std::vector<std::string> suffixes;
-    return suffixes;
+// Each case runs this often; the summary takes the median.
+constexpr int kRepetitions = 3;
+
+// The registered roads, in registration order.
+std::vector<std::unique_ptr<RoadEntry>>& Roads() {
+    static std::vector<std::unique_ptr<RoadEntry>> roads;
+    return roads;
 }
 
 // One size of one road, as the run measured it; a negative figure was not measured.
 struct Figures {
-    double equations = -1, tokens = -1, perEquation = -1, perToken = -1, baseline = -1, floor = -1,
-           peakPerEquation = -1;
+    double nodes = -1, equations = -1, tokens = -1, perEquation = -1, perToken = -1, baseline = -1,
+           floor = -1, peakPerEquation = -1;
 };
 
 double CounterOf(const benchmark::BenchmarkReporter::Run& run, const char* name) {
@@ -166,22 +180,25 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
+            if (run.error_occurred || run.run_type != Run::RT_Aggregate ||
+                run.aggregate_name != "median")
+                continue;
             Take(run.run_name.function_name, std::stol(run.run_name.args), run);
         }
     }
 
     void Summarise(std::FILE* out) const {
         std::fprintf(out, "\nmachine: %s\n", Machine().c_str());
-        for (const std::string& suffix : Suffixes()) {
-            const auto found = m_roads.find(suffix);
-            if (found != m_roads.end()) Summarise(out, suffix, found->second);
+        for (const auto& road : Roads()) {
+            const auto found = m_roads.find(road->suffix);
+            if (found != m_roads.end()) Summarise(out, road->suffix, found->second);
         }
     }
 
 private:
     void Take(const std::string& function, long size, const Run& run) {
-        for (const std::string& suffix : Suffixes()) {
+        for (const auto& road : Roads()) {
+            const std::string& suffix = road->suffix;
             for (const char* kind : {"Road", "Baseline", "Floor"}) {
                 if (function != kind + suffix) continue;
                 Figures& f = m_roads[suffix][size];
@@ -193,6 +210,7 @@ private:
                 } else {
                     f.perToken = perToken;
                     f.perEquation = CounterOf(run, "per_equation");
+                    f.nodes = CounterOf(run, "nodes");
                     f.equations = CounterOf(run, "equations");
                     f.tokens = CounterOf(run, "tokens");
                     f.peakPerEquation = CounterOf(run, "peak_bytes_per_equation");
@@ -205,15 +223,15 @@ private:
                           const std::map<long, Figures>& sizes) {
         const Targets targets;
         std::fprintf(out, "\nRoad%s, per token in one run:\n", suffix.c_str());
-        std::fprintf(out, "%10s %10s %11s %12s %11s %14s %11s %13s %15s\n", "size", "equations",
-                     "tokens", "road/eqn", "road/token", "baseline/token", "floor/token",
-                     "road/baseline", "peak bytes/eqn");
+        std::fprintf(out, "%6s %9s %10s %11s %10s %11s %14s %11s %13s %15s\n", "size", "nodes",
+                     "equations", "tokens", "road/eqn", "road/token", "baseline/token",
+                     "floor/token", "road/baseline", "peak bytes/eqn");
         double worstRatio = -1, worstPeak = -1;
         bool complete = true;
         for (const auto& [size, f] : sizes) {
             const double ratio = f.perToken > 0 && f.baseline > 0 ? f.perToken / f.baseline : -1;
-            std::fprintf(out, "%10ld %10.0f %11.0f %12s %11s %14s %11s %13.2f %15.0f\n", size,
-                         f.equations, f.tokens, Nanoseconds(f.perEquation).c_str(),
+            std::fprintf(out, "%6ld %9.0f %10.0f %11.0f %10s %11s %14s %11s %13.2f %15.0f\n", size,
+                         f.nodes, f.equations, f.tokens, Nanoseconds(f.perEquation).c_str(),
                          Nanoseconds(f.perToken).c_str(), Nanoseconds(f.baseline).c_str(),
                          Nanoseconds(f.floor).c_str(), ratio, f.peakPerEquation);
             complete = complete && ratio > 0 && f.peakPerEquation >= 0;
@@ -241,16 +259,21 @@ private:
 } // namespace
 
 bool RegisterRoad(const std::string& suffix, const std::vector<long>& sizes, RoadMaker make) {
-    Suffixes().push_back(suffix);
-    using Timer = void (*)(benchmark::State&, const RoadMaker&);
-    for (const auto& [kind, time] : {std::pair<const char*, Timer>{"Road", TimeRoad},
-                                     {"Baseline", TimeBaseline},
-                                     {"Floor", TimeFloor}}) {
-        auto* registered = benchmark::RegisterBenchmark(
-            (kind + suffix).c_str(), [make, time = time](benchmark::State& s) { time(s, make); });
-        for (long size : sizes)
-            registered->Arg(size);
-        registered->Unit(benchmark::kMillisecond);
+    Roads().push_back(std::make_unique<RoadEntry>(RoadEntry{suffix, std::move(make), {}}));
+    RoadEntry* entry = Roads().back().get();
+    using Timer = void (*)(benchmark::State&, RoadEntry&);
+    for (long size : sizes) {
+        for (const auto& [kind, time] : {std::pair<const char*, Timer>{"Road", TimeRoad},
+                                         {"Baseline", TimeBaseline},
+                                         {"Floor", TimeFloor}}) {
+            benchmark::RegisterBenchmark(
+                (kind + suffix).c_str(),
+                [entry, time = time](benchmark::State& s) { time(s, *entry); })
+                ->Arg(size)
+                ->Unit(benchmark::kMillisecond)
+                ->Repetitions(kRepetitions)
+                ->ReportAggregatesOnly(true);
+        }
     }
     return true;
 }

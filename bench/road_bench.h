@@ -7,8 +7,9 @@
 //   Baseline<suffix>  the same tokens written into one vector per equation, as a plain
 //                     expression store would hold them: the road's ratio is taken against it
 //   Floor<suffix>     the same tokens written into one reserved contiguous array
-// After the run a summary puts each road's figures side by side and checks them against
-// the targets.
+// The three cases of one size run one after the other, so that the road and its baseline see
+// the same load on a shared machine; each runs three times and reports the median. After the
+// run a summary puts each road's figures side by side and checks them against the targets.
 #pragma once
 
 #include <functional>
@@ -29,6 +30,8 @@ public:
 
     // The distribution whose equations the passes declare and write.
     virtual QV_ModelType& Distribution() = 0;
+    // The nodes of its grid, over every direction.
+    virtual double Nodes() = 0;
 
     // One structure pass and one expression pass, as a host runs them.
     void Pass() {

@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstddef>
 #include <tuple>
+#include <type_traits>
 #include <utility>
 
 namespace {
@@ -52,6 +53,21 @@ struct StrIndex {
     static const char* Value(const Buffer& buffer) { return buffer.text; }
 };
 
+// The runs of a container that keeps them (index_runs.h); NoRuns for the others.
+struct NoRuns {};
+template <class Container> auto RunsOf(Container& c, int) -> decltype((c.m_runs)) {
+    return c.m_runs;
+}
+template <class Container> NoRuns RunsOf(Container&, long) {
+    return {};
+}
+template <class Runs> void MeasureRuns(Runs&& runs, const QV_SetValue* sets) {
+    if constexpr (!std::is_same_v<std::decay_t<Runs>, NoRuns>) runs.Measure(sets);
+}
+template <class Runs> void UpdateRuns(Runs&& runs, const QV_SetValue* sets) {
+    if constexpr (!std::is_same_v<std::decay_t<Runs>, NoRuns>) runs.Update(sets);
+}
+
 // One QV_Set& parameter per index, for SetDim.
 template <class> struct SetParameter { using Type = QV_Set&; };
 
@@ -67,8 +83,15 @@ public:
 
     static void TypeSetValues(QV_SetValue* sets) { TypeSetValues(sets, Indices()); }
 
-    static QV_Type* Find(QV_Matrix& array, QV_SetValue* sets, typename Kinds::Arg... x) {
-        return FindValues(array, sets, Values(Kinds::Normalize(x)...));
+    // Within the runs first, where the container keeps them; then by search.
+    template <class Runs>
+    static QV_Type* Find(QV_Matrix& array, QV_SetValue* sets, Runs&& runs,
+                         typename Kinds::Arg... x) {
+        if constexpr (!std::is_same_v<std::decay_t<Runs>, NoRuns>)
+            if (QV_Type* element = runs.Find(array, x...)) return element;
+        QV_Type* element = FindValues(array, sets, Values(Kinds::Normalize(x)...));
+        UpdateRuns(runs, sets);
+        return element;
     }
 
     static void SetDim(QV_Matrix& array, typename SetParameter<Kinds>::Type... s) {
@@ -101,10 +124,12 @@ public:
         return made;
     }
 
-    static void CreateMissingArrayElement(QV_Matrix& array, QV_SetValue* sets, const char* text) {
+    template <class Runs>
+    static void CreateMissingArrayElement(QV_Matrix& array, QV_SetValue* sets, Runs&& runs,
+                                          const char* text) {
         if (!text) return;
         Buffers buffers{};
-        if (ReadAll(text, buffers, Indices())) FindRead(array, sets, buffers, Indices());
+        if (ReadAll(text, buffers, Indices())) FindRead(array, sets, runs, buffers, Indices());
     }
 
 private:
@@ -209,10 +234,10 @@ private:
         return (Kind<K>::Read(text, std::get<K>(buffers), K + 1 < sizeof...(K) ? ',' : ')') && ...);
     }
 
-    template <std::size_t... K>
-    static void FindRead(QV_Matrix& array, QV_SetValue* sets, const Buffers& buffers,
+    template <class Runs, std::size_t... K>
+    static void FindRead(QV_Matrix& array, QV_SetValue* sets, Runs&& runs, const Buffers& buffers,
                          std::index_sequence<K...>) {
-        Find(array, sets, Kind<K>::Value(std::get<K>(buffers))...);
+        Find(array, sets, runs, Kind<K>::Value(std::get<K>(buffers))...);
     }
 };
 
@@ -235,12 +260,14 @@ private:
     }                                                                                              \
     Name::Name(const Name& other) : QV_Matrix(other), m_SetValues QV_SET_VALUE_COPIES_##N(other) { \
         RebindSetValues(m_SetValues);                                                              \
+        MeasureRuns(RunsOf(*this, 0), m_SetValues);                                                \
     }                                                                                              \
     Name& Name::operator=(const Name& other) {                                                     \
         if (this == &other) return *this;                                                          \
         QV_Matrix::operator=(other);                                                               \
         for (int k = 0; k < N; ++k)                                                                \
             m_SetValues[k] = other.m_SetValues[k];                                                 \
+        MeasureRuns(RunsOf(*this, 0), m_SetValues);                                                \
         return *this;                                                                              \
     }                                                                                              \
     Name::~Name() {}                                                                               \
@@ -248,13 +275,14 @@ private:
         return IndexGrid<__VA_ARGS__>::NewElements(*this, m_SetValues);                            \
     }                                                                                              \
     void Name::CreateMissingArrayElement(const char* text) {                                       \
-        IndexGrid<__VA_ARGS__>::CreateMissingArrayElement(*this, m_SetValues, text);               \
+        IndexGrid<__VA_ARGS__>::CreateMissingArrayElement(*this, m_SetValues, RunsOf(*this, 0),    \
+                                                          text);                                   \
     }
 
 #define QV_INDEX_CONTAINER_2(Name, K1, K2)                                                         \
     QV_DEFINE_INDEX_CONTAINER(Name, 2, K1, K2)                                                     \
     QV_Type* Name::Find(K1::Arg x1, K2::Arg x2) {                                                  \
-        return IndexGrid<K1, K2>::Find(*this, m_SetValues, x1, x2);                                \
+        return IndexGrid<K1, K2>::Find(*this, m_SetValues, RunsOf(*this, 0), x1, x2);              \
     }                                                                                              \
     void Name::SetDim(QV_Set& s1, QV_Set& s2) {                                                    \
         IndexGrid<K1, K2>::SetDim(*this, s1, s2);                                                  \
@@ -266,7 +294,7 @@ private:
 #define QV_INDEX_CONTAINER_3(Name, K1, K2, K3)                                                     \
     QV_DEFINE_INDEX_CONTAINER(Name, 3, K1, K2, K3)                                                 \
     QV_Type* Name::Find(K1::Arg x1, K2::Arg x2, K3::Arg x3) {                                      \
-        return IndexGrid<K1, K2, K3>::Find(*this, m_SetValues, x1, x2, x3);                        \
+        return IndexGrid<K1, K2, K3>::Find(*this, m_SetValues, RunsOf(*this, 0), x1, x2, x3);      \
     }                                                                                              \
     void Name::SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3) {                                        \
         IndexGrid<K1, K2, K3>::SetDim(*this, s1, s2, s3);                                          \
@@ -278,7 +306,8 @@ private:
 #define QV_INDEX_CONTAINER_4(Name, K1, K2, K3, K4)                                                 \
     QV_DEFINE_INDEX_CONTAINER(Name, 4, K1, K2, K3, K4)                                             \
     QV_Type* Name::Find(K1::Arg x1, K2::Arg x2, K3::Arg x3, K4::Arg x4) {                          \
-        return IndexGrid<K1, K2, K3, K4>::Find(*this, m_SetValues, x1, x2, x3, x4);                \
+        return IndexGrid<K1, K2, K3, K4>::Find(*this, m_SetValues, RunsOf(*this, 0), x1, x2, x3,   \
+                                               x4);                                                \
     }                                                                                              \
     void Name::SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4) {                            \
         IndexGrid<K1, K2, K3, K4>::SetDim(*this, s1, s2, s3, s4);                                  \

@@ -20,8 +20,13 @@
 // NewElement stays pure: the array templates that derive from a container supply it.
 // The logic is written once, in index_containers.cpp; the classes here only fix the number
 // and kinds of the indices.
+//
+// The containers over integer indices only (QV_BASE_II, QV_BASE_III, QV_BASE_IIII) also keep
+// the runs of their index values (index_runs.h), and find an element within them without a
+// search.
 #pragma once
 
+#include "framework/index_runs.h"
 #include "host/qvcore.h"
 
 // The members that do not depend on the kinds of the indices.
@@ -40,6 +45,7 @@ class QV_BASE_II : public QV_Matrix {
     QV_Type* Find(int x1, int x2);
     void SetDim(QV_Set& s1, QV_Set& s2);
     void BuildIndexString(int x1, int x2);
+    norvane::IndexRuns<2> m_runs;
 };
 
 class QV_BASE_III : public QV_Matrix {
@@ -47,6 +53,7 @@ class QV_BASE_III : public QV_Matrix {
     QV_Type* Find(int x1, int x2, int x3);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3);
     void BuildIndexString(int x1, int x2, int x3);
+    norvane::IndexRuns<3> m_runs;
 };
 
 class QV_BASE_IIII : public QV_Matrix {
@@ -54,6 +61,7 @@ class QV_BASE_IIII : public QV_Matrix {
     QV_Type* Find(int x1, int x2, int x3, int x4);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4);
     void BuildIndexString(int x1, int x2, int x3, int x4);
+    norvane::IndexRuns<4> m_runs;
 };
 
 class QV_BASE_IIIS : public QV_Matrix {

@@ -6,12 +6,12 @@ namespace qvhost {
 
 void VariableRun::Repeat(std::uint32_t first, std::uint32_t count) {
     for (std::uint32_t k = 0; k < count; ++k) {
-        if (m_ids.size() == UINT32_MAX) ThrowFull();
+        if (m_ids.size() == UINT32_MAX) ThrowStoreFull();
         m_ids.push_back(m_ids[first + k]);
     }
 }
 
-void VariableRun::ThrowFull() {
+void ThrowStoreFull() {
     throw std::length_error("more than 2^32 - 1 variable references in one store");
 }
 
@@ -26,20 +26,20 @@ int StructureStore::Group(int k) const {
 
 int StructureStore::NonZeroCount(int k) const {
     if (!Has(k)) return 0;
-    const std::uint32_t end =
-        k + 1 < Count() ? m_entries[static_cast<std::size_t>(k) + 1].first : m_variables.size();
+    const std::uint32_t end = k + 1 < Count() ? m_entries[static_cast<std::size_t>(k) + 1].first
+                                              : static_cast<std::uint32_t>(m_variables.size());
     return static_cast<int>(end - m_entries[static_cast<std::size_t>(k)].first);
 }
 
 QV_VarParam* StructureStore::NonZero(int k, int t) const {
     if (t < 0 || t >= NonZeroCount(k)) return nullptr;
-    return m_variables[m_entries[static_cast<std::size_t>(k)].first +
-                       static_cast<std::uint32_t>(t)];
+    return m_variables[m_entries[static_cast<std::size_t>(k)].first + static_cast<std::size_t>(t)];
 }
 
 void ExpressionStore::Clear() {
     m_equations.clear();
     m_variables.clear();
+    m_tail = -1;
     m_stray = 0;
 }
 
@@ -49,6 +49,7 @@ void ExpressionStore::ClearTokens() {
         m_equations[e].first = 0;
     }
     m_variables.clear();
+    m_tail = -1;
 }
 
 void ExpressionStore::Register(int e, const char* name, int group) {

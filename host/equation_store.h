@@ -1,8 +1,13 @@
 // A model's equation bookkeeping: the structure that SetUpEquations declares and the
 // expressions that JacPattern writes. Both are sized for millions of equations: one
-// contiguous run of 32-bit variable numbers per store, a record of 8 or 16 bytes per
-// equation, and memory that a new pass reuses instead of allocating afresh. A store holds at
-// most 2^32 - 1 variable references (16 GB of them); one more throws std::length_error.
+// contiguous run of variable references per store, a record of 8 or 16 bytes per equation,
+// and memory that a new pass reuses instead of allocating afresh. A store holds at most
+// 2^32 - 1 variable references; one more throws std::length_error.
+//
+// The structure keeps the variables as pointers: declaring one then never reads the variable
+// itself, which on a large grid lies far from the one declared before it. The expressions
+// keep 32-bit variable numbers, half the size: writing a term reads the variable anyway, for
+// its place in the equation system.
 #pragma once
 
 #include <cstdint>
@@ -13,13 +18,15 @@
 
 namespace qvhost {
 
-// The variables of one store, in the order they were stored.
+[[noreturn]] void ThrowStoreFull();
+
+// The variables of one store by number, in the order they were stored.
 class VariableRun {
 public:
     void clear() { m_ids.clear(); }
     std::uint32_t size() const { return static_cast<std::uint32_t>(m_ids.size()); }
     void push_back(QV_VarParam& variable) {
-        if (m_ids.size() == UINT32_MAX) ThrowFull();
+        if (m_ids.size() == UINT32_MAX) ThrowStoreFull();
         m_ids.push_back(VariableRegistry::IdOf(variable));
     }
     // Appends again the `count` variables from `first` on.
@@ -29,7 +36,6 @@ public:
     }
 
 private:
-    [[noreturn]] static void ThrowFull();
     PodArray<std::uint32_t> m_ids;
 };
 
@@ -38,11 +44,14 @@ class StructureStore {
 public:
     void Clear(); // keeps the memory
     // Opens the next equation's structure.
-    void Open(int group) { m_entries.push_back({group, m_variables.size()}); }
+    void Open(int group) {
+        m_entries.push_back({group, static_cast<std::uint32_t>(m_variables.size())});
+    }
     // Adds a variable to the structure opened last; false when none is open.
     bool Add(QV_VarParam& variable) {
         if (m_entries.empty()) return false;
-        m_variables.push_back(variable);
+        if (m_variables.size() == UINT32_MAX) ThrowStoreFull();
+        m_variables.push_back(&variable);
         return true;
     }
 
@@ -59,7 +68,7 @@ private:
         std::uint32_t first; // of its variables; they run up to the next entry's first
     };
     PodArray<Entry> m_entries;
-    VariableRun m_variables;
+    PodArray<QV_VarParam*> m_variables;
 };
 
 // Registered equations, each with its name, group and prefix expression.
@@ -82,7 +91,10 @@ public:
         Equation& q = m_equations[static_cast<std::size_t>(e)];
         if (token.kind == QV_ExprToken::Variable) {
             // Appends to one equation at a time find its variables at the end already.
-            if (q.first + m_shapes.Variables(q.shape) != m_variables.size()) MoveToEnd(q);
+            if (e != m_tail) {
+                if (q.first + m_shapes.Variables(q.shape) != m_variables.size()) MoveToEnd(q);
+                m_tail = e;
+            }
             m_variables.push_back(*token.variable);
         }
         q.shape = m_shapes.Child(q.shape, token);
@@ -120,6 +132,7 @@ private:
     NameTable m_names;
     PodArray<Equation> m_equations;
     VariableRun m_variables;
+    int m_tail = -1; // the equation whose variables end m_variables; -1: none known
     int m_stray = 0;
 };
 

@@ -18,13 +18,14 @@ QV_ExprToken ShapeTree::TokenOf(const Key& key) {
 }
 
 ShapeTree::ShapeTree() {
-    m_nodes.push_back(Node{{0, 0}, Root, 0, 0, 0, 0, 0});
+    m_nodes.push_back(Node{{0, 0}, 0, 0, 0, {0, 0}, Root, 0, 0});
 }
 
 std::uint32_t ShapeTree::FindOrAdd(std::uint32_t node, const Key& key) {
     for (std::uint32_t c = m_nodes[node].firstChild; c != 0; c = m_nodes[c].nextSibling) {
         if (m_nodes[c].key == key) {
             m_nodes[node].lastChild = c;
+            m_nodes[node].lastKey = key;
             return c;
         }
     }
@@ -32,16 +33,18 @@ std::uint32_t ShapeTree::FindOrAdd(std::uint32_t node, const Key& key) {
     const auto child = static_cast<std::uint32_t>(m_nodes.size());
     const Node& parent = m_nodes[node];
     const bool variable = TokenOf(key).kind == QV_ExprToken::Variable;
-    const Node added{key,
+    const Node added{{0, 0},
+                     0,
+                     parent.variables + (variable ? 1u : 0u),
+                     parent.length + 1,
+                     key,
                      node,
                      0,
-                     parent.firstChild,
-                     0,
-                     parent.length + 1,
-                     parent.variables + (variable ? 1u : 0u)};
+                     parent.firstChild};
     m_nodes.push_back(added);
     m_nodes[node].firstChild = child;
     m_nodes[node].lastChild = child;
+    m_nodes[node].lastKey = key;
     return child;
 }
 

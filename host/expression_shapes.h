@@ -32,8 +32,8 @@ public:
     // from a node is tried first: equations of one stencil take the same path.
     std::uint32_t Child(std::uint32_t node, const QV_ExprToken& token) {
         const Key key = KeyOf(token);
-        const std::uint32_t last = m_nodes[node].lastChild;
-        if (last != 0 && m_nodes[last].key == key) return last;
+        const Node& parent = m_nodes[node];
+        if (parent.lastChild != 0 && parent.lastKey == key) return parent.lastChild;
         return FindOrAdd(node, key);
     }
     // Tokens and variables of the shape up to `node`.
@@ -69,14 +69,18 @@ private:
     std::uint32_t FindOrAdd(std::uint32_t node, const Key& key);
     const Step* LayOut(std::uint32_t node) const;
 
-    struct Node {
+    // A node holds the key of the child taken last beside its number, and fills one cache
+    // line: the step from a node to that child, which every token of an expression takes after
+    // the step before, reads one line.
+    struct alignas(64) Node {
+        Key lastKey;             // of lastChild
+        std::uint32_t lastChild; // the child taken last; 0: none
+        std::uint32_t variables;
+        std::uint32_t length;
         Key key;
         std::uint32_t parent;
         std::uint32_t firstChild;  // 0: none (the root is nobody's child)
         std::uint32_t nextSibling; // 0: none
-        std::uint32_t lastChild;   // the child taken last; 0: none
-        std::uint32_t length;
-        std::uint32_t variables;
     };
     std::vector<Node> m_nodes;
     // Per node, 1 + the index of its laid-out steps in m_steps; 0: not laid out yet.

@@ -9,6 +9,20 @@
 #include <new>
 #include <string>
 
+#include "host/pod_array.h"
+
+namespace {
+// The slots live in blocks of the large stores (pod_array.h): a grid of millions of slots has
+// pages of its own and grows without a copy.
+QV_Type** NewSlots(long long count) {
+    return static_cast<QV_Type**>(
+        qvhost::GrowBlock(nullptr, 0, 0, static_cast<std::size_t>(count) * sizeof(QV_Type*)));
+}
+void FreeSlots(QV_Type** slots, unsigned capacity) {
+    qvhost::FreeBlock(slots, capacity * sizeof(QV_Type*));
+}
+} // namespace
+
 QV_LongPtrVectorOwnsData::QV_LongPtrVectorOwnsData() : m_slots(nullptr), m_size(0), m_capacity(0) {}
 QV_LongPtrVectorOwnsData::~QV_LongPtrVectorOwnsData() {
     Clear();
@@ -17,7 +31,7 @@ QV_LongPtrVectorOwnsData::~QV_LongPtrVectorOwnsData() {
 void QV_LongPtrVectorOwnsData::Clear() {
     for (unsigned k = 0; k < m_size; ++k)
         delete m_slots[k];
-    delete[] m_slots;
+    FreeSlots(m_slots, m_capacity);
     m_slots = nullptr;
     m_size = 0;
     m_capacity = 0;
@@ -39,11 +53,11 @@ bool QV_LongPtrVectorOwnsData::AddNullEntries(int position, int count, int strid
         if (newSize > m_capacity) {
             const long long capacity =
                 std::min<long long>(INT_MAX, std::max(newSize, 2LL * m_capacity));
-            QV_Type** grown = new (std::nothrow) QV_Type*[static_cast<std::size_t>(capacity)];
+            void* grown =
+                qvhost::GrowBlock(m_slots, m_capacity * sizeof(QV_Type*), m_size * sizeof(QV_Type*),
+                                  static_cast<std::size_t>(capacity) * sizeof(QV_Type*));
             if (!grown) return false;
-            std::copy(m_slots, m_slots + m_size, grown);
-            delete[] m_slots;
-            m_slots = grown;
+            m_slots = static_cast<QV_Type**>(grown);
             m_capacity = static_cast<unsigned>(capacity);
         }
         std::copy_backward(m_slots + insertAt, m_slots + m_size, m_slots + newSize);
@@ -52,7 +66,7 @@ bool QV_LongPtrVectorOwnsData::AddNullEntries(int position, int count, int strid
         return true;
     }
 
-    QV_Type** slots = new (std::nothrow) QV_Type*[static_cast<std::size_t>(newSize)];
+    QV_Type** slots = NewSlots(newSize);
     if (!slots) return false;
     long long to = 0;
     for (long long r = 0; r < runs; ++r) {
@@ -64,7 +78,7 @@ bool QV_LongPtrVectorOwnsData::AddNullEntries(int position, int count, int strid
         for (long long k = insertAt; k < runLength; ++k)
             slots[to++] = m_slots[from + k];
     }
-    delete[] m_slots;
+    FreeSlots(m_slots, m_capacity);
     m_slots = slots;
     m_size = static_cast<unsigned>(newSize);
     m_capacity = m_size;

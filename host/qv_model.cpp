@@ -1,8 +1,8 @@
 #include "host/qv_model.h"
 
 #include <algorithm>
-#include <map>
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "host/equation_store.h"
@@ -204,7 +204,8 @@ void QV_ModelType::AppendTerm(QV_VarParam& variable, int*& rows, int*& cols, int
     if (!m_equations->expressions.Append(equation, {QV_ExprToken::Variable, 0, 0, 0.0, &variable}))
         return;
     if (variable.SystemIndex() < 0) variable.SetSystemIndex(qvhost::NextSystemIndex());
-    if (rows && cols && m_patternBegin && rows >= m_patternBegin && rows < m_patternEnd) {
+    // Without a buffer both ends are null, and no cursor lies below the end.
+    if (rows && cols && rows >= m_patternBegin && rows < m_patternEnd) {
         *rows++ = equation;
         *cols++ = variable.SystemIndex();
     }

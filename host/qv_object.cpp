@@ -185,14 +185,13 @@ QV_Type* QV_Type::GetPort(int&, bool) {
 }
 
 QV_VarParam::QV_VarParam(unsigned short kind)
-    : m_kind(static_cast<unsigned char>(kind)), m_fixed(false), m_assigned(true),
-      m_systemIndex(-1), m_registryId(0), m_lastNumber(0), m_lastA(0), m_lastB(0),
-      m_value(kind) {}
+    : m_kind(static_cast<unsigned char>(kind)), m_fixed(false), m_assigned(true), m_lastNumber(0),
+      m_systemIndex(-1), m_registryId(0), m_lastA(0), m_lastB(0), m_value(kind) {}
 
 QV_VarParam::QV_VarParam(const QV_VarParam& other)
-    : QV_Type(other), m_kind(other.m_kind), m_fixed(other.m_fixed),
-      m_assigned(other.m_assigned), m_systemIndex(-1), m_registryId(0), m_lastNumber(0),
-      m_lastA(0), m_lastB(0), m_value(other.m_value) {
+    : QV_Type(other), m_kind(other.m_kind), m_fixed(other.m_fixed), m_assigned(other.m_assigned),
+      m_lastNumber(0), m_systemIndex(-1), m_registryId(0), m_lastA(0), m_lastB(0),
+      m_value(other.m_value) {
     if (const Record* attributes = other.recordIfAny()) {
         Record& mine = record();
         mine.lower = attributes->lower;

@@ -161,8 +161,10 @@ void RunJacPattern(QV_ModelType& model, Pattern& p) {
     std::size_t size = 0;
     for (int k = 0; k < model.StructureCount(); ++k)
         size += static_cast<std::size_t>(model.NonZeroCount(k));
-    p.rows.assign(size + 1, -1); // one spare slot: a cursor never points past the buffer
-    p.cols.assign(size + 1, -1);
+    // One spare slot: a cursor never points past the buffer. What a pass does not write is
+    // cut off after it, so the slots need no value before it.
+    p.rows.resize(size + 1);
+    p.cols.resize(size + 1);
     int* rows = p.rows.data();
     int* cols = p.cols.data();
     model.SetPatternBuffer(p.rows.data(), p.rows.data() + size);

@@ -25,7 +25,8 @@ struct UnitCosts {
                                // scratch of its assignments
     double perEquation = 24;   // the structure record and the expression record
     double perVariable = 120;  // the object, its array slot, its index values, its number
-    double perReference = 16;  // in the structure, in the expression, and its Jacobian entry
+    double perReference = 20;  // in the structure (a pointer), in the expression (a number),
+                               // and its Jacobian entry
     double perRoad = 16 << 20; // models, expression shapes, names, the libraries' own blocks
 };
 

@@ -51,6 +51,30 @@ TEST(StencilTable, SitesAreCompleteWithTheStoredTotals) {
     // clang-format on
 }
 
+// The reach of a stencil: the lowest and highest offset of the nodes its terms address; h
+// addresses none.
+TEST(StencilReach, SpansTheNodesItsTermsAddress) {
+    const std::tuple<const char*, int, int> cases[] = {
+        {"op1 IDX(0)", 0, 0},
+        {"- DDX(i) / - V(i+1) V(i-1) * 2 h", -1, 1},
+        {"- D2DX2(B) * h V(B+4)", 0, 4},
+        {"- IDX(j-3) * h V(j-2)", -3, -2},
+        {"* 2 h", 1, 0}, // no node: lowest > highest
+    };
+    for (const auto& [text, lowest, highest] : cases) {
+        Token tokens[16];
+        const PrefixParse parse = ParsePrefixText(text, tokens, 16);
+        ASSERT_EQ(parse.error, nullptr) << text;
+        const Stencil stencil = MakeStencil(tokens, parse.count);
+        if (lowest > highest) {
+            EXPECT_GT(stencil.lowest, stencil.highest) << text;
+        } else {
+            EXPECT_EQ(stencil.lowest, lowest) << text;
+            EXPECT_EQ(stencil.highest, highest) << text;
+        }
+    }
+}
+
 // One text of each fault, with the offset of the token at fault.
 TEST(PrefixText, RejectsMalformedTextWithTheFaultAndItsPlace) {
     const std::tuple<const char*, const char*, int> cases[] = {

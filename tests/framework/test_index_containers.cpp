@@ -169,6 +169,57 @@ TEST(IndexContainerCopy, CopyAndAssignmentWorkOnTheirOwnSetValues) {
     EXPECT_EQ(source.m_SetValues[0].SetSize() * source.m_SetValues[1].SetSize(), 4);
 }
 
+// Lookups within the runs of the index values find what the search finds, whatever the order
+// in which the values joined: ascending, descending, below the first value, past a gap,
+// negative; and in a copy or an assigned array, which measure their runs anew.
+TEST(IndexContainerRuns, FindTheElementsOfTheSearchInAnyOrderOfValues) {
+    const std::vector<std::vector<std::pair<int, int>>> orders = {
+        {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}, {1, 2}, {2, 2}}, // a grid walked in order
+        {{3, 3}, {2, 3}, {1, 3}, {3, 2}, {3, 1}, {0, 0}},         // descending
+        {{5, 5}, {6, 6}, {9, 5}, {7, 5}, {8, 6}, {4, 4}, {1, 6}}, // gaps that close, a value below
+        {{-2, 0}, {-1, -3}, {0, -2}, {-3, -1}, {2147483647, 0}},  // negative values, the largest
+    };
+    for (const auto& order : orders) {
+        Array<QV_BASE_II> a;
+        std::map<std::pair<int, int>, QV_Type*> found;
+        for (const auto& [i, j] : order) {
+            QV_Type* e = a.Find(i, j);
+            ASSERT_NE(e, nullptr);
+            EXPECT_EQ(e->IndexText(), std::to_string(i) + "," + std::to_string(j));
+            found[{i, j}] = e;
+            for (const auto& [at, element] : found)
+                ASSERT_EQ(a.Find(at.first, at.second), element) << at.first << "," << at.second;
+            EXPECT_EQ(a.Find(i, j), e);
+            EXPECT_EQ(a.ElementAt(a.m_Position), e); // the lookup names the element's slot
+        }
+        EXPECT_TRUE(IsDenseGrid(a));
+        Array<QV_BASE_II> copy(a), assigned;
+        assigned.Find(100, 100);
+        assigned = a;
+        for (Array<QV_BASE_II>* other : {&copy, &assigned})
+            for (const auto& [at, element] : found) {
+                QV_Type* e = other->Find(at.first, at.second);
+                ASSERT_NE(e, nullptr);
+                EXPECT_STREQ(e->IndexText(), element->IndexText());
+                EXPECT_EQ(other->Find(at.first, at.second), e);
+            }
+    }
+
+    // Three indices: a cube walked with the last index outermost, as a pass along x does.
+    Array<QV_BASE_III> cube;
+    for (int k = 0; k < 3; ++k)
+        for (int j = 0; j < 3; ++j)
+            for (int i = 0; i < 3; ++i)
+                ASSERT_NE(cube.Find(i, j, k), nullptr);
+    EXPECT_TRUE(IsDenseGrid(cube));
+    const long calls = qvhost::AllocationCalls();
+    for (int i = 0; i < 3; ++i)
+        EXPECT_STREQ(cube.Find(i, 2, 1)->IndexText(), (std::to_string(i) + ",2,1").c_str());
+    EXPECT_EQ(cube.Find(3, 0, 0)->IndexText(), std::string("3,0,0"));
+    EXPECT_GT(qvhost::AllocationCalls(), calls);
+    EXPECT_TRUE(IsDenseGrid(cube));
+}
+
 template <class T> class IndexContainerKinds : public ::testing::Test {};
 using AllContainers =
     ::testing::Types<QV_BASE_II, QV_BASE_III, QV_BASE_IIII, QV_BASE_IIIS, QV_BASE_IIS, QV_BASE_IISI,

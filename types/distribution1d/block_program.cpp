@@ -293,7 +293,7 @@ private:
         text[length] = '\0';
         const PrefixParse parse = ParsePrefixText(text, m_tokens, m_tokenRoom);
         if (parse.error != nullptr) return Fail(parse.error);
-        *m_stencils = Stencil{m_tokens, parse.count};
+        *m_stencils = MakeStencil(m_tokens, parse.count);
         node.stencil = m_stencils;
         ++m_stencils;
         --m_stencilRoom;

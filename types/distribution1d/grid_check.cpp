@@ -19,12 +19,11 @@ public:
             low = own.base(at.section);
             high = low + own.nodeCount(at.section);
         }
-        for (int t = 0; t < at.stencil->tokenCount; ++t) {
-            const Token& token = at.stencil->tokens[t];
-            if (token.kind != Token::Kind::Variable || token.field == Field::Step) continue;
-            const long long node = at.anchor + token.offset;
-            if (node < low || node > high || node > end) m_outside = true;
-        }
+        const Stencil& stencil = *at.stencil;
+        if (stencil.lowest > stencil.highest) return; // addresses no node
+        if (at.anchor + stencil.lowest < low || at.anchor + stencil.highest > high ||
+            at.anchor + stencil.highest > end)
+            m_outside = true;
     }
 
     bool outside() const { return m_outside; }

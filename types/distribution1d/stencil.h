@@ -21,11 +21,19 @@ struct Token {
 };
 
 // The anchor of an instance is the node that the site's text names i, j, n, p or B; a site
-// written with plain node numbers (only site 1) is placed with anchor 0.
+// written with plain node numbers (only site 1) is placed with anchor 0. The reach is the
+// lowest and highest offset of the nodes its terms address (h addresses none): the grid check
+// tests those two nodes of each instance instead of every term. A stencil that addresses no
+// node has lowest > highest.
 struct Stencil {
     const Token* tokens;
     int tokenCount;
+    int lowest;
+    int highest;
 };
+
+// The stencil of `count` tokens, with its reach.
+Stencil MakeStencil(const Token* tokens, int count);
 
 // Site k of the one-dimensional catalogue, 1 <= k <= StencilCount(): the residual of the
 // one-dimensional family "QV_Eqnk". The table is built on first use and lives until unload.

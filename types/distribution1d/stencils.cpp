@@ -1,6 +1,9 @@
 // The 90 equation sites of the one-dimensional distribution, in site order, each residual in
 // prefix form with its nodes named after the instance's anchor (i, j or B). The texts are read
 // into tokens once, on first use; a test checks that every text reads.
+#include <algorithm>
+#include <climits>
+
 #include "types/distribution1d/prefix_text.h"
 #include "types/distribution1d/stencil.h"
 
@@ -172,7 +175,7 @@ struct StencilTable {
             const PrefixParse parse =
                 ParsePrefixText(kSites[k], tokens + used, TotalTokenCount() - used);
             const int count = parse.error == nullptr ? parse.count : 0;
-            sites[k] = Stencil{tokens + used, count};
+            sites[k] = MakeStencil(tokens + used, count);
             used += count;
         }
     }
@@ -184,6 +187,16 @@ const StencilTable& Table() {
 }
 
 } // namespace
+
+Stencil MakeStencil(const Token* tokens, int count) {
+    Stencil stencil{tokens, count, INT_MAX, INT_MIN};
+    for (int t = 0; t < count; ++t) {
+        if (tokens[t].kind != Token::Kind::Variable || tokens[t].field == Field::Step) continue;
+        stencil.lowest = std::min(stencil.lowest, tokens[t].offset);
+        stencil.highest = std::max(stencil.highest, tokens[t].offset);
+    }
+    return stencil;
+}
 
 const Stencil& StencilByNumber(int k) {
     return Table().sites[k - 1];
