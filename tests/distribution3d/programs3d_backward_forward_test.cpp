@@ -124,8 +124,9 @@ std::vector<Emitted> EmittedBy(const char* method, Direction d) {
     for (int p = 0; p < programs.size(); ++p) {
         const Program& program = programs[p];
         const char* own = program.text->method;
-        if ((own == nullptr) != (method == nullptr) || program.text->direction != d) continue;
-        if (own != nullptr && std::strcmp(own, method) != 0) continue;
+        const bool same =
+            own == nullptr || method == nullptr ? own == method : std::strcmp(own, method) == 0;
+        if (!same || program.text->direction != d) continue;
         for (int i = 0; i < program.nodeCount; ++i) {
             const ProgramNode& node = program.nodes[i];
             if (node.kind != ProgramNode::Kind::Emit) continue;
