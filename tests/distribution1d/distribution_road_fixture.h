@@ -12,10 +12,10 @@
 
 #include "framework/library_api.h"
 #include "host/qv_system.h"
+#include "tests/scheme/distribution_road.h"
 #include "types/distribution1d/distribution1d.h"
 #include "types/domain/coordinate_domains.h"
 
-extern "C" NORVANE_API QV_LENGTHDOMAIN* LENGTHDOMAINFactory();
 extern "C" NORVANE_API QV_DISTRIBUTION1D* DISTRIBUTION1DFactory();
 
 namespace norvane::test {
@@ -32,13 +32,8 @@ struct RoadInputs {
 class Road {
 public:
     explicit Road(const RoadInputs& in) {
-        domain = LENGTHDOMAINFactory();
+        domain = MakeDomain({in.method, in.sections, in.length, in.spacing, in.order});
         distribution = DISTRIBUTION1DFactory();
-        domain->DISCRETIZATIONMETHOD.UserSet(in.method);
-        domain->NUMSECTIONS.UserSet(in.sections);
-        (*domain->LENGTH).UserSet(in.length);
-        (*domain->SPACINGPREFERENCE).UserSet(in.spacing);
-        domain->HIGHESTORDERDERIVATIVE.UserSet(in.order);
         if (in.integrals) distribution->INTEGRALS.UserSet("idx");
         distribution->XDOMAIN.Link(domain);
     }

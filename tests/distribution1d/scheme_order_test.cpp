@@ -3,6 +3,7 @@
 #include "tests/scheme/fake_scheme.h"
 #include "tests/scheme/manufactured.h"
 #include "tests/scheme/stencil_orders.h"
+#include "tests/scheme/stencil_residual.h"
 #include "types/distribution1d/programs1d.h"
 #include "types/distribution1d/scheme_walk.h"
 
@@ -11,7 +12,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -71,44 +71,6 @@ TEST(Scheme1DOrder, CollocationRunsSectionThenSubBlockThenElement) {
     EXPECT_EQ(Sequence(in).find("73@"), std::string::npos);
 }
 
-// f(d, x): the variable's d-th derivative at x; d = -1 gives an antiderivative.
-using Exact = std::function<double(int, double)>;
-
-// sin(a x + 0.4) + 0.5 exp(0.8 x): smooth, with derivatives of every order.
-Exact Smooth(double a) {
-    return [a](int d, double x) {
-        return std::pow(a, d) * std::sin(a * x + 0.4 + d * 1.5707963267948966) +
-               0.5 * std::pow(0.8, d) * std::exp(0.8 * x);
-    };
-}
-
-// A residual and the sum of the magnitudes of the terms it is made of.
-struct Term {
-    double value, size;
-};
-
-// Evaluates the subexpression that starts at t, with V a known function, DDX and D2DX2 its
-// exact derivatives and IDX(i) its exact integral over the interval that ends at node i.
-Term Evaluate(const Token*& t, const FakeDirection& grid, const Exact& f, const Instance& at) {
-    const Token& token = *t++;
-    double v = token.kind == Token::Kind::Integer ? token.integer : token.real;
-    if (token.kind == Token::Kind::Variable) {
-        const int k = at.anchor + token.offset;
-        const Field field = token.field;
-        const int d = (field == Field::FirstDerivative) + 2 * (field == Field::SecondDerivative);
-        v = field == Field::Step       ? grid.parts.at(at.section - 1).h
-            : field == Field::Integral ? f(-1, grid.x.at(k)) - f(-1, grid.x.at(k - 1))
-                                       : f(d, grid.x.at(k));
-    }
-    if (token.kind != Token::Kind::Operator) return {v, std::fabs(v)};
-    const Term a = Evaluate(t, grid, f, at);
-    if (token.op == OpCode::Square) return {a.value * a.value, a.size * a.size};
-    const Term b = Evaluate(t, grid, f, at);
-    if (token.op == OpCode::Times) return {a.value * b.value, a.size * b.size};
-    if (token.op == OpCode::Divide) return {a.value / b.value, a.size / std::fabs(b.value)};
-    return {token.op == OpCode::Plus ? a.value + b.value : a.value - b.value, a.size + b.size};
-}
-
 struct Method {
     const char* name;
     int polyPoints, group;
@@ -121,16 +83,16 @@ struct Worst {
     double absolute = 0.0, relative = 0.0;
 };
 
-std::map<int, Worst> Residuals(const Method& m, int refine, const Exact& f) {
+std::map<int, Worst> Residuals(const Method& m, int refine, const Factor& f) {
     std::vector<int> elements = m.elements;
     for (int& e : elements)
         e *= refine;
     Grid grid = MakeGrid(m.name, m.polyPoints, {0.3, 0.45, 0.25}, elements);
+    const Manufactured exact = OnGrids({{f}}, grid);
     std::map<int, Worst> worst;
     for (const Instance& instance : Walk(grid)) {
         if (instance.family == 1) continue; // op1(IDX(0)) is the host's to evaluate
-        const Token* t = instance.stencil->tokens;
-        const Term term = Evaluate(t, grid.directions[0], f, instance);
+        const Residual term = ResidualOf(exact, grid, instance);
         Worst& w = worst[instance.family];
         w.absolute = std::max(w.absolute, std::fabs(term.value));
         w.relative = std::max(w.relative, std::fabs(term.value) / term.size);

@@ -2,6 +2,7 @@
 // FFD2, CFD2): which families each block holds, which nodes their instances define, in which
 // order the loops register them, and how fast their residuals shrink on a smooth variable.
 #include "tests/scheme/fake_scheme.h"
+#include "tests/scheme/stencil_residual.h"
 #include "types/distribution2d/programs2d.h"
 
 #include <gtest/gtest.h>
@@ -282,54 +283,6 @@ TEST(Programs2DDifference, InstancesFollowTheLoopsWithinTheirSection) {
     }
 }
 
-// sin(a t + 0.4) + 0.5 exp(0.8 t) and its derivatives; d = -1 gives an antiderivative.
-double Smooth(double a, int d, double t) {
-    return std::pow(a, d) * std::sin(a * t + 0.4 + d * 1.5707963267948966) +
-           0.5 * std::pow(0.8, d) * std::exp(0.8 * t);
-}
-
-// The variable is Smooth(2.3, x) * Smooth(1.7, y): the derivatives at the nodes are exact, an
-// integral is taken over the one interval that ends at its node.
-double Exact(FakeScheme& scheme, const Instance& at, const Token& token) {
-    const int own = static_cast<int>(at.direction);
-    if (token.field == Field::Step) return scheme.directions[own].parts.at(at.section - 1).h;
-    int operation[2] = {0, 0}; // per direction: derivative order, -1 for the interval integral
-    if (token.field == Field::FirstDerivative) operation[own] = 1;
-    if (token.field == Field::SecondDerivative) operation[own] = 2;
-    if (token.field == Field::Integral) operation[own] = -1;
-    if (at.target != 0) operation[1 - own] = -1;
-    double value = 1.0;
-    for (int k = 0; k < 2; ++k) {
-        const std::vector<double>& x = scheme.directions[k].x;
-        const int node = k == own ? static_cast<int>(at.anchor + token.offset) : at.node[k];
-        const double a = k == 0 ? 2.3 : 1.7;
-        value *= operation[k] < 0 ? Smooth(a, -1, x.at(node)) - Smooth(a, -1, x.at(node - 1))
-                                  : Smooth(a, operation[k], x.at(node));
-    }
-    return value;
-}
-
-double Evaluate(const Token*& t, FakeScheme& scheme, const Instance& at) {
-    const Token& token = *t++;
-    switch (token.kind) {
-    case Token::Kind::Integer:
-        return token.integer;
-    case Token::Kind::Real:
-        return token.real;
-    case Token::Kind::Variable:
-        return Exact(scheme, at, token);
-    case Token::Kind::Operator:
-        break;
-    }
-    const double a = Evaluate(t, scheme, at);
-    if (token.op == OpCode::Square) return a * a;
-    const double b = Evaluate(t, scheme, at);
-    return token.op == OpCode::Plus    ? a + b
-           : token.op == OpCode::Minus ? a - b
-           : token.op == OpCode::Times ? a * b
-                                       : a / b;
-}
-
 // The largest |residual| of each family of the block along d, on a grid refined along d.
 std::map<int, double> Residuals(int method, Direction d, int refine) {
     const char* name = Methods()[method].name;
@@ -343,11 +296,13 @@ std::map<int, double> Residuals(int method, Direction d, int refine) {
     scheme.directions = d == Direction::X ? std::vector<FakeDirection>{fine, coarse}
                                           : std::vector<FakeDirection>{coarse, fine};
     scheme.integrals = {Idx, Idy, Idxdy};
+    // The variable is Smooth(2.3) along x times Smooth(1.7) along y.
+    const Manufactured exact = OnGrids({{Smooth(2.3), Smooth(1.7)}}, scheme);
     std::map<int, double> worst;
     for (const Instance& at : scheme.Walk(Programs2D())) {
         if (at.direction != d || at.group <= 3) continue;
-        const Token* t = at.stencil->tokens;
-        worst[at.family] = std::max(worst[at.family], std::fabs(Evaluate(t, scheme, at)));
+        const double residual = ResidualOf(exact, scheme, at).value;
+        worst[at.family] = std::max(worst[at.family], std::fabs(residual));
     }
     return worst;
 }

@@ -2,6 +2,7 @@
 // host-free grids: their families and terms, the nodes each block defines, the order of the
 // instances, and residuals that vanish on polynomials the formulas are exact for.
 #include "tests/scheme/fake_scheme.h"
+#include "tests/scheme/stencil_residual.h"
 #include "types/distribution1d/grid_check.h"
 #include "types/distribution2d/programs2d.h"
 
@@ -117,55 +118,12 @@ std::vector<Instance> BlockInstances(const Block& b, FakeScheme& in) {
     return block;
 }
 
-// The quartic 0.7 - 1.2 u + 2.1 u² - 1.6 u³ + 0.9 u⁴ cut to the given degree: its k-th
-// derivative at u, or for k = -1 its antiderivative.
-double Polynomial(int degree, int k, double u) {
-    const double c[] = {0.7, -1.2, 2.1, -1.6, 0.9};
-    double total = 0.0;
-    for (int n = std::max(k, 0); n <= degree; ++n) {
-        double factor = k < 0 ? c[n] / (n + 1) : c[n];
-        for (int m = 0; m < k; ++m)
-            factor *= n - m;
-        total += factor * std::pow(u, n - k);
-    }
-    return total;
-}
-
-// A residual and the sum of the magnitudes of its terms.
-struct Term {
-    double value, size;
-};
-
-// The variable is P(x)·P(y); a term's value along each direction is P, its derivative along
-// the own direction, or its integral over the interval that ends at the node.
-Term Evaluate(const Token*& t, FakeScheme& in, const Instance& at, int degree) {
-    const Token& token = *t++;
-    double v = token.kind == Token::Kind::Integer ? token.integer : token.real;
-    if (token.kind == Token::Kind::Variable) {
-        const int d = static_cast<int>(at.direction);
-        const unsigned own = 1u << d;
-        const unsigned span = at.target != 0 ? at.target : own;
-        const unsigned integrated = token.field == Field::Integral ? span
-                                    : token.field == Field::Value  ? span & ~own
-                                                                   : 0u;
-        const int derivative = token.field == Field::FirstDerivative    ? 1
-                               : token.field == Field::SecondDerivative ? 2
-                                                                        : 0;
-        v = token.field == Field::Step ? in.directions[d].parts.at(at.section - 1).h : 1.0;
-        for (int c = 0; c < 2 && token.field != Field::Step; ++c) {
-            const std::vector<double>& x = in.directions[c].x;
-            const int k = c == d ? static_cast<int>(at.anchor) + token.offset : at.node[c];
-            v *= ((integrated >> c) & 1u) != 0
-                     ? Polynomial(degree, -1, x.at(k)) - Polynomial(degree, -1, x.at(k - 1))
-                     : Polynomial(degree, c == d ? derivative : 0, x.at(k));
-        }
-    }
-    if (token.kind != Token::Kind::Operator) return {v, std::fabs(v)};
-    const Term a = Evaluate(t, in, at, degree);
-    if (token.op == OpCode::Square) return {a.value * a.value, a.size * a.size};
-    const Term b = Evaluate(t, in, at, degree);
-    if (token.op == OpCode::Times) return {a.value * b.value, a.size * b.size};
-    return {token.op == OpCode::Plus ? a.value + b.value : a.value - b.value, a.size + b.size};
+// The quartic 0.7 - 1.2 u + 2.1 u² - 1.6 u³ + 0.9 u⁴ cut to the given degree, along x and
+// along y: the variable is its product.
+Manufactured Quartic(int degree, const FakeScheme& in) {
+    const std::vector<double> c = {0.7, -1.2, 2.1, -1.6, 0.9};
+    const Factor p = Polynomial({c.begin(), c.begin() + degree + 1});
+    return OnGrids({{p, p}}, in);
 }
 
 // The nodes that end a stretch: section ends under finite differences, element ends under
@@ -217,6 +175,7 @@ TEST_P(Programs2DBlock, DefinesEachNodeOnceAndExactly) {
         const int ownEnd = static_cast<int>(own.x.size()) - 1;
         const int otherEnd = static_cast<int>(other.x.size()) - 1;
         ASSERT_EQ(CheckGrid(Programs2D(), in), GridAccepted) << b.method;
+        const Manufactured exact = Quartic(degree, in);
         std::map<std::tuple<int, int, int>, int> defined; // kind, own node, other node
         for (const Instance& at : BlockInstances(b, in)) {
             EXPECT_EQ(at.group, b.group);
@@ -237,8 +196,7 @@ TEST_P(Programs2DBlock, DefinesEachNodeOnceAndExactly) {
                 }
             }
             ++defined[{kind, where, node}];
-            const Token* t = at.stencil->tokens;
-            const Term residual = Evaluate(t, in, at, degree);
+            const Residual residual = ResidualOf(exact, in, at);
             EXPECT_LT(std::fabs(residual.value), 1e-4 * residual.size) << at.family;
         }
         const std::set<int> ends = Ends(b, own);

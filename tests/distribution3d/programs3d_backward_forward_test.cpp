@@ -3,6 +3,7 @@
 // direction, in which loop order and over which sets of the other two directions, and that every
 // residual vanishes on a variable its stencils are exact for.
 #include "tests/scheme/fake_scheme.h"
+#include "tests/scheme/stencil_residual.h"
 #include "types/distribution1d/grid_check.h"
 #include "types/distribution3d/programs3d.h"
 
@@ -12,7 +13,6 @@
 #include <cctype>
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <map>
 #include <set>
 #include <string>
@@ -505,68 +505,6 @@ TEST(Programs3DBackwardForward, EveryTermLiesInTheGridAndInItsOwnSection) {
     }
 }
 
-// p(x) with its derivatives and its integral from a to b.
-struct Polynomial {
-    std::vector<double> c;
-    double At(double x, int derivative) const {
-        double total = 0.0;
-        for (int k = derivative; k < static_cast<int>(c.size()); ++k) {
-            double factor = c[k];
-            for (int m = 0; m < derivative; ++m)
-                factor *= k - m;
-            total += factor * std::pow(x, k - derivative);
-        }
-        return total;
-    }
-    double Integral(double a, double b) const {
-        double total = 0.0;
-        for (int k = 0; k < static_cast<int>(c.size()); ++k)
-            total += c[k] / (k + 1) * (std::pow(b, k + 1) - std::pow(a, k + 1));
-        return total;
-    }
-};
-
-struct Term {
-    double value, size;
-};
-
-// The residual of an instance for VALUE = px(x) py(y) pz(z), its exact derivatives, and each
-// integral taken over the one cell that ends at its node in every direction it spans.
-Term Evaluate(const Token*& t, const FakeScheme& scheme, const Polynomial (&p)[3],
-              const Instance& at) {
-    const Token& token = *t++;
-    const int d = static_cast<int>(at.direction);
-    double v = token.kind == Token::Kind::Integer ? token.integer : token.real;
-    if (token.kind == Token::Kind::Variable && token.field == Field::Step) {
-        v = scheme.directions[d].parts.at(at.section - 1).h;
-    } else if (token.kind == Token::Kind::Variable) {
-        const unsigned char own = static_cast<unsigned char>(1u << d);
-        unsigned char span = at.target != 0 ? at.target : own;
-        if (token.field != Field::Integral) span = static_cast<unsigned char>(span & ~own);
-        const int order = token.field == Field::FirstDerivative    ? 1
-                          : token.field == Field::SecondDerivative ? 2
-                                                                   : 0;
-        v = 1.0;
-        for (int c = 0; c < 3; ++c) {
-            const long long node = c == d ? at.anchor + token.offset : at.node[c];
-            const std::vector<double>& x = scheme.directions[c].x;
-            if ((span >> c & 1) == 0)
-                v *= p[c].At(x.at(node), c == d ? order : 0);
-            else if (node < 1) // no cell ends at node 0: its plane is a start-plane equation
-                v = std::numeric_limits<double>::quiet_NaN();
-            else
-                v *= p[c].Integral(x.at(node - 1), x.at(node));
-        }
-    }
-    if (token.kind != Token::Kind::Operator) return {v, std::fabs(v)};
-    const Term a = Evaluate(t, scheme, p, at);
-    if (token.op == OpCode::Square) return {a.value * a.value, a.size * a.size};
-    const Term b = Evaluate(t, scheme, p, at);
-    if (token.op == OpCode::Times) return {a.value * b.value, a.size * b.size};
-    if (token.op == OpCode::Divide) return {a.value / b.value, a.size / std::fabs(b.value)};
-    return {token.op == OpCode::Plus ? a.value + b.value : a.value - b.value, a.size + b.size};
-}
-
 // Each method once in each direction beside two others; the variable is linear along the
 // one-step methods and quadratic along the two-step ones, for which their stencils are exact.
 TEST(Programs3DBackwardForward, ResidualsVanishOnVariablesTheStencilsAreExactFor) {
@@ -577,17 +515,18 @@ TEST(Programs3DBackwardForward, ResidualsVanishOnVariablesTheStencilsAreExactFor
     std::map<int, int> checked;
     for (const auto& mix : mixes) {
         std::vector<FakeDirection> grids;
-        Polynomial p[3];
+        Term p; // VALUE = px(x) py(y) pz(z)
         for (int d = 0; d < 3; ++d) {
             grids.push_back(Grids(mix[d])[d]);
-            p[d].c = PolyPointsOf(mix[d]) == 0 ? std::vector<double>{0.7 + d, -1.3}
-                                               : std::vector<double>{0.7 + d, -1.3, 2.1 - d};
+            p.push_back(Polynomial(PolyPointsOf(mix[d]) == 0
+                                       ? std::vector<double>{0.7 + d, -1.3}
+                                       : std::vector<double>{0.7 + d, -1.3, 2.1 - d}));
         }
         FakeScheme scheme = Scheme(grids);
+        const Manufactured exact = OnGrids({p}, scheme);
         for (const Instance& at : scheme.Walk(Programs3D())) {
             if (at.family <= 12) continue; // op1 of an integral on its start plane
-            const Token* t = at.stencil->tokens;
-            const Term residual = Evaluate(t, scheme, p, at);
+            const Residual residual = ResidualOf(exact, scheme, at);
             EXPECT_LE(std::fabs(residual.value), 1e-12 * residual.size)
                 << mix[0] << ' ' << mix[1] << ' ' << mix[2] << " family " << at.family;
             ++checked[at.family];

@@ -2,6 +2,7 @@
 // declares, the order of their instances, which elements they define over which nodes, and
 // that every residual vanishes for a polynomial that its formula is exact for.
 #include "tests/scheme/fake_scheme.h"
+#include "tests/scheme/stencil_residual.h"
 #include "types/distribution3d/programs3d.h"
 
 #include <gtest/gtest.h>
@@ -220,74 +221,15 @@ TEST(Scheme3DCentral, EachElementIsDefinedWhereItsLoopsReach) {
     }
 }
 
-// f(r, t): the r-th derivative at t of a polynomial; r = -1 gives an antiderivative.
-double Poly(const std::vector<double>& c, int r, double t) {
-    double total = 0.0;
-    for (int k = std::max(r, 0); k < static_cast<int>(c.size()); ++k) {
-        double factor = r < 0 ? c[k] / (k + 1) : c[k];
-        for (int m = 0; m < r; ++m)
-            factor *= k - m;
-        total += factor * std::pow(t, k - r);
-    }
-    return total;
+// VALUE is the product of one polynomial of the given degree per direction.
+Manufactured Polynomials(int degree, const FakeScheme& box) {
+    const std::vector<double> c[3] = {
+        {0.7, -1.2, 2.1, -1.6, 0.9}, {0.3, 0.8, -0.5, 1.1, -0.4}, {-0.2, 0.5, 0.9, -0.7, 0.6}};
+    Term term;
+    for (const std::vector<double>& p : c)
+        term.push_back(Polynomial({p.begin(), p.begin() + degree + 1}));
+    return OnGrids({term}, box);
 }
-
-struct Term {
-    double value, size; // the residual and the sum of the magnitudes it is made of
-};
-
-// VALUE is the product of one polynomial per direction, the derivatives exact, and an integral
-// the integral over the one cell that ends at its node in each direction it spans.
-class Evaluator {
-public:
-    Evaluator(FakeScheme& box, int degree) : m_box(box) {
-        const std::vector<double> c[3] = {
-            {0.7, -1.2, 2.1, -1.6, 0.9}, {0.3, 0.8, -0.5, 1.1, -0.4}, {-0.2, 0.5, 0.9, -0.7, 0.6}};
-        for (int d = 0; d < 3; ++d)
-            m_poly[d].assign(c[d].begin(), c[d].begin() + degree + 1);
-    }
-
-    Term Evaluate(const Token*& t, const Instance& at) const {
-        const Token& token = *t++;
-        double v = token.kind == Token::Kind::Integer ? token.integer : token.real;
-        if (token.kind == Token::Kind::Variable) v = Variable(token, at);
-        if (token.kind != Token::Kind::Operator) return {v, std::fabs(v)};
-        const Term a = Evaluate(t, at);
-        if (token.op == OpCode::Square) return {a.value * a.value, a.size * a.size};
-        const Term b = Evaluate(t, at);
-        if (token.op == OpCode::Times) return {a.value * b.value, a.size * b.size};
-        if (token.op == OpCode::Divide) return {a.value / b.value, a.size / std::fabs(b.value)};
-        return {token.op == OpCode::Plus ? a.value + b.value : a.value - b.value, a.size + b.size};
-    }
-
-private:
-    double Variable(const Token& token, const Instance& at) const {
-        const int d = static_cast<int>(at.direction);
-        if (token.field == Field::Step) return m_box.directions[d].parts.at(at.section - 1).h;
-        int node[3] = {at.node[0], at.node[1], at.node[2]};
-        node[d] = static_cast<int>(at.anchor + token.offset);
-        const unsigned own = 1u << d, target = at.target != 0 ? at.target : own;
-        const unsigned span = token.field == Field::Integral ? target
-                              : token.field == Field::Value  ? target & ~own
-                                                             : 0u;
-        const int order = token.field == Field::FirstDerivative    ? 1
-                          : token.field == Field::SecondDerivative ? 2
-                                                                   : 0;
-        double product = 1.0;
-        for (int c = 0; c < 3; ++c) {
-            const std::vector<double>& x = m_box.directions[c].x;
-            if ((span >> c & 1u) != 0)
-                product *=
-                    Poly(m_poly[c], -1, x.at(node[c])) - Poly(m_poly[c], -1, x.at(node[c] - 1));
-            else
-                product *= Poly(m_poly[c], c == d ? order : 0, x.at(node[c]));
-        }
-        return product;
-    }
-
-    FakeScheme& m_box;
-    std::vector<double> m_poly[3];
-};
 
 // The own-direction nodes of an instance's variables lie in its section and the grid, the
 // other directions' nodes in the grid.
@@ -328,7 +270,7 @@ TEST_P(Scheme3DCentralWalk, InstancesKeepOrderStayInSectionAndAreExact) {
     const std::string method = GetParam();
     FakeScheme box = Box(method, method, 2, kJoined);
     box.integrals = {Idx, Idy, Idz, Idxdy, Idxdz, Idydz, Idxdydz};
-    const Evaluator exact(box, method == "CFD2" ? 2 : 4);
+    const Manufactured exact = Polynomials(method == "CFD2" ? 2 : 4, box);
     std::map<int, int> seen;                                    // family -> instances
     std::map<int, std::pair<int, std::vector<long long>>> last; // group -> phase, key
     for (const Instance& at : box.Walk(Programs3D())) {
@@ -343,8 +285,7 @@ TEST_P(Scheme3DCentralWalk, InstancesKeepOrderStayInSectionAndAreExact) {
             ASSERT_LT(previous->second, key) << at.family << '@' << at.anchor;
         }
         last[at.group] = key;
-        const Token* t = at.stencil->tokens;
-        const Term residual = exact.Evaluate(t, at);
+        const Residual residual = ResidualOf(exact, box, at);
         ASSERT_LT(std::fabs(residual.value), 1e-10 * residual.size)
             << at.family << '@' << at.anchor;
     }

@@ -23,6 +23,14 @@ inline Factor Growth(double a) {
     return [a](int d, double x) { return std::pow(a, d) * std::exp(a * x); };
 }
 
+// sin(a x + 0.4) + 0.5 exp(0.8 x): smooth, with derivatives of every order.
+inline Factor Smooth(double a) {
+    return [a](int d, double x) {
+        return std::pow(a, d) * std::sin(a * x + 0.4 + d * 1.5707963267948966) +
+               0.5 * std::pow(0.8, d) * std::exp(0.8 * x);
+    };
+}
+
 // c[0] + c[1] x + c[2] x^2 + ...
 inline Factor Polynomial(std::vector<double> c) {
     return [c](int d, double x) {
@@ -40,9 +48,9 @@ inline Factor Polynomial(std::vector<double> c) {
 // One term of the sum: the product of one factor per direction.
 using Term = std::vector<Factor>;
 
-// The solution on the nodes of each direction. Derivatives: order[d] along d; integrals: the
-// integral over the interval ending at the node along each direction of `span` (bit d), zero at
-// node 0 of any of them.
+// The solution on the nodes of each direction (a node outside them throws). Derivatives: order[d]
+// along d; integrals: the integral over the interval ending at the node along each direction of
+// `span` (bit d), zero at node 0 of any of them.
 class Manufactured {
 public:
     Manufactured(std::vector<Term> terms, std::vector<std::vector<double>> nodes)
@@ -62,7 +70,7 @@ public:
             if ((span >> d & 1u) != 0 && node[d] == 0) return 0.0;
         return Sum(node, [&](int axis, const Factor& g, double x, int k) {
             if ((span >> axis & 1u) == 0) return g(0, x);
-            return g(-1, x) - g(-1, m_nodes[axis][k - 1]);
+            return g(-1, x) - g(-1, m_nodes[axis].at(k - 1));
         });
     }
 
@@ -74,7 +82,7 @@ private:
         for (const Term& term : m_terms) {
             double product = 1.0;
             for (int d = 0; d < Dimensions(); ++d)
-                product *= part(d, term[d], m_nodes[d][node[d]], node[d]);
+                product *= part(d, term[d], m_nodes[d].at(node[d]), node[d]);
             total += product;
         }
         return total;
