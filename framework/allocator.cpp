@@ -1,24 +1,35 @@
 // The library's allocation operators: every block goes to the host's allocator and comes back
-// to it. They return the host's null unchanged (no retry, no exception); creation sites test
-// the block before they construct in it (see library_new.h). The link keeps these operators
-// inside the library, so the program that loads it keeps its own.
+// to it. They return the host's null unchanged (no retry, no exception), and null for a size
+// that the host cannot count; creation sites test the block before they construct in it (see
+// library_new.h). The link keeps these operators inside the library, so the program that loads
+// it keeps its own.
 #include <cstddef>
 #include <new>
 
 #include "framework/library_new.h"
 #include "host/qv_memory.h"
 
+namespace {
+// The host's allocator counts a size in an unsigned int. A larger size (possible on a 64-bit
+// build) is refused as the host refuses a block, with null, and never handed over cut to a
+// smaller one.
+void* HostBlock(std::size_t size) noexcept {
+    const unsigned counted = static_cast<unsigned>(size);
+    return counted == size ? MyAllocate(counted) : nullptr;
+}
+} // namespace
+
 void* operator new(std::size_t size) {
-    return MyAllocate(static_cast<unsigned>(size));
+    return HostBlock(size);
 }
 void* operator new[](std::size_t size) {
-    return MyAllocate(static_cast<unsigned>(size));
+    return HostBlock(size);
 }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return MyAllocate(static_cast<unsigned>(size));
+    return HostBlock(size);
 }
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return MyAllocate(static_cast<unsigned>(size));
+    return HostBlock(size);
 }
 void operator delete(void* block) noexcept {
     MyFree(block);

@@ -1,12 +1,15 @@
 // Property templates: what each instantiation creates, the container id it reports, and the
-// allocation rules of the objects it makes.
+// allocation rules of the objects it makes and of the library's allocator beneath them.
 #include <gtest/gtest.h>
 
+#include "framework/library_new.h"
 #include "framework/property_templates.h"
 #include "host/qvcore.h"
 #include "types/connectivity/generic_structure.h"
 #include "types/connectivity/mi_generic_port.h"
 #include "types/domain/coordinate_domains.h"
+
+#include <climits>
 
 TEST(PropertyTemplates, DefaultsAreBuiltTheWayTheirTypeIsBuilt) {
     const long before = qvhost::LiveBlocks();
@@ -85,4 +88,14 @@ TEST(PropertyTemplates, ElementsAndDefaultsComeFromTheHostAllocator) {
     QV_Virtual<QV_DOMAIN> domain;
     qvhost::FailAllocation(1);
     EXPECT_EQ(domain.NewDefaultVirtual(), nullptr);
+}
+
+// The host allocator counts a size in an unsigned int: a larger request (possible on a 64-bit
+// build) fails without asking the host, where a size cut to 32 bits would give a small block.
+TEST(LibraryAllocator, SizeBeyondWhatTheHostCountsIsAFailedAllocation) {
+    const std::size_t size = static_cast<std::size_t>(UINT_MAX) + 17; // 16 if cut to 32 bits
+    if (size < UINT_MAX) GTEST_SKIP() << "every size fits the host's count";
+    const long calls = qvhost::AllocationCalls();
+    EXPECT_EQ(norvane::AllocateBlock(size), nullptr);
+    EXPECT_EQ(qvhost::AllocationCalls(), calls);
 }
