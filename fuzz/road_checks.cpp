@@ -4,6 +4,7 @@
 #include "types/distribution1d/grid_check.h"
 #include "types/domain/section_data_model.h"
 
+#include <climits>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -183,6 +184,24 @@ bool GridsOwnAndSettled(const RoadRun& road) {
     return true;
 }
 
+// Every index set of the distribution, "QV_<array>_SET<k>", holds only nodes of direction k's
+// grid, 0 .. ENDNODE (node 0 alone for ENDNODE -2147483648), whatever the grid check says.
+void CheckIndexSets(const RoadRun& road) {
+    const QV_ModelType& d = road.Distribution();
+    for (int k = 0; k < d.PropertyCount(); ++k) {
+        const auto* set = dynamic_cast<const QV_INTEGERSET*>(d.PropertyAt(k));
+        if (!set) continue;
+        const std::string name = set->Name();
+        const int end = road.Domain(name.back() - '1').ENDNODE.fv();
+        const QV_SetValue& nodes = set->fv();
+        const int count = nodes.SetSize();
+        if (count > 0 &&
+            (nodes.IntegerAt(0) < 0 || nodes.IntegerAt(count - 1) > (end == INT_MIN ? 0 : end)))
+            Fault("%s holds a node outside 0 .. %d: %d .. %d", name.c_str(), end,
+                  nodes.IntegerAt(0), nodes.IntegerAt(count - 1));
+    }
+}
+
 } // namespace
 
 void CheckRoad(const RoadRun& road) {
@@ -203,6 +222,7 @@ void CheckRoad(const RoadRun& road) {
               AllLinked(request) ? "all" : "not all");
     if (status < 0 && status != RefusedNoDomain && GridsOwnAndSettled(road))
         Fault("refused with %d a grid that the domains computed from their own inputs", status);
+    CheckIndexSets(road);
     if (status >= 0) EquationChecks(road).All();
 }
 

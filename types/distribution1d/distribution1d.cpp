@@ -1,5 +1,6 @@
 #include "types/distribution1d/distribution1d.h"
 
+#include "types/distribution1d/grid_nodes.h"
 #include "types/distribution1d/range_bound.h"
 
 QV_DISTRIBUTION1D::QV_DISTRIBUTION1D(bool construct)
@@ -38,7 +39,8 @@ void QV_DISTRIBUTION1D::SetDims() {
 
 // The index sets follow the domain's last node and interior and this object's derivative order
 // and integrals; pass 1 rebuilds them from what pass 0 assigned. Without a linked domain there
-// is no grid: the sets are emptied and the derivative order is not copied.
+// is no grid: the sets are emptied and the derivative order is not copied. Every set keeps only
+// nodes of the grid (grid_nodes.h).
 long QV_DISTRIBUTION1D::ExecuteAssignments0(int a, int b, long) {
     const long r = QV_ModelTypeEx2::ExecuteAssignments(a - 1, b);
     for (int pass = 0;; ++pass) {
@@ -47,23 +49,21 @@ long QV_DISTRIBUTION1D::ExecuteAssignments0(int a, int b, long) {
             return linked ? QV_IntSetValue(low, high) : QV_IntSetValue();
         };
         const int end = linked ? (*XDOMAIN).ENDNODE.v() : 0;
+        auto initialise = [&](QV_INTEGERSET& set, QV_IntSetValue nodes, int number) {
+            norvane::KeepGridNodes(nodes, end);
+            QV_Value tagged(nodes, b, a, number);
+            InitialiseInternalIndexSet(set, &tagged, pass);
+        };
 
-        QV_Value values(range(0, end), b, a, 1);
-        InitialiseInternalIndexSet(QV_VALUE_SET1, &values, pass);
-
+        initialise(QV_VALUE_SET1, range(0, end), 1);
         const int first = HIGHESTORDERXDERIVATIVEUSED.v() > 0 ? 1 : 0;
-        QV_Value firstDerivatives(range(0, norvane::ScaledEnd(end, first)), b, a, 2);
-        InitialiseInternalIndexSet(QV_DDX_SET1, &firstDerivatives, pass);
-
+        initialise(QV_DDX_SET1, range(0, norvane::ScaledEnd(end, first)), 2);
         const int second = HIGHESTORDERXDERIVATIVEUSED.v() > 1 ? 1 : 0;
         QV_IntSetValue interiorNodes = range(1, norvane::ScaledEnd(end, second));
         if (linked) interiorNodes *= (*XDOMAIN).INTERIOR.v();
-        QV_Value secondDerivatives(interiorNodes, b, a, 3);
-        InitialiseInternalIndexSet(QV_D2DX2_SET1, &secondDerivatives, pass);
-
+        initialise(QV_D2DX2_SET1, interiorNodes, 3);
         const int integrals = StringInSet("idx", INTEGRALS.v());
-        QV_Value intervalIntegrals(range(0, norvane::ScaledEnd(end, 2 * integrals - 1)), b, a, 4);
-        InitialiseInternalIndexSet(QV_IDX_SET1, &intervalIntegrals, pass);
+        initialise(QV_IDX_SET1, range(0, norvane::ScaledEnd(end, 2 * integrals - 1)), 4);
 
         if (pass != 0) return r;
 

@@ -1,6 +1,7 @@
 #include "types/distribution2d/distribution2d.h"
 
 #include "types/distribution1d/closed_interior.h"
+#include "types/distribution1d/grid_nodes.h"
 #include "types/distribution1d/range_bound.h"
 
 QV_DISTRIBUTION2D::QV_DISTRIBUTION2D(bool construct)
@@ -83,8 +84,10 @@ long QV_DISTRIBUTION2D::ExecuteAssignments0(int a, int b, long) {
             return linked ? norvane::ClosedInterior((*domain).INTERIOR.v(), (*domain).ENDNODE.v())
                           : QV_IntSetValue();
         };
-        auto initialise = [&](QV_INTEGERSET& set, const SUValue& value, int number) {
-            QV_Value tagged(value, b, a, number);
+        // A set along X keeps the nodes of X's grid, one along Y those of Y's (grid_nodes.h).
+        auto initialise = [&](QV_INTEGERSET& set, QV_IntSetValue nodes, int end, int number) {
+            norvane::KeepGridNodes(nodes, end);
+            QV_Value tagged(nodes, b, a, number);
             InitialiseInternalIndexSet(set, &tagged, pass);
         };
         auto has = [this](const char* name) { return StringInSet(name, INTEGRALS.v()) != 0; };
@@ -94,26 +97,27 @@ long QV_DISTRIBUTION2D::ExecuteAssignments0(int a, int b, long) {
         const int fy2 = HIGHESTORDERYDERIVATIVEUSED.v() > 1 ? 1 : 0;
         const QV_IntSetValue yAll = yLinked ? QV_IntSetValue(0, yEnd) : QV_IntSetValue();
 
-        initialise(QV_VALUE_SET1, xRange(0, xEnd), 1);
-        initialise(QV_VALUE_SET2, yAll, 2);
-        initialise(QV_DDX_SET1, xRange(0, ScaledEnd(xEnd, fx1)), 3);
-        initialise(QV_DDX_SET2, yAll, 4);
-        initialise(QV_DDY_SET1, xRange(0, ScaledEnd(xEnd, fy1)), 5);
-        initialise(QV_DDY_SET2, yAll, 6);
+        initialise(QV_VALUE_SET1, xRange(0, xEnd), xEnd, 1);
+        initialise(QV_VALUE_SET2, yAll, yEnd, 2);
+        initialise(QV_DDX_SET1, xRange(0, ScaledEnd(xEnd, fx1)), xEnd, 3);
+        initialise(QV_DDX_SET2, yAll, yEnd, 4);
+        initialise(QV_DDY_SET1, xRange(0, ScaledEnd(xEnd, fy1)), xEnd, 5);
+        initialise(QV_DDY_SET2, yAll, yEnd, 6);
         QV_IntSetValue xInterior = xRange(1, ScaledEnd(xEnd, fx2));
         if (xLinked) xInterior *= (*XDOMAIN).INTERIOR.v();
-        initialise(QV_D2DX2_SET1, xInterior, 7);
-        initialise(QV_D2DX2_SET2, closed(YDOMAIN, yLinked), 8);
+        initialise(QV_D2DX2_SET1, xInterior, xEnd, 7);
+        initialise(QV_D2DX2_SET2, closed(YDOMAIN, yLinked), yEnd, 8);
         QV_IntSetValue xClosed = xRange(0, ScaledEnd(xEnd, fy2));
         xClosed *= closed(XDOMAIN, xLinked);
-        initialise(QV_D2DY2_SET1, xClosed, 9);
+        initialise(QV_D2DY2_SET1, xClosed, xEnd, 9);
         const int fIdx = has("idx") || has("idxdy") ? 1 : 0;
-        initialise(QV_IDX_SET1, xRange(0, ScaledEnd(xEnd, 2 * fIdx - 1)), 10);
-        initialise(QV_IDX_SET2, yAll, 11);
-        initialise(QV_IDY_SET1, xRange(0, ScaledEnd(xEnd, 2 * (has("idy") ? 1 : 0) - 1)), 12);
-        initialise(QV_IDY_SET2, yAll, 13);
-        initialise(QV_IDXDY_SET1, xRange(0, ScaledEnd(xEnd, 2 * (has("idxdy") ? 1 : 0) - 1)), 14);
-        initialise(QV_IDXDY_SET2, yAll, 15);
+        initialise(QV_IDX_SET1, xRange(0, ScaledEnd(xEnd, 2 * fIdx - 1)), xEnd, 10);
+        initialise(QV_IDX_SET2, yAll, yEnd, 11);
+        initialise(QV_IDY_SET1, xRange(0, ScaledEnd(xEnd, 2 * (has("idy") ? 1 : 0) - 1)), xEnd, 12);
+        initialise(QV_IDY_SET2, yAll, yEnd, 13);
+        initialise(QV_IDXDY_SET1, xRange(0, ScaledEnd(xEnd, 2 * (has("idxdy") ? 1 : 0) - 1)), xEnd,
+                   14);
+        initialise(QV_IDXDY_SET2, yAll, yEnd, 15);
         if (pass != 0) return r;
 
         if (xLinked) {

@@ -1,6 +1,7 @@
 #include "types/distribution3d/distribution3d.h"
 
 #include "types/distribution1d/closed_interior.h"
+#include "types/distribution1d/grid_nodes.h"
 #include "types/distribution1d/range_bound.h"
 
 // Members without a flag are built by their default constructors, in declaration order.
@@ -169,15 +170,17 @@ long QV_DISTRIBUTION3D::ExecuteAssignments0(int a, int b, long) {
         auto xRange = [&](int low, int factor) {
             return linked[0] ? QV_IntSetValue(low, ScaledEnd(end[0], factor)) : QV_IntSetValue();
         };
-        auto initialise = [&](QV_INTEGERSET& set, const SUValue& value, int number) {
-            QV_Value tagged(value, b, a, number);
+        // A set along direction d keeps the nodes of d's grid (grid_nodes.h).
+        auto initialise = [&](QV_INTEGERSET& set, QV_IntSetValue nodes, int d, int number) {
+            norvane::KeepGridNodes(nodes, end[d]);
+            QV_Value tagged(nodes, b, a, number);
             InitialiseInternalIndexSet(set, &tagged, pass);
         };
         // An array's three sets: x switched by `factor`, y and z whole.
         auto initialiseAll = [&](const Sets(&sets)[3], int factor, int number) {
-            initialise(this->*sets[0], xRange(0, factor), number);
-            initialise(this->*sets[1], all[1], number + 1);
-            initialise(this->*sets[2], all[2], number + 2);
+            initialise(this->*sets[0], xRange(0, factor), 0, number);
+            initialise(this->*sets[1], all[1], 1, number + 1);
+            initialise(this->*sets[2], all[2], 2, number + 2);
         };
 
         initialiseAll(kValueSets, 1, 1);
@@ -186,17 +189,17 @@ long QV_DISTRIBUTION3D::ExecuteAssignments0(int a, int b, long) {
         auto second = [&](int d) { return ordersUsed[d]->v() > 1 ? 1 : 0; };
         QV_IntSetValue xInterior = xRange(1, second(0));
         if (linked[0]) xInterior *= (*XDOMAIN).INTERIOR.v();
-        initialise(QV_D2DX2_SET1, xInterior, 13);
-        initialise(QV_D2DX2_SET2, closed[1], 14);
-        initialise(QV_D2DX2_SET3, closed[2], 15);
+        initialise(QV_D2DX2_SET1, xInterior, 0, 13);
+        initialise(QV_D2DX2_SET2, closed[1], 1, 14);
+        initialise(QV_D2DX2_SET3, closed[2], 2, 15);
         QV_IntSetValue yOffJoint = xRange(0, second(1));
         yOffJoint *= closed[0];
-        initialise(QV_D2DY2_SET1, yOffJoint, 16);
-        initialise(QV_D2DY2_SET3, closed[2], 17);
+        initialise(QV_D2DY2_SET1, yOffJoint, 0, 16);
+        initialise(QV_D2DY2_SET3, closed[2], 2, 17);
         QV_IntSetValue zOffJoint = xRange(0, second(2));
         zOffJoint *= closed[0];
-        initialise(QV_D2DZ2_SET1, zOffJoint, 18);
-        initialise(QV_D2DZ2_SET2, closed[1], 19);
+        initialise(QV_D2DZ2_SET1, zOffJoint, 0, 18);
+        initialise(QV_D2DZ2_SET2, closed[1], 1, 19);
         int number = 20;
         for (const IntegralSets& integral : kIntegrals) {
             bool requested = false;

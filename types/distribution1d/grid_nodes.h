@@ -1,0 +1,29 @@
+// The rule for every index set that a distribution hands to the host: a set along a direction
+// holds only nodes of that direction's grid, the host's [0..ENDNODE]. A set built from a domain
+// whose ENDNODE is below 0 (the sentinel -2147483648 of a node count beyond 32 bits, whose
+// [0..ENDNODE] is node 0 alone) or whose INTERIOR names nodes beyond its ends loses the nodes
+// that do not exist; the grid check refuses the equations of such a domain anyway.
+#pragma once
+
+#include "host/qvcore.h"
+
+#include <climits>
+
+namespace norvane {
+
+// Drops the members of `nodes` that lie outside [0..end]. The members are ascending, so a set
+// within the grid, as every set of a grid computed from its own inputs is, costs two
+// comparisons and is left as it is.
+inline void KeepGridNodes(QV_SetValue& nodes, int end) {
+    const int last = end == INT_MIN ? 0 : end;
+    const int count = nodes.SetSize();
+    if (count == 0 || (nodes.IntegerAt(0) >= 0 && nodes.IntegerAt(count - 1) <= last)) return;
+    QV_IntSetValue kept;
+    for (int k = 0; k < count; ++k) {
+        const int node = nodes.IntegerAt(k);
+        if (node >= 0 && node <= last) kept += node;
+    }
+    nodes = kept;
+}
+
+} // namespace norvane
