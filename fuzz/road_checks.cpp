@@ -172,13 +172,15 @@ bool AllLinked(const RoadRequest& request) {
 
 // Grids that fresh domains computed from their own inputs, settled by a second run: no user
 // value can have made them unfit for the method. (A later round can find values that the
-// assignments keep from the round before, a method's polynomial points say.)
+// assignments keep from the round before, a method's polynomial points say. A section count of
+// -2147483648 lays out the one section [1..INT_MIN] = {1}, while the sum over the sections,
+// ENDNODE, is 0.)
 bool GridsOwnAndSettled(const RoadRun& road) {
     if (road.RoundNumber() != 0) return false;
     for (int d = 0; d < road.Request().dimensions; ++d) {
         const AxisRequest& axis = road.Round().axes[d];
         if (axis.minNodesFixed || axis.polyPointsFixed || axis.interiorFixed ||
-            axis.assignmentRuns < 2)
+            axis.assignmentRuns < 2 || axis.sections == INT_MIN)
             return false;
     }
     return true;

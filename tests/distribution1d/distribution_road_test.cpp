@@ -2,6 +2,7 @@
 // agreement of its structure and expression passes, the residuals of a manufactured solution
 // as the host evaluates them, and its answers to grids and inputs it cannot use.
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <map>
 #include <string>
@@ -225,17 +226,20 @@ TEST(Distribution1DInputs, UnlinkedDomainIsRefusedWithoutEquations) {
 }
 
 TEST(Distribution1DInputs, GridsInconsistentWithTheMethodAreRefused) {
-    // A user-fixed MINNODECOUNT gives sections of too few intervals (the spacing asks for none).
+    // A user-fixed MINNODECOUNT gives sections of too few intervals (the spacing asks for none);
+    // a user-fixed NUMSECTIONS of INT_MIN one section ([1..INT_MIN]) on a grid of node 0 alone.
     struct Case {
         const char* method;
         int minNodes, order;
         bool integrals;
         int status;
+        int sections = 1;
     } const cases[] = {
         {"CFD4", 1, 2, false, norvane::RefusedOutsideSection}, // one interval, five-point stencil
         {"CFD4", 6, 2, true, norvane::RefusedUntiled}, // elements of four in a section of six
         {"CFD4", 6, 0, false, 0},                      // no equation uses the grid
         {"FFD2", 5, 2, false, 6 + 4},                  // odd count, but no element loop runs
+        {"CFD4", 4, 2, true, norvane::RefusedSectionOrder, INT_MIN},
     };
     for (const Case& c : cases) {
         RoadInputs in;
@@ -243,6 +247,7 @@ TEST(Distribution1DInputs, GridsInconsistentWithTheMethodAreRefused) {
         in.spacing = 10.0;
         in.order = c.order;
         in.integrals = c.integrals;
+        in.sections = c.sections;
         Road road(in);
         road.domain->MINNODECOUNT.UserSet(c.minNodes);
         EXPECT_EQ(road.SetUp(), c.status) << c.method << " " << c.minNodes;

@@ -6,6 +6,8 @@
 #include "tests/scheme/distribution_road.h"
 #include "types/distribution1d/grid_check.h"
 
+#include <climits>
+
 namespace norvane::test {
 namespace {
 
@@ -75,15 +77,18 @@ TEST(DistributionBadInput, TheSmallestGridOfEachMethod) {
     }
 }
 
-// Node counts or polynomial points that the user fixed so that a method's stencil no longer
-// fits its sections: the grid is refused, nothing is registered. Wider elements than the
-// method's are accepted: its equations reach only the nodes they name, all in the element.
+// Node counts, polynomial points or section counts that the user fixed so that a method's
+// stencil no longer fits its sections: the grid is refused, nothing is registered. Wider
+// elements than the method's are accepted: its equations reach only the nodes they name, all in
+// the element. A section count of -2147483648 is the host's one section [1..INT_MIN] = {1}:
+// the domain lays it out, but its ENDNODE, the sum over no section, is 0.
 TEST(DistributionBadInput, UserFixedGridsThatNoLongerFitAreRefused) {
     constexpr int kAccepted = 1;
     struct Case {
         const char* method;
         int minNodes, polyPoints; // 0: not fixed
         int outcome;
+        int sections = 1;
     };
     const Case cases[] = {{"CFD4", 0, 1, RefusedOutsideSection},
                           {"OCFE3", 0, 1, RefusedOutsideSection},
@@ -92,13 +97,14 @@ TEST(DistributionBadInput, UserFixedGridsThatNoLongerFitAreRefused) {
                           // Element ends left out of INTERIOR: the second derivatives along the
                           // method stand at every inner node, those across on the interior.
                           {"BFD1", 0, 2, kAccepted},
-                          {"FFD1", 0, 1, kAccepted}};
+                          {"FFD1", 0, 1, kAccepted},
+                          {"CFD2", 0, 0, RefusedSectionOrder, INT_MIN}};
     for (const Case& c : cases) {
         for (int own = 0; own < 3; ++own) {
             SCOPED_TRACE(testing::Message() << c.method << " along "
                                             << "xyz"[own]);
             Axis axes[3] = {kPlain, kPlain, kPlain};
-            axes[own] = {c.method, 1, 1.0, c.minNodes > 0 ? 0.5 : 0.1, 2};
+            axes[own] = {c.method, c.sections, 1.0, c.minNodes > 0 ? 0.5 : 0.1, 2};
             Road3D road(axes[0], axes[1], axes[2]);
             if (c.minNodes > 0) road.domain[own]->MINNODECOUNT.UserSet(c.minNodes);
             if (c.polyPoints > 0) road.domain[own]->NUMPOLYPOINTS.UserSet(c.polyPoints);

@@ -8,6 +8,9 @@
 #include "types/distribution1d/scheme_walk.h"
 #include "types/domain/domain.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace norvane {
 
 enum class Pass : unsigned char { Structure, Expression };
@@ -24,7 +27,12 @@ public:
         : m_domain(domain), m_order(order), m_orderUsed(orderUsed), m_pass(pass) {}
 
     int endNode() override { return Read(*m_domain.ENDNODE, m_pass); }
-    int sections() override { return Read(*m_domain.NUMSECTIONS, m_pass); }
+    // The sections that the domain lays out, the members of [1..NUMSECTIONS]: none below 1,
+    // except -2147483648, the host's one-member set [1..INT_MIN] = {1}.
+    int sections() override {
+        const int count = Read(*m_domain.NUMSECTIONS, m_pass);
+        return count == INT_MIN ? 1 : std::max(count, 0);
+    }
     int base(int s) override { return Read(*section(s).BASE, m_pass); }
     int nodeCount(int s) override { return Read(*section(s).NODECOUNT, m_pass); }
     int elements(int s) override { return Read(*section(s).NUMELEMENTS, m_pass); }

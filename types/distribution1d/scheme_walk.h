@@ -13,7 +13,7 @@ namespace norvane {
 class DirectionInputs {
 public:
     virtual int endNode() = 0;                   // ENDNODE
-    virtual int sections() = 0;                  // NUMSECTIONS
+    virtual int sections() = 0;                  // how many [1..NUMSECTIONS] holds
     virtual int base(int s) = 0;                 // SECTION(s).BASE
     virtual int nodeCount(int s) = 0;            // SECTION(s).NODECOUNT
     virtual int elements(int s) = 0;             // SECTION(s).NUMELEMENTS
