@@ -158,7 +158,8 @@ TEST(Distribution2DType, IndexSetsFollowTheGridsTheOrdersAndTheIntegrals) {
 }
 
 // Without both domains there is no grid: no index along a missing direction, a refusal from
-// the structure pass and nothing from the expression pass; D2DY2 keeps its sets without Y.
+// the structure pass and nothing from the expression pass. Once unlinked, a domain has no array
+// depending on it after the next SetDims.
 TEST(Distribution2DType, MissingDomainsAreRefusedWithoutACrash) {
     for (int linked = 0; linked < 3; ++linked) {
         const long before = qvhost::LiveBlocks();
@@ -177,6 +178,10 @@ TEST(Distribution2DType, MissingDomainsAreRefusedWithoutACrash) {
         qvhost::RunJacPattern(*d);
         EXPECT_EQ(d->EquationCount(), 0);
         EXPECT_EQ(d->m_patternCount, 0);
+        d->XDOMAIN.Link(nullptr);
+        d->YDOMAIN.Link(nullptr);
+        d->SetDims();
+        EXPECT_EQ(y->INTERIOR.DependentCount(), 0);
         d->Release();
         y->Release();
         EXPECT_EQ(qvhost::LiveBlocks(), before);

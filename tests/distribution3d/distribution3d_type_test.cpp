@@ -367,7 +367,7 @@ TEST(Distribution3DEquations, StartPlanesNameTheirIntegralsOnBothPasses) {
 
 // Without all three domains there is no grid: no index along a missing direction, a refusal
 // from the structure pass and nothing from the expression pass; D2DY2 and D2DZ2 are not
-// dimensioned without the domain whose interior they run over.
+// dimensioned without the domain whose interior they run over, nor after it was unlinked.
 TEST(Distribution3DType, MissingDomainsAreRefusedWithoutACrash) {
     for (int linkedMask = 0; linkedMask < 7; ++linkedMask) {
         SCOPED_TRACE(linkedMask);
@@ -393,6 +393,10 @@ TEST(Distribution3DType, MissingDomainsAreRefusedWithoutACrash) {
         qvhost::RunJacPattern(*d);
         EXPECT_EQ(d->EquationCount(), 0);
         EXPECT_EQ(d->m_patternCount, 0);
+        for (QV_External<QV_DOMAIN>* ref : refs)
+            ref->Link(nullptr);
+        d->SetDims();
+        EXPECT_EQ(domain->INTERIOR.DependentCount(), 0);
         d->Release();
         domain->Release();
         EXPECT_EQ(qvhost::LiveBlocks(), before);

@@ -52,14 +52,17 @@ void QV_DISTRIBUTION2D::Construct() {
     IDXDY.AddProperty(this, "IDXDY", "integral of distributed variable wrt x and y", 0, false);
 }
 
-// D2DY2 runs along Y over Y's own interior nodes; without a linked Y domain there is no such
-// set, and the array keeps the index sets it had.
+// D2DY2 runs along Y over Y's own interior nodes. Without a linked Y domain there is no such
+// set: the array is declared over none, and depends no longer on a domain linked before.
 void QV_DISTRIBUTION2D::SetDims() {
     (*VALUE).SetDim(QV_VALUE_SET1, QV_VALUE_SET2);
     DDX.SetDim(QV_DDX_SET1, QV_DDX_SET2);
     DDY.SetDim(QV_DDY_SET1, QV_DDY_SET2);
     D2DX2.SetDim(QV_D2DX2_SET1, QV_D2DX2_SET2);
-    if (YDOMAIN.ExternalLink()) D2DY2.SetDim(QV_D2DY2_SET1, (*YDOMAIN).INTERIOR);
+    if (YDOMAIN.ExternalLink())
+        D2DY2.SetDim(QV_D2DY2_SET1, (*YDOMAIN).INTERIOR);
+    else
+        D2DY2.CancelDependenceOnDeclaredSets();
     IDX.SetDim(QV_IDX_SET1, QV_IDX_SET2);
     IDY.SetDim(QV_IDY_SET1, QV_IDY_SET2);
     IDXDY.SetDim(QV_IDXDY_SET1, QV_IDXDY_SET2);

@@ -88,16 +88,23 @@ void QV_DISTRIBUTION3D::Construct() {
                         false);
 }
 
-// D2DY2 runs along Y over Y's own interior nodes, D2DZ2 along Z over Z's; without the linked
-// domain there is no such set, and the array keeps the index sets it had.
+// D2DY2 runs along Y over Y's own interior nodes, D2DZ2 along Z over Z's. Without the linked
+// domain there is no such set: the array is declared over none, and depends no longer on a
+// domain linked before.
 void QV_DISTRIBUTION3D::SetDims() {
     (*VALUE).SetDim(QV_VALUE_SET1, QV_VALUE_SET2, QV_VALUE_SET3);
     DDX.SetDim(QV_DDX_SET1, QV_DDX_SET2, QV_DDX_SET3);
     DDY.SetDim(QV_DDY_SET1, QV_DDY_SET2, QV_DDY_SET3);
     DDZ.SetDim(QV_DDZ_SET1, QV_DDZ_SET2, QV_DDZ_SET3);
     D2DX2.SetDim(QV_D2DX2_SET1, QV_D2DX2_SET2, QV_D2DX2_SET3);
-    if (YDOMAIN.ExternalLink()) D2DY2.SetDim(QV_D2DY2_SET1, (*YDOMAIN).INTERIOR, QV_D2DY2_SET3);
-    if (ZDOMAIN.ExternalLink()) D2DZ2.SetDim(QV_D2DZ2_SET1, QV_D2DZ2_SET2, (*ZDOMAIN).INTERIOR);
+    if (YDOMAIN.ExternalLink())
+        D2DY2.SetDim(QV_D2DY2_SET1, (*YDOMAIN).INTERIOR, QV_D2DY2_SET3);
+    else
+        D2DY2.CancelDependenceOnDeclaredSets();
+    if (ZDOMAIN.ExternalLink())
+        D2DZ2.SetDim(QV_D2DZ2_SET1, QV_D2DZ2_SET2, (*ZDOMAIN).INTERIOR);
+    else
+        D2DZ2.CancelDependenceOnDeclaredSets();
     IDX.SetDim(QV_IDX_SET1, QV_IDX_SET2, QV_IDX_SET3);
     IDY.SetDim(QV_IDY_SET1, QV_IDY_SET2, QV_IDY_SET3);
     IDZ.SetDim(QV_IDZ_SET1, QV_IDZ_SET2, QV_IDZ_SET3);
