@@ -60,7 +60,7 @@ struct Table {
 // segment + 1) at weight `weight` (0 at its left end, 1 at its right end, outside [0, 1] when
 // extrapolated), or held at the ordinate `held` (-1 when not held).
 //
-// The value is the line's through the segment's ends, with one rounding (see LineValue): the
+// The value is the line's through the segment's ends within one rounding (see LineValue): the
 // true value where that is a double, however large the entries or small their differences.
 // Weights and derivatives are worked out in extended precision, whose range holds every
 // difference and quotient of doubles.

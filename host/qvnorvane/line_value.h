@@ -1,4 +1,4 @@
-// The value at a point of the line through two points of a table, with one rounding.
+// The value at a point of the line through two points of a table, within one rounding.
 #pragma once
 
 namespace qvnorvane {
