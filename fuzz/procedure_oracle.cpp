@@ -167,10 +167,10 @@ Expectation Expect(int callType, double point, const std::vector<double>& xs,
         if (point == xs.front() && mode == 2) e.rows.push_back(HeldRow(n, 0));
         if (point == xs.back() && mode == 2) e.rows.push_back(HeldRow(n, n - 1));
     }
-    // A value beyond the double range is no finite number; at its edge either is right.
+    // A value beyond the double range is a failure of its own; at its edge either is right.
     const long double magnitude = Abs(e.value);
     const long double edge = static_cast<long double>(DBL_MAX);
-    if (magnitude > edge * (1 - 1e-12L)) e.failures = {qvnorvane::NotANumber};
+    if (magnitude > edge * (1 - 1e-12L)) e.failures = {qvnorvane::BeyondRange};
     e.successAllowed = magnitude <= edge * (1 + 1e-12L);
     return e;
 }

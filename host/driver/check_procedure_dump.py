@@ -1,11 +1,16 @@
 #!/usr/bin/env python3
 """Checks the JSON dump of qvhost --procedure against itself and against what qvhost printed.
 
-The dump has exactly the keys of the procedure road; its Jacobian row starts with 1.0 and has
-one entry more than the free inputs (the point and every table entry); the residual is the
-output variable (0) minus the interpolated value; with --output, the printed interpolated
-value, residual and Jacobian entries are the dump's, and each entry agrees with its printed
-central difference to 1e-6 relative.
+The dump has exactly the keys of the procedure road; its calls are Precall, Residuals and
+Jacobian, each with a status and a failure flag (null where the host judged no call of the
+routine). Where Residuals succeeded the residual is the output variable (0) minus the
+interpolated value, else there is neither; where Jacobian succeeded its row starts with 1.0 and
+has one entry more than the free inputs (the point and every table entry), else there is none.
+With --output, the printed calls, value and row are the dump's, and each entry of the row
+agrees with the residual's printed differences: with the central one to 1e-6 relative where
+the forward and the backward ones agree, and with one of those to 1e-4 (their error is of the
+order of the step) at a kink of the table within the step, where they differ, or where one of
+them is missing (a perturbed call failed, as beyond a table's end under mode 0).
 """
 import argparse
 import json
@@ -13,11 +18,41 @@ import math
 import re
 import sys
 
-KEYS = ["equations", "interpolated", "status", "residuals", "jacobian", "x", "table", "mode"]
+KEYS = ["equations", "calls", "interpolated", "residuals", "jacobian", "x", "table", "mode"]
+CALLS = ["Precall", "Residuals", "Jacobian"]
 
 
-def close(a, b):
-    return abs(a - b) <= 1e-6 * max(1.0, abs(b))
+def close(a, b, tolerance=1e-6):
+    return abs(a - b) <= tolerance * max(1.0, abs(b))
+
+
+def agrees(entry, central, forward, backward):
+    """Whether a Jacobian entry is the derivative that the differences show."""
+    sides = [d for d in (forward, backward) if math.isfinite(d)]
+    if len(sides) == 2 and close(forward, backward, 1e-4):
+        return close(entry, central)
+    return not sides or any(close(entry, side, 1e-4) for side in sides)
+
+
+def check_calls(dump, printed, errors):
+    calls = {c.get("call"): c for c in dump["calls"]}
+    if [c.get("call") for c in dump["calls"]] != CALLS:
+        errors.append(f"calls {dump['calls']}, expected {CALLS}")
+        return
+    for name in CALLS:
+        c = calls[name]
+        if not isinstance(c.get("status"), int) or not (
+                c.get("failure_flag") is None or isinstance(c["failure_flag"], int)):
+            errors.append(f"{name}: {c}")
+        if c["status"] < 0 and c.get("failure_flag") == 0:
+            errors.append(f"{name} failed with failure flag 0")
+        if printed is None:
+            continue
+        line = re.search(rf"^{name}: status (-?\d+) \([^)]*\), (?:failure flag (\d+)|no call)",
+                         printed, re.M)
+        flag = None if not line or line.group(2) is None else int(line.group(2))
+        if not line or int(line.group(1)) != c["status"] or flag != c.get("failure_flag"):
+            errors.append(f"printed {name} is not the dump's {c}")
 
 
 def check(dump, printed):
@@ -25,16 +60,24 @@ def check(dump, printed):
     if list(dump) != KEYS:
         errors.append(f"keys {list(dump)}, expected {KEYS}")
         return errors
+    check_calls(dump, printed, errors)
+    if errors:
+        return errors
+    status = {c["call"]: c["status"] for c in dump["calls"]}
     free = 1 + sum(1 for entry in dump["table"] for side in entry if side is not None)
     if dump["equations"] != ["[1]"]:
         errors.append(f"equations {dump['equations']}")
-    if len(dump["jacobian"]) != 1 + free or dump["jacobian"][:1] != [1.0]:
-        errors.append(f"Jacobian row {dump['jacobian']} for {free} free inputs")
-    if dump["status"] >= 0:
+    if status["Residuals"] >= 0:
         if dump["residuals"] != [-dump["interpolated"]]:
             errors.append(f"residuals {dump['residuals']} for the value {dump['interpolated']}")
     elif dump["residuals"] != [] or dump["interpolated"] is not None:
-        errors.append("a failed call with a value")
+        errors.append("a failed residual call with a value")
+    row = dump["jacobian"]
+    if status["Jacobian"] < 0:
+        if row is not None:
+            errors.append(f"a failed Jacobian with the row {row}")
+    elif row is None or len(row) != 1 + free or row[:1] != [1.0]:
+        errors.append(f"Jacobian row {row} for {free} free inputs")
     if printed is None:
         return errors
     value = re.search(r"^interpolated value: (\S+)$", printed, re.M)
@@ -42,13 +85,17 @@ def check(dump, printed):
         errors.append("the printed value is not the dump's")
     elif dump["interpolated"] is not None and float(value.group(1)) != dump["interpolated"]:
         errors.append(f"printed value {value.group(1)}, dump {dump['interpolated']}")
-    rows = re.findall(r"^ +(\S+) +(\S+) +(\S+)$", printed, re.M)
-    if [float(entry) for _, entry, _ in rows] != dump["jacobian"]:
-        errors.append(f"printed row {rows}, dump {dump['jacobian']}")
-    if dump["status"] >= 0:
-        for name, entry, difference in rows:
-            if not close(float(entry), float(difference)):
-                errors.append(f"{name}: entry {entry}, central difference {difference}")
+    rows = re.findall(r"^ +(\S+) +(\S+) +(\S+) +(\S+) +(\S+)$", printed, re.M)
+    if row is None:
+        if rows or not re.search(r"^Jacobian row: none$", printed, re.M):
+            errors.append("a row printed for a failed Jacobian")
+        return errors
+    if [float(entry) for _, entry, *_ in rows] != row:
+        errors.append(f"printed row {rows}, dump {row}")
+    for name, *numbers in rows:
+        if not agrees(*map(float, numbers)):
+            errors.append(f"{name}: entry {numbers[0]}, differences central {numbers[1]}, "
+                          f"forward {numbers[2]}, backward {numbers[3]}")
     return errors
 
 
@@ -64,7 +111,9 @@ def main():
     if errors:
         print("\n".join(errors), file=sys.stderr)
         sys.exit(1)
-    print(f"{args.dump}: status {dump['status']}, {len(dump['jacobian'])} Jacobian entries: OK")
+    statuses = ", ".join(f"{c['call']} {c['status']}" for c in dump["calls"])
+    row = dump["jacobian"]
+    print(f"{args.dump}: {statuses}, {len(row) if row else 'no'} Jacobian entries: OK")
 
 
 if __name__ == "__main__":

@@ -56,6 +56,30 @@ std::string JsonList(const std::vector<int>& members) {
     return text + "]";
 }
 
+// One line on what the library made of inputs that ask for no ordinary grid: no section,
+// sections whose length over the spacing is no positive count of nodes (a spacing of 0 or
+// below, a length of 0 or below, a subnormal spacing), a length of 0 or below. Empty for any
+// other grid.
+std::string Remark(const DomainOptions& o, const DomainGrid& grid) {
+    if (o.sections <= 0) return std::to_string(o.sections) + " sections: the grid is node 0 alone";
+    std::string remark;
+    const double sectionLength = o.length / o.sections;
+    const double asked = sectionLength / o.spacing;
+    if (!(asked > 0 && std::isfinite(asked)) && !grid.sections.empty())
+        remark = "sections of length " + ShortestText(sectionLength) + " at spacing " +
+                 ShortestText(o.spacing) + ": " +
+                 (std::isinf(asked) ? "more nodes than a count holds" : "no positive node count") +
+                 ", so each section has its fewest nodes (" +
+                 std::to_string(grid.sections.front().nodeCount) + ")";
+    if (o.length > 0 || grid.nodes.size() < 2 || !grid.nodes.front() || !grid.nodes.back())
+        return remark;
+    remark += remark.empty() ? "length " + ShortestText(o.length) + ": " : "; ";
+    const std::string first = ShortestText(*grid.nodes.front());
+    return remark + (o.length == 0 ? "every node lies at " + first
+                                   : "the nodes run from " + first + " down to " +
+                                         ShortestText(*grid.nodes.back()));
+}
+
 } // namespace
 
 std::string ShortestText(double x, NumberForm form) {
@@ -100,6 +124,8 @@ void PrintGrid(std::FILE* out, const std::string& title, const DomainOptions& op
                  ShortestText(options.spacing).c_str(), options.order);
     if (options.holdMinNodes) std::fprintf(out, ", MINNODECOUNT %d", options.minNodes);
     std::fputc('\n', out);
+    const std::string remark = Remark(options, grid);
+    if (!remark.empty()) std::fprintf(out, "%s\n", remark.c_str());
     std::fprintf(out, "%7s %-14s %-14s %9s %9s %11s %-14s %s\n", "section", "location", "length",
                  "nodecount", "base", "numelements", "elementlength", "interior");
     PrintRows(out, grid.sections.size(), "sections", [&](std::size_t k) {

@@ -21,7 +21,9 @@ std::string ShortestText(double x, NumberForm form = NumberForm::Plain);
 std::string SpacingText(const std::vector<double>& spacings);
 std::string SpacingText(const DriverOptions& options);
 
-// The grid as a line of the domain's inputs headed by `title` ("LENGTHDOMAIN"), a table of
+// The grid as a line of the domain's inputs headed by `title` ("LENGTHDOMAIN"), a line on what
+// the library made of inputs that ask for no ordinary grid (no section, a length or spacing of
+// 0 or below: "0 sections: the grid is node 0 alone"), a table of
 // sections, the interior nodes and one line per node. Of more than 40 sections or nodes only
 // the first and the last 10 are listed, and of more than 16 runs of interior nodes the first 8
 // and the last 2.

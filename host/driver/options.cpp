@@ -2,18 +2,29 @@
 
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
-// The whole text must be a number: no blanks, no trailing characters, within range.
+// The whole text must be a number: no blanks, no trailing characters, within range. strtod
+// reports a subnormal result as out of range too: only a number that no double holds (one
+// beyond the largest, or one below the smallest subnormal, read as 0) is refused.
 bool ReadReal(const char* text, double& value) {
     if (*text == 0 || std::strchr(" \t\n", *text)) return false;
     char* end = nullptr;
     errno = 0;
     const double read = std::strtod(text, &end);
-    if (*end != 0 || errno == ERANGE) return false;
+    if (*end != 0 || (errno == ERANGE && (read == 0 || std::isinf(read)))) return false;
+    value = read;
+    return true;
+}
+
+// A real input of a domain: a finite number.
+bool ReadFiniteReal(const char* text, double& value) {
+    double read = 0;
+    if (!ReadReal(text, read) || !std::isfinite(read)) return false;
     value = read;
     return true;
 }
@@ -101,8 +112,8 @@ bool ApplyDomain(const std::string& bare, const char* value, DomainOptions& o) {
         return true;
     }
     if (bare == "sections") return ReadInt(value, o.sections);
-    if (bare == "length") return ReadReal(value, o.length);
-    if (bare == "spacing") return ReadReal(value, o.spacing);
+    if (bare == "length") return ReadFiniteReal(value, o.length);
+    if (bare == "spacing") return ReadFiniteReal(value, o.spacing);
     if (bare == "order") return ReadInt(value, o.order);
     o.holdMinNodes = true;
     return ReadInt(value, o.minNodes);

@@ -36,7 +36,9 @@ enum class ParseResult { Run, Help, Error };
 // Reads the options after the program name. On Error, `error` says what was wrong.
 ParseResult ParseOptions(int argc, char** argv, DriverOptions& options, std::string& error);
 
-// The whole text as a number, as the options read it: no blanks, nothing after it, in range.
+// The whole text as a number, as the options read it: no blanks, nothing after it, in range
+// (a subnormal number included). "nan" and "inf" are read too: the domain's real inputs refuse
+// them, the procedure road hands them to the routine.
 bool ReadOptionReal(const char* text, double& value);
 bool ReadOptionInt(const char* text, int& value);
 

@@ -18,7 +18,7 @@ int RunProcedureCommand(const ModelLibrary& library, const DriverOptions& option
         std::fprintf(stderr, "qvhost: %s\n", problem.c_str());
         return 1;
     }
-    if (result.evaluated) return 0;
-    std::fprintf(stderr, "qvhost: INTERP failed: %s\n", ProcedureStatusText(result).c_str());
+    if (!result.FirstFailure()) return 0;
+    std::fprintf(stderr, "qvhost: INTERP failed: %s\n", ProcedureFailureText(result).c_str());
     return 1;
 }

@@ -4,5 +4,6 @@
 #include "host/driver/model_library.h"
 #include "host/driver/options.h"
 
-// The exit status: 0 evaluated, 1 the procedure could not be reached or reported failure.
+// The exit status: 0 every call succeeded, 1 the procedure could not be reached or a call
+// failed.
 int RunProcedureCommand(const ModelLibrary& library, const DriverOptions& options);

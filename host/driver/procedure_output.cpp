@@ -44,34 +44,66 @@ std::string JsonTable(const ProcedureOptions& o) {
     return text + "]";
 }
 
+// "Precall: status 0 (done), failure flag 0 (done)"; "no call of the routine" when the host
+// judged none during the call.
+std::string CallText(const CallOutcome& c) {
+    std::string text = c.name + ": status " + std::to_string(c.status) + " (" +
+                       QV_ProcedureType::StatusText(c.status) + "), ";
+    if (!c.judged) return text + "no call of the routine";
+    return text + "failure flag " + std::to_string(c.failureFlag) + " (" +
+           qvnorvane::FailureText(c.failureFlag) + ")";
+}
+
+// {"call": "Precall", "status": 0, "failure_flag": 0}, the flag null when no call was judged.
+std::string JsonCalls(const std::vector<CallOutcome>& calls) {
+    std::string text = "[";
+    for (std::size_t k = 0; k < calls.size(); ++k) {
+        const CallOutcome& c = calls[k];
+        text += std::string(k ? ", " : "") + "{\"call\": \"" + c.name +
+                "\", \"status\": " + std::to_string(c.status) +
+                ", \"failure_flag\": " + (c.judged ? std::to_string(c.failureFlag) : "null") + "}";
+    }
+    return text + "]";
+}
+
+// What the residual call gave: the interpolated value and the residuals, or none.
+void PrintValue(std::FILE* out, const ProcedureRoadResult& r) {
+    if (!r.evaluated) {
+        std::fputs("interpolated value: none\nresidual: none\n", out);
+        return;
+    }
+    std::fprintf(out, "interpolated value: %.17g\n", r.interpolated);
+    for (double residual : r.residuals)
+        std::fprintf(out, "residual: %.17g\n", residual);
+}
+
 } // namespace
 
-std::string ProcedureStatusText(const ProcedureRoadResult& r) {
-    const std::string flag = "failure flag " + std::to_string(r.failureFlag) + " (" +
-                             qvnorvane::FailureText(r.failureFlag) + ")";
-    return "status " + std::to_string(r.status) + " (" + QV_ProcedureType::StatusText(r.status) +
-           "), " + flag;
+std::string ProcedureFailureText(const ProcedureRoadResult& r) {
+    const CallOutcome* failed = r.FirstFailure();
+    return failed ? CallText(*failed) : "";
 }
 
 void PrintProcedureRoad(std::FILE* out, const ProcedureOptions& o, const ProcedureRoadResult& r) {
-    std::fprintf(out, "procedure INTERP of QVNorvane: x %s, table %s, mode %d (%s)\n",
-                 Json(o.x).c_str(), TableText(o).c_str(), o.mode, ModeText(o.mode));
+    std::fprintf(out, "procedure INTERP of QVNorvane: x %.17g, table %s, mode %d (%s)\n", o.x,
+                 TableText(o).c_str(), o.mode, ModeText(o.mode));
     std::fputs("equations:", out);
     for (const std::string& name : r.equations)
         std::fprintf(out, " %s", name.c_str());
     std::fputs(r.equations.empty() ? " none\n" : "\n", out);
-    if (r.evaluated) {
-        std::fprintf(out, "interpolated value: %.17g\n", r.interpolated);
-        for (double residual : r.residuals)
-            std::fprintf(out, "residual: %.17g\n", residual);
-    } else {
-        std::fputs("interpolated value: none\nresidual: none\n", out);
+    for (const CallOutcome& call : r.calls) {
+        std::fprintf(out, "%s\n", CallText(call).c_str());
+        if (call.name == "Residuals") PrintValue(out, r);
     }
-    std::fprintf(out, "Jacobian row: %-8s %24s %24s\n", "variable", "entry", "central difference");
+    if (!r.differentiated) {
+        std::fputs("Jacobian row: none\n", out);
+        return;
+    }
+    std::fprintf(out, "Jacobian row: %-8s %24s %17s %17s %17s\n", "variable", "entry",
+                 "central diff.", "forward diff.", "backward diff.");
     for (const JacobianEntry& e : r.row)
-        std::fprintf(out, "              %-8s %24.17g %24.17g\n", e.variable.c_str(), e.value,
-                     e.difference);
-    std::fprintf(out, "routine: %s\n", ProcedureStatusText(r).c_str());
+        std::fprintf(out, "              %-8s %24.17g %17.10g %17.10g %17.10g\n",
+                     e.variable.c_str(), e.value, e.central, e.forward, e.backward);
 }
 
 bool WriteProcedureDump(const std::string& path, const ProcedureOptions& o,
@@ -86,11 +118,12 @@ bool WriteProcedureDump(const std::string& path, const ProcedureOptions& o,
         equations += std::string(k ? ", " : "") + "\"" + r.equations[k] + "\"";
     equations += "]";
     std::fprintf(file,
-                 "{\n  \"equations\": %s,\n  \"interpolated\": %s,\n  \"status\": %d,\n"
+                 "{\n  \"equations\": %s,\n  \"calls\": %s,\n  \"interpolated\": %s,\n"
                  "  \"residuals\": %s,\n  \"jacobian\": %s,\n  \"x\": %s,\n  \"table\": %s,\n"
                  "  \"mode\": %d\n}\n",
-                 equations.c_str(), r.evaluated ? Json(r.interpolated).c_str() : "null", r.status,
-                 JsonList(r.residuals).c_str(), JsonList(r.jacobian).c_str(), Json(o.x).c_str(),
+                 equations.c_str(), JsonCalls(r.calls).c_str(),
+                 r.evaluated ? Json(r.interpolated).c_str() : "null", JsonList(r.residuals).c_str(),
+                 r.differentiated ? JsonList(r.jacobian).c_str() : "null", Json(o.x).c_str(),
                  JsonTable(o).c_str(), o.mode);
     const bool written = std::ferror(file) == 0;
     if (std::fclose(file) != 0 || !written) {

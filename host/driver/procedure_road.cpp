@@ -41,18 +41,32 @@ void List(const InterpolationBinding& b, QV_ProcedureType* p, CallVariables& v, 
     b.Argument(p, v.output);
 }
 
-// The residual's derivative with respect to `variable` by central differences.
-double CentralDifference(QV_ProcedureType* p, QV_REALVARIABLE& variable) {
+// The residual at the variable's value `at`; NaN when the call fails.
+double ResidualAt(QV_ProcedureType* p, QV_REALVARIABLE& variable, double at) {
+    variable.SetCurrentValue(at);
+    double residual = 0;
+    int index = 0;
+    return p->Residuals(&residual, index) < 0 ? std::nan("") : residual;
+}
+
+// The Jacobian entry `value` of `variable` beside the residual's differences.
+JacobianEntry Entry(QV_ProcedureType* p, QV_REALVARIABLE& variable, const std::string& name,
+                    double value) {
     const double x = variable.Real();
     const double h = 1e-6 * std::max(1.0, std::fabs(x));
-    double residual[2] = {0, 0};
-    for (int side = 0; side < 2; ++side) {
-        variable.SetCurrentValue(side == 0 ? x + h : x - h);
-        int index = 0;
-        if (p->Residuals(residual + side, index) < 0) residual[side] = std::nan("");
-    }
-    variable.SetCurrentValue(x);
-    return (residual[0] - residual[1]) / (2 * h);
+    const double above = ResidualAt(p, variable, x + h);
+    const double below = ResidualAt(p, variable, x - h);
+    const double here = ResidualAt(p, variable, x);
+    return {name, value, (above - below) / (2 * h), (above - here) / h, (here - below) / h};
+}
+
+// Makes one of the host's calls and records what it gave.
+template <class Call>
+int Record(QV_ProcedureType* p, ProcedureRoadResult& r, const char* name, Call call) {
+    const int judged = p->JudgedCalls();
+    const int status = call();
+    r.calls.push_back({name, status, p->JudgedCalls() != judged, p->LastFailureFlag()});
+    return status;
 }
 
 void Evaluate(const InterpolationBinding& b, QV_ProcedureType* p, CallVariables& v,
@@ -75,25 +89,36 @@ void Evaluate(const InterpolationBinding& b, QV_ProcedureType* p, CallVariables&
         r.equations.emplace_back(owner.EquationName(e));
 
     p->InitializeCStrings();
-    p->Precall(true);
+    Record(p, r, "Precall", [&] { return p->Precall(true); });
     r.residuals.assign(static_cast<std::size_t>(equations), 0.0);
-    r.jacobian.assign(static_cast<std::size_t>(nonZeros), 0.0);
     int index = 0;
-    r.status = p->Residuals(r.residuals.data(), index);
-    r.failureFlag = p->LastFailureFlag();
-    r.evaluated = r.status >= 0;
-    if (!r.evaluated) r.residuals.clear();
-    if (r.evaluated) r.interpolated = p->Values()[p->OutputOffset()];
+    r.evaluated =
+        Record(p, r, "Residuals", [&] { return p->Residuals(r.residuals.data(), index); }) >= 0;
+    if (r.evaluated)
+        r.interpolated = p->Values()[p->OutputOffset()];
+    else
+        r.residuals.clear();
+    r.jacobian.assign(static_cast<std::size_t>(nonZeros), 0.0);
     index = 0;
-    p->Jacobian(r.jacobian.data(), index);
-
+    r.differentiated =
+        Record(p, r, "Jacobian", [&] { return p->Jacobian(r.jacobian.data(), index); }) >= 0;
+    if (!r.differentiated) {
+        r.jacobian.clear();
+        return;
+    }
     std::size_t k = 0;
     for (const auto& [variable, name] : v.row)
         if (variable->IsSolverVariable() && k < r.jacobian.size())
-            r.row.push_back({name, r.jacobian[k++], CentralDifference(p, *variable)});
+            r.row.push_back(Entry(p, *variable, name, r.jacobian[k++]));
 }
 
 } // namespace
+
+const CallOutcome* ProcedureRoadResult::FirstFailure() const {
+    for (const CallOutcome& call : calls)
+        if (call.status < 0) return &call;
+    return nullptr;
+}
 
 bool RunProcedureRoad(const ModelLibrary& library, const ProcedureOptions& options,
                       ProcedureRoadResult& result, std::string& problem) {

@@ -10,6 +10,7 @@
 // entry whose row is not 1 or whose column names no input value gets 0. Call types 0, 1 and 2
 // ask for the value alone. The failure flag becomes 0 on success; on any failure (see
 // interpolation.h) nothing else is written.
+#include <cstdint>
 #include <cstring>
 
 #include "host/qv_routine.h"
@@ -24,6 +25,30 @@
 namespace {
 
 using namespace qvnorvane;
+
+#if defined(__i386__) || defined(__x86_64__)
+// The x87 unit, which computes the long doubles, set to round to its full 64 bits while this
+// lives, and then set back: a host may have set it to round every result to double precision,
+// under which the exact steps of the value are not exact.
+class FullPrecision {
+public:
+    FullPrecision() {
+        asm volatile("fnstcw %0" : "=m"(m_saved));
+        const std::uint16_t full = m_saved | 0x300; // precision control: 64 bits
+        asm volatile("fldcw %0" : : "m"(full) : "memory");
+    }
+    ~FullPrecision() { asm volatile("fldcw %0" : : "m"(m_saved) : "memory"); }
+    FullPrecision(const FullPrecision&) = delete;
+    FullPrecision& operator=(const FullPrecision&) = delete;
+
+private:
+    std::uint16_t m_saved = 0;
+};
+#else
+struct FullPrecision {
+    FullPrecision() {} // long doubles round as they are
+};
+#endif
 
 bool KnownCallType(int type) {
     return type == 0 || type == 1 || type == 2 || type == 4;
@@ -59,6 +84,7 @@ extern "C" QVNORVANE_EXPORT void QV_STDCALL
 INTERP(int* callType, double* inputs, const int* inputDims, double* outputs, const int*,
        const int* inputOffsets, const int* outputOffsets, int*, double*, int*, int* derivativeCount,
        const int* rows, const int* cols, int*, double* derivatives, int* failure) {
+    const FullPrecision precision;
     const Failure result = Run(callType, inputs, inputDims, outputs, inputOffsets, outputOffsets,
                                derivativeCount, rows, cols, derivatives);
     if (failure) *failure = result;

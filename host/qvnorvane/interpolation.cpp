@@ -4,6 +4,8 @@
 #include <cfloat>
 #include <cmath>
 
+#include "host/qvnorvane/line_value.h"
+
 namespace qvnorvane {
 
 namespace {
@@ -38,11 +40,11 @@ Failure Interpolate(const Table& t, double point, int mode, Interpolation& resul
     const int upper = static_cast<int>(std::upper_bound(t.x, t.x + t.xCount, point) - t.x);
     const int segment = std::clamp(upper - 1, 0, last - 1);
     const long double left = t.x[segment], right = t.x[segment + 1];
+    const double value =
+        LineValue(t.x[segment], t.y[segment], t.x[segment + 1], t.y[segment + 1], point);
+    if (std::isinf(value)) return BeyondRange;
     const long double weight = (point - left) / (right - left);
-    const long double rise = static_cast<long double>(t.y[segment + 1]) - t.y[segment];
-    const long double value = t.y[segment] + weight * rise;
-    if (!(std::fabs(value) <= DBL_MAX)) return NotANumber;
-    result = {static_cast<double>(value), segment, weight, -1};
+    result = {value, segment, weight, -1};
     return Done;
 }
 

@@ -7,14 +7,15 @@ namespace qvnorvane {
 // The routine's failure flags.
 enum Failure : int {
     Done = 0,
-    TooFewPoints = 2,     // fewer than two points
-    UnequalLengths = 3,   // abscissae and ordinates of different counts
-    NotIncreasing = 4,    // abscissae not strictly increasing
-    NotANumber = 5,       // the point or a table entry is not a finite number
-    UnknownMode = 6,      // the mode is not 0, 1 or 2
-    OutsideTable = 7,     // the point lies outside the table under mode 0
-    UnknownCallType = 8,  // a call type other than 0, 1, 2 and 4
-    UnusableArguments = 9 // a pointer that the call needs is null
+    TooFewPoints = 2,      // fewer than two points
+    UnequalLengths = 3,    // abscissae and ordinates of different counts
+    NotIncreasing = 4,     // abscissae not strictly increasing
+    NotANumber = 5,        // the point or a table entry is not a finite number
+    UnknownMode = 6,       // the mode is not 0, 1 or 2
+    OutsideTable = 7,      // the point lies outside the table under mode 0
+    UnknownCallType = 8,   // a call type other than 0, 1, 2 and 4
+    UnusableArguments = 9, // a pointer that the call needs is null
+    BeyondRange = 10       // the value lies beyond the double range
 };
 
 // What a failure flag says.
@@ -38,6 +39,8 @@ inline const char* FailureText(int flag) {
         return "the call type is not known";
     case UnusableArguments:
         return "an argument that the call needs is missing";
+    case BeyondRange:
+        return "the value lies beyond the range of a double";
     default:
         return "the routine was not run";
     }
@@ -57,9 +60,10 @@ struct Table {
 // segment + 1) at weight `weight` (0 at its left end, 1 at its right end, outside [0, 1] when
 // extrapolated), or held at the ordinate `held` (-1 when not held).
 //
-// Weights, values and derivatives are worked out in extended precision, whose range holds every
-// difference and quotient of doubles: a table that spans the whole double range, or whose
-// abscissae lie a few subnormal steps apart, gives its true value where that is a double.
+// The value is the line's through the segment's ends within one rounding (see LineValue): the
+// true value where that is a double, however large the entries or small their differences.
+// Weights and derivatives are worked out in extended precision, whose range holds every
+// difference and quotient of doubles.
 struct Interpolation {
     double value;
     int segment;
@@ -68,7 +72,7 @@ struct Interpolation {
 };
 
 // Checks the table, the point and the mode; Done with `result` filled, else the failure. A value
-// beyond the double range is NotANumber.
+// beyond the double range is BeyondRange.
 Failure Interpolate(const Table& table, double point, int mode, Interpolation& result);
 
 // The derivative of the value with respect to input value `column` (1-based: 1 the point,

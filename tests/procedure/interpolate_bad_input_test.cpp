@@ -58,6 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                               1,
                               0,
                               5},
+                      BadCase{"value_beyond_the_range", 3.0, {{0, 0}, {1, 1e308}}, 1, 0, 10},
                       BadCase{"mode_negative", 0.5, {{0, 1}, {1, 2}}, -1, 0, 6},
                       BadCase{"mode_three", 0.5, {{0, 1}, {1, 2}}, 3, 0, 6},
                       BadCase{"outside_under_mode_0", 1.5, {{0, 1}, {1, 2}}, 0, 0, 7}),
