@@ -1,7 +1,8 @@
 // The property templates over every type of the library, emitted here so that the library
 // exports them: a reference (QV_External) and a type-replaceable property (QV_Virtual) for
 // each model, stream, structure, port, parameter, multiport and array type, the arrays
-// themselves, and the reference to a global structure.
+// themselves, the reference to a global structure, and the two over host parameters that the
+// domain and the section record hold as members.
 #include "types/connectivity/connection.h"
 #include "types/connectivity/connection_port.h"
 #include "types/connectivity/control_signal.h"
@@ -56,6 +57,9 @@ QV_PROPERTY_TEMPLATES(QV_LENGTHPARAMETER)
 QV_PROPERTY_TEMPLATES(QV_DISCRETIZATIONMETHODPARAM_DOMAIN)
 QV_PROPERTY_TEMPLATES(QV_NUMSECTIONSPARAM_DOMAIN)
 QV_PROPERTY_TEMPLATES(QV_POLYPOINTSPARAM_DOMAIN)
+
+template class QV_External<QV_INTEGERPARAMETER>;
+template class QV_Virtual<QV_REALPARAMETER>;
 
 QV_PROPERTY_TEMPLATES(QV_QV_MICONTROLPORT)
 QV_PROPERTY_TEMPLATES(QV_QV_MOCONTROLPORT)

@@ -16,10 +16,12 @@
 #include "framework/property_templates.h"
 #include "host/qvcore.h"
 
-// Declarations common to every generated class; the three counters come last.
+// Declarations common to every generated class; the three counters come last. The marker that
+// tells a generated class from a host base is kept (used) so that it is exported like every
+// other member.
 #define QV_GENERATED_TYPE(Class)                                                                   \
 public:                                                                                            \
-    static constexpr bool QV_IsGenerated = true;                                                   \
+    [[gnu::used]] static constexpr bool QV_IsGenerated = true;                                     \
     explicit Class(bool construct = true);                                                         \
     ~Class() override;                                                                             \
     Class& operator=(const Class& other);                                                          \

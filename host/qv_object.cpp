@@ -13,19 +13,40 @@
 #include "host/qv_model.h"
 #include "host/variable_registry.h"
 
-IUnknown::IUnknown() : m_references(0) {}
-IUnknown::IUnknown(const IUnknown&) : m_references(0) {}
-IUnknown::~IUnknown() = default;
-unsigned long IUnknown::AddRef() {
+QV_PtrVectorObject::QV_PtrVectorObject() : m_references(0) {}
+QV_PtrVectorObject::QV_PtrVectorObject(const QV_PtrVectorObject&) : IDispatch(), m_references(0) {}
+QV_PtrVectorObject::~QV_PtrVectorObject() = default;
+unsigned long QV_PtrVectorObject::AddRef() {
     return ++m_references;
 }
-unsigned long IUnknown::Release() {
+unsigned long QV_PtrVectorObject::Release() {
     if (m_references == 0 || --m_references == 0) {
         delete this;
         return 0;
     }
     return m_references;
 }
+long QV_PtrVectorObject::QueryInterface(const _GUID&, void** object) {
+    if (object) *object = nullptr;
+    return qvhost::NoSuchInterface;
+}
+long QV_PtrVectorObject::GetTypeInfoCount(unsigned int* count) {
+    if (count) *count = 0;
+    return qvhost::AutomationDone;
+}
+long QV_PtrVectorObject::GetTypeInfo(unsigned int, unsigned long, ITypeInfo** info) {
+    if (info) *info = nullptr;
+    return qvhost::NotImplemented;
+}
+long QV_PtrVectorObject::GetIDsOfNames(const _GUID&, unsigned short**, unsigned int, unsigned long,
+                                       long*) {
+    return qvhost::NotImplemented;
+}
+long QV_PtrVectorObject::Invoke(long, const _GUID&, unsigned long, unsigned short, tagDISPPARAMS*,
+                                tagVARIANT*, tagEXCEPINFO*, unsigned int*) {
+    return qvhost::NotImplemented;
+}
+
 void* IUnknown::operator new(std::size_t size) noexcept {
     return MyAllocate(static_cast<unsigned>(size));
 }

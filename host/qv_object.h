@@ -13,6 +13,7 @@
 #include <cstddef>
 
 #include "host/qv_api.h"
+#include "host/qv_automation.h"
 #include "host/qv_value.h"
 
 class QV_Container;
@@ -21,27 +22,73 @@ namespace qvhost {
 class VariableRegistry;
 }
 
+// The root of the host's class tree is shaped as the automation interfaces that the host
+// hands its objects out as: IUnknown's three operations, IDispatch's four, then the virtual
+// destructor, first declared in QV_PtrVectorObject. Every class's table of virtual operations
+// starts with these, in this order. The two interfaces are abstract and no object is deleted
+// through them (their destructors are protected); QV_PtrVectorObject counts the references
+// and answers the automation operations as a host without automation does.
 class QVCORE_API IUnknown {
 public:
-    IUnknown();
-    IUnknown(const IUnknown&);
-    IUnknown& operator=(const IUnknown&) { return *this; }
-    virtual ~IUnknown();
-    virtual unsigned long AddRef();
+    virtual long QueryInterface(const _GUID& iid, void** object) = 0;
+    virtual unsigned long AddRef() = 0;
     // Drops one reference; the object deletes itself when none is left.
-    virtual unsigned long Release();
+    virtual unsigned long Release() = 0;
 
     static void* operator new(std::size_t size) noexcept;
     static void* operator new(std::size_t, void* where) noexcept { return where; }
     static void operator delete(void* block) noexcept;
     static void operator delete(void*, void*) noexcept {}
 
+protected:
+    IUnknown() = default;
+    IUnknown(const IUnknown&) = default;
+    IUnknown& operator=(const IUnknown&) = default;
+    ~IUnknown() = default;
+};
+
+class QVCORE_API IDispatch : public IUnknown {
+public:
+    virtual long GetTypeInfoCount(unsigned int* count) = 0;
+    virtual long GetTypeInfo(unsigned int index, unsigned long locale, ITypeInfo** info) = 0;
+    virtual long GetIDsOfNames(const _GUID& iid, unsigned short** names, unsigned int count,
+                               unsigned long locale, long* ids) = 0;
+    virtual long Invoke(long id, const _GUID& iid, unsigned long locale, unsigned short flags,
+                        tagDISPPARAMS* arguments, tagVARIANT* result, tagEXCEPINFO* exception,
+                        unsigned int* argumentError) = 0;
+
+protected:
+    IDispatch() = default;
+    IDispatch(const IDispatch&) = default;
+    IDispatch& operator=(const IDispatch&) = default;
+    ~IDispatch() = default;
+};
+
+class QVCORE_API QV_PtrVectorObject : public IDispatch {
+public:
+    QV_PtrVectorObject();
+    QV_PtrVectorObject(const QV_PtrVectorObject&); // a copy starts with no reference
+    QV_PtrVectorObject& operator=(const QV_PtrVectorObject&) { return *this; }
+    virtual ~QV_PtrVectorObject();
+
+    // No interface: NoSuchInterface, and null in `object`.
+    long QueryInterface(const _GUID& iid, void** object) override;
+    unsigned long AddRef() override;
+    unsigned long Release() override;
+    // No type information: a count of 0; GetTypeInfo gives null and NotImplemented.
+    long GetTypeInfoCount(unsigned int* count) override;
+    long GetTypeInfo(unsigned int index, unsigned long locale, ITypeInfo** info) override;
+    // No names and nothing to invoke: NotImplemented.
+    long GetIDsOfNames(const _GUID& iid, unsigned short** names, unsigned int count,
+                       unsigned long locale, long* ids) override;
+    long Invoke(long id, const _GUID& iid, unsigned long locale, unsigned short flags,
+                tagDISPPARAMS* arguments, tagVARIANT* result, tagEXCEPINFO* exception,
+                unsigned int* argumentError) override;
+
 private:
     unsigned m_references;
 };
 
-class QVCORE_API IDispatch : public IUnknown {};
-class QVCORE_API QV_PtrVectorObject : public IDispatch {};
 class QVCORE_API QV_Update : public QV_PtrVectorObject {};
 
 // How a property was registered with its owner.

@@ -16,18 +16,6 @@ QVProc_INTERPOLATE& QVProc_INTERPOLATE::operator=(const QVProc_INTERPOLATE& othe
 }
 QVProc_INTERPOLATE::~QVProc_INTERPOLATE() = default;
 
-int QVProc_INTERPOLATE::Dimensions(int i) {
-    static const unsigned char nDims[] = {0, 1, 1, 0, 0};
-    return nDims[i];
-}
-int QVProc_INTERPOLATE::Type(int i) {
-    static const unsigned char iTypes[] = {4, 4, 4, 2, 4};
-    return iTypes[i];
-}
-bool QVProc_INTERPOLATE::IsVariableInput(int i) {
-    static const bool bIsVar[] = {false, false, false, false, false};
-    return bIsVar[i];
-}
 bool QVProc_INTERPOLATE::ReturnsDerivatives() {
     return true;
 }

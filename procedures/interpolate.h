@@ -22,9 +22,21 @@ public:
 
     // The signature: per argument its number of dimensions, its type code (2, 3 integer,
     // 4 real, 5 string) and whether a call writes it back; the routine returns derivatives.
-    static int Dimensions(int i);
-    static int Type(int i);
-    static bool IsVariableInput(int i);
+    // Each table is a static local of an inline function, which gives it a global symbol:
+    // the library exports the three tables as data with the class. `used` keeps the
+    // functions themselves emitted, and so exported, though every caller inlines them.
+    [[gnu::used]] static int Dimensions(int i) {
+        static const unsigned char nDims[] = {0, 1, 1, 0, 0};
+        return nDims[i];
+    }
+    [[gnu::used]] static int Type(int i) {
+        static const unsigned char iTypes[] = {4, 4, 4, 2, 4};
+        return iTypes[i];
+    }
+    [[gnu::used]] static bool IsVariableInput(int i) {
+        static const bool bIsVar[] = {false, false, false, false, false};
+        return bIsVar[i];
+    }
     static bool ReturnsDerivatives();
 
     const char* ProcedureName() const override;

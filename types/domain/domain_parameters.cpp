@@ -1,13 +1,17 @@
 #include "types/domain/domain_parameters.h"
 
 // The base is built without its defaults; the derived type applies them once its own
-// overrides are in force.
+// overrides are in force. Every member is defined here, out of line, so that the library
+// exports it.
 #define QV_DEFINE_PARAMETER_TYPE(Class, Base)                                                      \
     Class::Class(bool init) : Base(false) {                                                        \
         if (init) Base::InitializeSystemAttributes();                                              \
     }                                                                                              \
     Class::~Class() = default;                                                                     \
-    Class& Class::operator=(const Class& other) = default;
+    Class& Class::operator=(const Class& other) = default;                                         \
+    Class& Class::operator*() {                                                                    \
+        return *this;                                                                              \
+    }
 
 QV_DEFINE_PARAMETER_TYPE(QV_DISCRETIZATIONMETHODPARAM_DOMAIN, QV_STRINGPARAMETER)
 QV_DEFINE_PARAMETER_TYPE(QV_NUMSECTIONSPARAM_DOMAIN, QV_INTEGERPARAMETER)

@@ -15,9 +15,7 @@ public:                                                                         
     explicit Class(bool init = true);                                                              \
     ~Class() override;                                                                             \
     Class& operator=(const Class& other);                                                          \
-    Class& operator*() {                                                                           \
-        return *this;                                                                              \
-    }
+    Class& operator*();
 
 // The discretisation method: "BFD1" unless set, one of the ten method names.
 class QV_DISCRETIZATIONMETHODPARAM_DOMAIN : public QV_STRINGPARAMETER {
