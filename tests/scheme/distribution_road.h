@@ -9,6 +9,7 @@
 
 #include "framework/library_api.h"
 #include "host/qv_system.h"
+#include "types/distribution1d/distribution1d.h"
 #include "types/distribution2d/distribution2d.h"
 #include "types/distribution3d/distribution3d.h"
 #include "types/domain/coordinate_domains.h"
@@ -16,6 +17,7 @@
 #include <vector>
 
 extern "C" NORVANE_API QV_LENGTHDOMAIN* LENGTHDOMAINFactory();
+extern "C" NORVANE_API QV_DISTRIBUTION1D* DISTRIBUTION1DFactory();
 extern "C" NORVANE_API QV_DISTRIBUTION2D* DISTRIBUTION2DFactory();
 extern "C" NORVANE_API QV_DISTRIBUTION3D* DISTRIBUTION3DFactory();
 
@@ -49,6 +51,12 @@ inline QV_LENGTHDOMAIN* MakeDomain(const Axis& axis) {
 
 // Each type's factory and domain references.
 template <class Distribution> struct DistributionKind;
+template <> struct DistributionKind<QV_DISTRIBUTION1D> {
+    static constexpr int kDimensions = 1;
+    static constexpr const char* kAllIntegrals = "idx";
+    static QV_DISTRIBUTION1D* Make() { return DISTRIBUTION1DFactory(); }
+    static QV_External<QV_DOMAIN>& Domain(QV_DISTRIBUTION1D& d, int) { return d.XDOMAIN; }
+};
 template <> struct DistributionKind<QV_DISTRIBUTION2D> {
     static constexpr int kDimensions = 2;
     static constexpr const char* kAllIntegrals = "idx\"idy\"idxdy";
@@ -89,8 +97,8 @@ public:
         static_assert(kDimensions == 3, "one axis per direction");
     }
 
-private:
-    DistributionRoad(const std::vector<Axis>& axes, const char* integrals) {
+    explicit DistributionRoad(const std::vector<Axis>& axes,
+                              const char* integrals = Kind::kAllIntegrals) {
         if (RoadsAlive::count++ == 0) RoadsAlive::blocksBefore = qvhost::LiveBlocks();
         distribution = Kind::Make();
         if (integrals) distribution->INTEGRALS.UserSet(integrals);
@@ -100,7 +108,6 @@ private:
         }
     }
 
-public:
     DistributionRoad(const DistributionRoad&) = delete;
     DistributionRoad& operator=(const DistributionRoad&) = delete;
     ~DistributionRoad() {
@@ -149,6 +156,7 @@ public:
     Distribution* distribution;
 };
 
+using Road1D = DistributionRoad<QV_DISTRIBUTION1D>;
 using Road2D = DistributionRoad<QV_DISTRIBUTION2D>;
 using Road3D = DistributionRoad<QV_DISTRIBUTION3D>;
 

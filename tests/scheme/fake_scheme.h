@@ -9,7 +9,6 @@
 #include <cctype>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace norvane::test {
@@ -45,8 +44,9 @@ struct FakeDirection final : DirectionInputs {
     int closedNode(int k) override { return closed.at(k); }
 };
 
-// Sections of the given lengths and element counts, p inner nodes per element: at the
-// domain's polynomial points for collocation, evenly spaced for finite differences. The
+// Sections of the given lengths and element counts, p inner nodes per element: at the Gauss
+// points for collocation (which the domain keeps to five places, as the weights are), evenly
+// spaced for finite differences. The
 // closed interior leaves out the section joins and, under collocation, every element end, as
 // the domain's INTERIOR does for second derivatives.
 inline FakeDirection MakeDirection(const std::string& method, int p,
@@ -55,7 +55,9 @@ inline FakeDirection MakeDirection(const std::string& method, int p,
     FakeDirection d;
     d.method = method;
     d.p = p;
-    const std::vector<double> points[] = {{0.5}, {0.21132, 0.78868}, {0.1127, 0.5, 0.8873}};
+    const std::vector<double> points[] = {{0.5},
+                                          {0.21132486540518713, 0.7886751345948129},
+                                          {0.1127016653792583, 0.5, 0.8872983346207417}};
     std::set<int> joins;
     for (std::size_t s = 0; s < lengths.size(); ++s) {
         const double start = d.x.back(), element = lengths[s] / elements[s];
@@ -74,14 +76,6 @@ inline FakeDirection MakeDirection(const std::string& method, int p,
     for (int k = 0; k <= d.endNode(); ++k)
         if (joins.count(k) == 0) d.closed.push_back(k);
     return d;
-}
-
-// The points per element of each method's grid.
-inline int PolyPointsOf(const std::string& method) {
-    if (method == "BFD1" || method == "FFD1") return 0;
-    if (method == "OCFE3") return 2;
-    if (method == "CFD4" || method == "UBFD4" || method == "OCFE4") return 3;
-    return 1;
 }
 
 struct FakeScheme final : SchemeInputs, SchemeSink {

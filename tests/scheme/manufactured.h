@@ -13,16 +13,6 @@ namespace norvane::test {
 // g(d, x): the d-th derivative of a function of one coordinate; d = -1 an antiderivative.
 using Factor = std::function<double(int, double)>;
 
-inline Factor Wave(double a, double phase) {
-    return [a, phase](int d, double x) {
-        return std::pow(a, d) * std::sin(a * x + phase + d * 1.5707963267948966);
-    };
-}
-
-inline Factor Growth(double a) {
-    return [a](int d, double x) { return std::pow(a, d) * std::exp(a * x); };
-}
-
 // sin(a x + 0.4) + 0.5 exp(0.8 x): smooth, with derivatives of every order.
 inline Factor Smooth(double a) {
     return [a](int d, double x) {

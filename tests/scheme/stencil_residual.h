@@ -1,19 +1,22 @@
 // The residual of an equation instance for a known variable, evaluated from its stencil's
-// prefix tokens without a host, beside the magnitude of the terms it is made of, so that a
-// test can judge it relative to them.
+// prefix tokens without a host, beside the part of it that the rounding of its constants
+// can explain.
 #pragma once
 
 #include "tests/scheme/fake_scheme.h"
 #include "tests/scheme/manufactured.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
 
 namespace norvane::test {
 
+// A residual, and how far it can move when each real constant moves by 5e-6 of its size (at
+// least 5e-6): the rounding of the stored five-place constants.
 struct Residual {
-    double value, size;
+    double value, rounding;
 };
 
 // Evaluates the expression that starts at t and moves t past it; variable(token) gives the
@@ -23,22 +26,25 @@ Residual EvaluatePrefix(const Token*& t, const VariableValue& variable) {
     const Token& token = *t++;
     switch (token.kind) {
     case Token::Kind::Integer:
-        return {static_cast<double>(token.integer), std::fabs(token.integer)};
+        return {static_cast<double>(token.integer), 0.0};
     case Token::Kind::Real:
-        return {token.real, std::fabs(token.real)};
-    case Token::Kind::Variable: {
-        const double v = variable(token);
-        return {v, std::fabs(v)};
-    }
+        return {token.real, 5e-6 * std::max(1.0, std::fabs(token.real))};
+    case Token::Kind::Variable:
+        return {variable(token), 0.0};
     case Token::Kind::Operator:
         break;
     }
     const Residual a = EvaluatePrefix(t, variable);
-    if (token.op == OpCode::Square) return {a.value * a.value, a.size * a.size};
+    if (token.op == OpCode::Square) return {a.value * a.value, 2 * std::fabs(a.value) * a.rounding};
     const Residual b = EvaluatePrefix(t, variable);
-    if (token.op == OpCode::Times) return {a.value * b.value, a.size * b.size};
-    if (token.op == OpCode::Divide) return {a.value / b.value, a.size / std::fabs(b.value)};
-    return {token.op == OpCode::Plus ? a.value + b.value : a.value - b.value, a.size + b.size};
+    if (token.op == OpCode::Times)
+        return {a.value * b.value,
+                std::fabs(a.value) * b.rounding + std::fabs(b.value) * a.rounding};
+    if (token.op == OpCode::Divide)
+        return {a.value / b.value,
+                (a.rounding + std::fabs(a.value / b.value) * b.rounding) / std::fabs(b.value)};
+    return {token.op == OpCode::Plus ? a.value + b.value : a.value - b.value,
+            a.rounding + b.rounding};
 }
 
 // The solution `terms` on the node locations of the scheme's grids.
