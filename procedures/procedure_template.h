@@ -90,7 +90,6 @@ private:
     // How the template meets the host's storage and the argument list.
     int BindingStatus() const;
     int Rows() const { return std::min(this->m_nOutputs, this->m_nOutputVars); }
-    long long ArgumentElements(int i, int firstSize) const;
     bool BuildDerivativePattern();
     void ReleaseOwnBuffers();
     void CopyFields(const QV_ProcedureTemplate& other);
