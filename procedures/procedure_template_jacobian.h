@@ -88,7 +88,8 @@ QV_PROCEDURE_TEMPLATE double QV_PROCEDURE::DifferenceQuotient(double difference,
 // its step and the routine called again; its column is the negated difference quotient of
 // the outputs, 0.0 when the element is excluded or the call failed. The variables, the packed
 // inputs and the outputs are restored; the columns are kept in the derivative storage for the
-// calls that follow until the routine runs again. The first failed call's status is returned.
+// calls that follow until the routine runs again, when every perturbed call succeeded. The
+// first failed call's status is returned, and the next Jacobian takes the differences again.
 QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::WriteDifferenceRows(double* values, int& index,
                                                             int status) {
     const int rows = Rows();
@@ -139,7 +140,7 @@ QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::WriteDifferenceRows(double* values, int&
     }
     PackInputVars();
     std::copy(m_pSavedOutputs, m_pSavedOutputs + rows, outputs);
-    m_bOutputsFresh = false;
+    m_bOutputsFresh = status < 0; // the columns are incomplete: never served as a success
     index += rows * width;
     return status;
 }
