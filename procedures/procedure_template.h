@@ -17,11 +17,11 @@
 // any call the template checks that the listing is complete and agrees with the layout and
 // with the host's storage, argument by argument (an element listed under the wrong argument
 // is no element of the right one); when it is not, the call is refused with a negative status
-// and nothing is packed, called or read. Residuals and Jacobian rows are written for at most
-// the output elements that the owner's structure counted.
+// and nothing is packed, called or read. Such a listing has no rows: the owner's counting pass
+// counts no equation and no non-zero for it, its equation pass makes none and registers its
+// call as null, and Residuals and Jacobian write nothing and leave the index where it was.
+// Otherwise each output element is one row, counted, made and written alike.
 #pragma once
-
-#include <algorithm>
 
 #include "host/qvcore.h"
 
@@ -89,7 +89,9 @@ private:
 
     // How the template meets the host's storage and the argument list.
     int BindingStatus() const;
-    int Rows() const { return std::min(this->m_nOutputs, this->m_nOutputVars); }
+    // The rows of the procedure's equations, one per output element; none while the argument
+    // list is incomplete or the host's storage missing, when no equation is made either.
+    int Rows() const { return BindingStatus() >= 0 ? this->m_nOutputVars : 0; }
     bool BuildDerivativePattern();
     void ReleaseOwnBuffers();
     void CopyFields(const QV_ProcedureTemplate& other);

@@ -112,16 +112,17 @@ QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::CallFn(QV_ProcedureType::CallType type, 
     return status;
 }
 
-// One residual per output value: the output variable's value minus the routine's. A failed
-// call writes none but still moves the index past them.
+// One residual per row: the output variable's value minus the routine's. A failed call writes
+// none but still moves the index past them.
 QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::Residuals(double* residuals, int& index) {
     const int status = CallFn(QV_ProcedureType::ResidualCall, true);
+    const int rows = Rows();
     if (status < 0) {
-        index += Rows();
+        index += rows;
         return status;
     }
     const double* outputs = this->m_pValues + GetOffset(InputArgs());
-    for (int k = 0; k < Rows(); ++k)
+    for (int k = 0; k < rows; ++k)
         residuals[index++] = this->m_ppVars[this->m_nInputVars + k]->Real() - outputs[k];
     return status;
 }

@@ -34,17 +34,16 @@ QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::Jacobian(double* values, int& index) {
 }
 
 // The rows from the derivative storage, which holds the derivatives already negated; zeros
-// where there is no storage or the argument list is incomplete.
+// where there is no storage.
 QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::WriteStoredRows(double* values, int& index) const {
     const int free = this->m_nFreeInputs;
-    const bool bound = BindingStatus() >= 0;
+    const int rows = Rows(); // none while the argument list is incomplete
     const double* stored = this->m_pDerivMatrix;
     int d = 0;
-    for (int r = 0; r < Rows(); ++r, index += free + 1) {
+    for (int r = 0; r < rows; ++r, index += free + 1) {
         double* row = values + index;
         row[0] = 1.0;
         std::fill(row + 1, row + 1 + free, 0.0);
-        if (!bound) continue;
         int column = 0;
         WalkInputValues([&](const QV_VarParam* element) {
             if (element && element->IsSolverVariable() && column < free)

@@ -29,7 +29,7 @@ Life Live() {
     call.ListBoth(*p);
     const Evaluation e = Evaluate(*p, owner);
     life.status = e.residualStatus;
-    life.residual = e.residuals[0];
+    life.residual = e.residuals.empty() ? 0.0 : e.residuals[0]; // none without storage
     {
         QVProc_INTERPOLATE copy(*p);
         int index = 0;
