@@ -21,6 +21,10 @@
 // counts no equation and no non-zero for it, its equation pass makes none and registers its
 // call as null, and Residuals and Jacobian write nothing and leave the index where it was.
 // Otherwise each output element is one row, counted, made and written alike.
+//
+// The character-pointer tables of string arrays hold addresses in the packed value buffer:
+// they are pointed at the buffer whenever it gets an address (the end of the counting pass, a
+// copy, an assignment), as well as when the host calls InitializeCStrings.
 #pragma once
 
 #include "host/qvcore.h"

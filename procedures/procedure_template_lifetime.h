@@ -11,10 +11,13 @@ QV_PROCEDURE_TEMPLATE QV_PROCEDURE::QV_ProcedureTemplate() : Base() {
 }
 
 // A copy has the source's layout, constants and counting state, and buffers of its own: the
-// derivative pattern and the saved outputs start empty and are made again on first use.
+// derivative pattern and the saved outputs start empty and are made again on first use. The
+// host copies the packed value buffer to a new address, so the character-pointer tables are
+// pointed at the copy's own strings.
 QV_PROCEDURE_TEMPLATE QV_PROCEDURE::QV_ProcedureTemplate(const QV_ProcedureTemplate& other)
     : Base(other) {
     CopyFields(other);
+    InitializeCStrings();
 }
 
 QV_PROCEDURE_TEMPLATE QV_PROCEDURE& QV_PROCEDURE::operator=(const QV_ProcedureTemplate& other) {
@@ -22,6 +25,7 @@ QV_PROCEDURE_TEMPLATE QV_PROCEDURE& QV_PROCEDURE::operator=(const QV_ProcedureTe
     if (this != &other) {
         ReleaseOwnBuffers();
         CopyFields(other);
+        InitializeCStrings();
     }
     return *this;
 }
