@@ -24,7 +24,9 @@
 //
 // The character-pointer tables of string arrays hold addresses in the packed value buffer:
 // they are pointed at the buffer whenever it gets an address (the end of the counting pass, a
-// copy, an assignment), as well as when the host calls InitializeCStrings.
+// copy, an assignment), as well as when the host calls InitializeCStrings. Where the host
+// gives no derivative storage, the procedure makes its own before the first call that reaches
+// the routine and releases it; when it cannot, the call is refused for lack of storage.
 #pragma once
 
 #include "host/qvcore.h"
@@ -97,6 +99,7 @@ private:
     // list is incomplete or the host's storage missing, when no equation is made either.
     int Rows() const { return BindingStatus() >= 0 ? this->m_nOutputVars : 0; }
     bool BuildDerivativePattern();
+    bool ProvideDerivativeStorage();
     void ReleaseOwnBuffers();
     void CopyFields(const QV_ProcedureTemplate& other);
     template <class Owner> int Contribution(Owner* owner, int group, int& equationCount);
@@ -134,6 +137,8 @@ private:
     ConstProcValue m_aConstArgs[Inputs + Outputs];
     int* m_pDerivRows = nullptr;
     int* m_pDerivCols = nullptr;
+    // The derivative storage that the procedure made where the host gave none.
+    double* m_pOwnDerivMatrix = nullptr;
     bool m_bOutputsFresh = true;
     // False once the counting pass missed an argument or a dimension size, or its buffer
     // grew beyond what an int counts.
