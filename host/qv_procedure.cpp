@@ -11,6 +11,7 @@ namespace {
 
 bool g_alwaysCall = false;
 bool g_postsetInputs = true;
+bool g_providesDerivativeStorage = true;
 
 // A zeroed block of `count` entries of `size` bytes; null when empty, too large or refused.
 void* ZeroedBlock(long long count, std::size_t size, bool& refused) {
@@ -178,14 +179,15 @@ void QV_ProcedureType::AllocateStorage(int outputOffset, int words) {
     m_pValues = static_cast<double*>(ZeroedBlock(valueWords, sizeof(double), refused));
     m_ppVars = static_cast<QV_VarParam**>(ZeroedBlock(elements, sizeof(QV_VarParam*), refused));
     m_pDerivatives = static_cast<double*>(ZeroedBlock(m_nDerivCount, sizeof(double), refused));
-    m_pDerivMatrix = static_cast<double*>(ZeroedBlock(matrixEntries, sizeof(double), refused));
+    if (g_providesDerivativeStorage)
+        m_pDerivMatrix = static_cast<double*>(ZeroedBlock(matrixEntries, sizeof(double), refused));
     if (refused || !m_pValues || !m_ppVars) {
         ReleaseStorage();
         return;
     }
     m_valueWords = static_cast<int>(valueWords);
     m_elementRoom = static_cast<int>(elements);
-    m_matrixEntries = static_cast<int>(matrixEntries);
+    m_matrixEntries = m_pDerivMatrix ? static_cast<int>(matrixEntries) : 0;
     m_countedInputs = m_nInputs;
     m_ppVarCursor = m_ppVars;
 }
@@ -297,6 +299,9 @@ void QV_ProcedureType::SetAlwaysCall(bool always) {
 void QV_ProcedureType::SetPostsetInputs(bool postset) {
     g_postsetInputs = postset;
 }
+void QV_ProcedureType::SetProvidesDerivativeStorage(bool provides) {
+    g_providesDerivativeStorage = provides;
+}
 
 int QV_ProcedureType::EnsureCompatibleDLLLoaded(int level) {
     m_routineMissing = false;
@@ -374,7 +379,11 @@ void QV_ProcedureType::TakeDerivatives(bool negate) {
         return;
     }
     if (!m_pDerivMatrix || !m_pDerivatives) return;
-    for (int k = 0; k < m_matrixEntries && k < m_nDerivCount; ++k)
+    // The host's own storage has the entries it allocated; a procedure's has one per output
+    // element and input value.
+    const long long entries =
+        m_matrixEntries > 0 ? m_matrixEntries : static_cast<long long>(m_nOutputVars) * m_nInputs;
+    for (long long k = 0; k < entries && k < m_nDerivCount; ++k)
         m_pDerivMatrix[k] = 0.0 - m_pDerivatives[k]; // a zero stays +0
 }
 

@@ -11,9 +11,14 @@
 //   m_nOutputVars x m_nInputs. FinalizeConstruction then provides m_pValues (zeroed, at least
 //   the words asked for and one per output value behind the outputs' offset), m_ppVars (room
 //   for every element counted, null until filled), m_pDerivatives (m_nDerivCount entries) and
-//   m_pDerivMatrix (m_nOutputVars x m_nInputs entries, zeroed), and sets m_nOutputs to
-//   m_nOutputVars. When any of them cannot be allocated, none is kept: StorageStatus() then
-//   reports StatusNoStorage. The host's destructor releases them; copies copy them deep.
+//   m_pDerivMatrix (m_nOutputVars x m_nInputs entries, zeroed; none after
+//   SetProvidesDerivativeStorage(false)), and sets m_nOutputs to m_nOutputVars. When any of
+//   them cannot be allocated, none is kept: StorageStatus() then reports StatusNoStorage. The
+//   host's destructor releases them; copies copy them deep.
+// - Where the host gave no m_pDerivMatrix, a procedure may put there storage of its own of
+//   m_nOutputVars x m_nInputs entries, as the filling pass counted them. The host writes it
+//   and never copies or releases it: the procedure takes it out again before the host's
+//   storage is released or assigned.
 // - HandleDerivatives(true), after a call with derivatives, leaves in m_pDerivMatrix the
 //   routine's derivatives (m_pDerivatives, dense and row-major) with their sign turned.
 // - The packers take their elements from m_ppVarCursor, never past the element list, and set
@@ -136,6 +141,9 @@ public:
     // The host's settings and records, for its driver and its tests.
     static void SetAlwaysCall(bool always);
     static void SetPostsetInputs(bool postset);
+    // false: FinalizeConstruction gives no derivative storage (m_pDerivMatrix stays null), as a
+    // host that leaves it to the procedure would. True at start.
+    static void SetProvidesDerivativeStorage(bool provides);
     void SetPresetOutputs(bool preset) { m_presetOutputs = preset; }
     void SetComponentList(QV_COMPONENTLISTNAME* list) { m_componentList = list; }
     void SetUpdateController(QV_IncrementalUpdate* controller) { m_updateController = controller; }

@@ -17,11 +17,17 @@
 // any call the template checks that the listing is complete and agrees with the layout and
 // with the host's storage, argument by argument (an element listed under the wrong argument
 // is no element of the right one); when it is not, the call is refused with a negative status
-// and nothing is packed, called or read. Residuals and Jacobian rows are written for at most
-// the output elements that the owner's structure counted.
+// and nothing is packed, called or read. Such a listing has no rows: the owner's counting pass
+// counts no equation and no non-zero for it, its equation pass makes none and registers its
+// call as null, and Residuals and Jacobian write nothing and leave the index where it was.
+// Otherwise each output element is one row, counted, made and written alike.
+//
+// The character-pointer tables of string arrays hold addresses in the packed value buffer:
+// they are pointed at the buffer whenever it gets an address (the end of the counting pass, a
+// copy, an assignment), as well as when the host calls InitializeCStrings. Where the host
+// gives no derivative storage, the procedure makes its own before the first call that reaches
+// the routine and releases it; when it cannot, the call is refused for lack of storage.
 #pragma once
-
-#include <algorithm>
 
 #include "host/qvcore.h"
 
@@ -89,8 +95,11 @@ private:
 
     // How the template meets the host's storage and the argument list.
     int BindingStatus() const;
-    int Rows() const { return std::min(this->m_nOutputs, this->m_nOutputVars); }
+    // The rows of the procedure's equations, one per output element; none while the argument
+    // list is incomplete or the host's storage missing, when no equation is made either.
+    int Rows() const { return BindingStatus() >= 0 ? this->m_nOutputVars : 0; }
     bool BuildDerivativePattern();
+    bool ProvideDerivativeStorage();
     void ReleaseOwnBuffers();
     void CopyFields(const QV_ProcedureTemplate& other);
     template <class Owner> int Contribution(Owner* owner, int group, int& equationCount);
@@ -128,6 +137,8 @@ private:
     ConstProcValue m_aConstArgs[Inputs + Outputs];
     int* m_pDerivRows = nullptr;
     int* m_pDerivCols = nullptr;
+    // The derivative storage that the procedure made where the host gave none.
+    double* m_pOwnDerivMatrix = nullptr;
     bool m_bOutputsFresh = true;
     // False once the counting pass missed an argument or a dimension size, or its buffer
     // grew beyond what an int counts.

@@ -120,6 +120,7 @@ QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::LastArgument() {
     std::fill(m_aListedElements, m_aListedElements + TotalArgs(), 0);
     m_nCurrentArg = -1;
     m_bCountingPass = false;
+    InitializeCStrings(); // the packed value buffer has its address now
 }
 
 QV_PROCEDURE_TEMPLATE template <class Visit>

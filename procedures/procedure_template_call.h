@@ -50,6 +50,21 @@ QV_PROCEDURE_TEMPLATE bool QV_PROCEDURE::BuildDerivativePattern() {
     return true;
 }
 
+// The derivative storage, where the host gave none: the procedure's own, one entry per output
+// element and input value, made before any call that can bring derivatives. A new one holds
+// none yet, so the routine is called to fill it even when a call stands. False when it
+// cannot be allocated.
+QV_PROCEDURE_TEMPLATE bool QV_PROCEDURE::ProvideDerivativeStorage() {
+    const long long entries = static_cast<long long>(this->m_nOutputVars) * this->m_nInputs;
+    if (this->m_pDerivMatrix || entries <= 0) return true;
+    m_pOwnDerivMatrix = norvane::LibraryNewArray<double>(entries);
+    if (!m_pOwnDerivMatrix) return false;
+    std::fill(m_pOwnDerivMatrix, m_pOwnDerivMatrix + entries, 0.0);
+    this->m_pDerivMatrix = m_pOwnDerivMatrix;
+    this->m_bCallNeeded = true;
+    return true;
+}
+
 QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::CallFn(QV_ProcedureType::CallType type, bool flag) {
     using Call = QV_ProcedureType;
     QV_ProcedureType::CallType effective = type;
@@ -82,7 +97,8 @@ QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::CallFn(QV_ProcedureType::CallType type, 
     // the changed inputs and calls the routine, never takes the old outputs for the new inputs.
     int status = this->EnsureCompatibleDLLLoaded(Level);
     if (status < 0) return status;
-    if (!BuildDerivativePattern()) return QV_ProcedureType::StatusNoStorage;
+    if (!BuildDerivativePattern() || !ProvideDerivativeStorage())
+        return QV_ProcedureType::StatusNoStorage;
     PackInputVars();
     if (!this->m_bCallNeeded) return 0;
 
@@ -112,16 +128,17 @@ QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::CallFn(QV_ProcedureType::CallType type, 
     return status;
 }
 
-// One residual per output value: the output variable's value minus the routine's. A failed
-// call writes none but still moves the index past them.
+// One residual per row: the output variable's value minus the routine's. A failed call writes
+// none but still moves the index past them.
 QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::Residuals(double* residuals, int& index) {
     const int status = CallFn(QV_ProcedureType::ResidualCall, true);
+    const int rows = Rows();
     if (status < 0) {
-        index += Rows();
+        index += rows;
         return status;
     }
     const double* outputs = this->m_pValues + GetOffset(InputArgs());
-    for (int k = 0; k < Rows(); ++k)
+    for (int k = 0; k < rows; ++k)
         residuals[index++] = this->m_ppVars[this->m_nInputVars + k]->Real() - outputs[k];
     return status;
 }

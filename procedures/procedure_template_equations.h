@@ -8,11 +8,13 @@
 #include "framework/library_new.h"
 #include "procedures/procedure_template.h"
 
+// The equations that the expression pass makes: none for an incomplete argument list.
 QV_PROCEDURE_TEMPLATE template <class Owner>
 int QV_PROCEDURE::Contribution(Owner* owner, int group, int& equationCount) {
     if (owner) owner->SetGroupLimits(group);
-    equationCount += this->m_nOutputVars;
-    return this->m_nOutputVars * (this->m_nFreeInputs + 1);
+    const int rows = Rows();
+    equationCount += rows;
+    return rows * (this->m_nFreeInputs + 1);
 }
 
 QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::NZAndEqnContribution(QV_ModelTypeEx* owner, int group,
@@ -25,13 +27,15 @@ QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::NZAndEqnContribution(QV_StructureTypeEx*
 }
 
 // Equations are named "[output]" for a scalar output and "[output_element]" for an array
-// output, numbered from 1. Nothing is created from an incomplete argument list, and an
-// equation that cannot be allocated is left out; the call is registered all the same.
+// output, numbered from 1. Nothing is created from an incomplete argument list, whose call is
+// registered as that of a procedure without outputs (null); an equation that cannot be
+// allocated is left out, and the call registered all the same.
 QV_PROCEDURE_TEMPLATE template <class Owner>
 void QV_PROCEDURE::CreateEquations(int group, int kind, int*& rows, int*& cols, int& equationCount,
                                    Owner* owner, const char* source, int line) {
     if (!owner) return;
-    if (BindingStatus() >= 0) {
+    const int equations = Rows();
+    if (equations != 0) {
         char name[1024];
         int number = 1;
         QV_VarParam* const* output = this->m_ppVars + this->m_nInputVars;
@@ -57,7 +61,7 @@ void QV_PROCEDURE::CreateEquations(int group, int kind, int*& rows, int*& cols, 
             }
         });
     }
-    owner->AddProcCall(this->m_nOutputVars != 0 ? this : nullptr, group);
+    owner->AddProcCall(equations != 0 ? this : nullptr, group);
 }
 
 QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::CreateEquationsAndSetGroup(int group, int kind, int*& rows,

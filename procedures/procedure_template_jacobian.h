@@ -34,17 +34,16 @@ QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::Jacobian(double* values, int& index) {
 }
 
 // The rows from the derivative storage, which holds the derivatives already negated; zeros
-// where there is no storage or the argument list is incomplete.
+// where there is no storage.
 QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::WriteStoredRows(double* values, int& index) const {
     const int free = this->m_nFreeInputs;
-    const bool bound = BindingStatus() >= 0;
+    const int rows = Rows(); // none while the argument list is incomplete
     const double* stored = this->m_pDerivMatrix;
     int d = 0;
-    for (int r = 0; r < Rows(); ++r, index += free + 1) {
+    for (int r = 0; r < rows; ++r, index += free + 1) {
         double* row = values + index;
         row[0] = 1.0;
         std::fill(row + 1, row + 1 + free, 0.0);
-        if (!bound) continue;
         int column = 0;
         WalkInputValues([&](const QV_VarParam* element) {
             if (element && element->IsSolverVariable() && column < free)
@@ -88,7 +87,8 @@ QV_PROCEDURE_TEMPLATE double QV_PROCEDURE::DifferenceQuotient(double difference,
 // its step and the routine called again; its column is the negated difference quotient of
 // the outputs, 0.0 when the element is excluded or the call failed. The variables, the packed
 // inputs and the outputs are restored; the columns are kept in the derivative storage for the
-// calls that follow until the routine runs again. The first failed call's status is returned.
+// calls that follow until the routine runs again, when every perturbed call succeeded. The
+// first failed call's status is returned, and the next Jacobian takes the differences again.
 QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::WriteDifferenceRows(double* values, int& index,
                                                             int status) {
     const int rows = Rows();
@@ -139,7 +139,7 @@ QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::WriteDifferenceRows(double* values, int&
     }
     PackInputVars();
     std::copy(m_pSavedOutputs, m_pSavedOutputs + rows, outputs);
-    m_bOutputsFresh = false;
+    m_bOutputsFresh = status < 0; // the columns are incomplete: never served as a success
     index += rows * width;
     return status;
 }

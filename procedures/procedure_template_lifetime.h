@@ -11,18 +11,23 @@ QV_PROCEDURE_TEMPLATE QV_PROCEDURE::QV_ProcedureTemplate() : Base() {
 }
 
 // A copy has the source's layout, constants and counting state, and buffers of its own: the
-// derivative pattern and the saved outputs start empty and are made again on first use.
+// derivative pattern, the saved outputs and the derivative storage that the procedure made
+// start empty and are made again on first use. The host copies the packed value buffer to a
+// new address, so the character-pointer tables are pointed at the copy's own strings.
 QV_PROCEDURE_TEMPLATE QV_PROCEDURE::QV_ProcedureTemplate(const QV_ProcedureTemplate& other)
     : Base(other) {
     CopyFields(other);
+    InitializeCStrings();
 }
 
+// The procedure's own derivative storage goes before the host's assignment, which releases
+// whatever the host's field holds.
 QV_PROCEDURE_TEMPLATE QV_PROCEDURE& QV_PROCEDURE::operator=(const QV_ProcedureTemplate& other) {
+    if (this == &other) return *this;
+    ReleaseOwnBuffers();
     Base::operator=(other);
-    if (this != &other) {
-        ReleaseOwnBuffers();
-        CopyFields(other);
-    }
+    CopyFields(other);
+    InitializeCStrings();
     return *this;
 }
 
@@ -31,12 +36,16 @@ QV_PROCEDURE_TEMPLATE QV_PROCEDURE::~QV_ProcedureTemplate() {
 }
 
 QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::ReleaseOwnBuffers() {
+    if (m_pOwnDerivMatrix && this->m_pDerivMatrix == m_pOwnDerivMatrix)
+        this->m_pDerivMatrix = nullptr;
     norvane::FreeBlock(m_pSavedOutputs);
     norvane::FreeBlock(m_pDerivRows);
     norvane::FreeBlock(m_pDerivCols);
+    norvane::FreeBlock(m_pOwnDerivMatrix);
     m_pSavedOutputs = nullptr;
     m_pDerivRows = nullptr;
     m_pDerivCols = nullptr;
+    m_pOwnDerivMatrix = nullptr;
 }
 
 QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::CopyFields(const QV_ProcedureTemplate& o) {

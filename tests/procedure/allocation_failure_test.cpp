@@ -2,6 +2,7 @@
 // routine's record, the derivative pattern, the equation object and a copy's storage. No run
 // crashes or leaks, and a run that reports success reports the right residual.
 #include <tuple>
+#include <vector>
 
 #include "tests/procedure/procedure_fixture.h"
 
@@ -29,7 +30,7 @@ Life Live() {
     call.ListBoth(*p);
     const Evaluation e = Evaluate(*p, owner);
     life.status = e.residualStatus;
-    life.residual = e.residuals[0];
+    life.residual = e.residuals.empty() ? 0.0 : e.residuals[0]; // none without storage
     {
         QVProc_INTERPOLATE copy(*p);
         int index = 0;
@@ -100,6 +101,53 @@ TEST(ProcedureAllocation, ARefusedCallLeavesNoOldOutputForNewInputs) {
         }
         EXPECT_EQ(qvhost::LiveBlocks(), live);
     }
+}
+
+// A host that gives no derivative storage: the procedure makes its own and releases it, and a
+// copy or an assignment makes its own again and calls the routine to fill it. Each allocation
+// of the first Jacobian refused in turn gives a storage failure, never zeros with status 0.
+TEST(ProcedureAllocation, DerivativeStorageWhenTheHostGivesNone) {
+    std::vector<double> expected(10), row(10);
+    {
+        InterpolationCall call(2.5, Steps, 1);
+        QVProc_INTERPOLATE p(false, 0);
+        call.ListBoth(p);
+        int index = 0;
+        ASSERT_EQ(p.Jacobian(expected.data(), index), 0);
+        ASSERT_EQ(expected[1], -0.75) << "the slope at the point, negated";
+    }
+    QV_ProcedureType::SetProvidesDerivativeStorage(false);
+    for (long k = 0, refused = 1; refused; ++k) { // k = 0: nothing refused
+        const long live = qvhost::LiveBlocks();
+        {
+            InterpolationCall call(2.5, Steps, 1);
+            QVProc_INTERPOLATE p(false, 0), assigned(false, 0);
+            call.ListBoth(p);
+            EXPECT_EQ(p.DerivativeMatrix(), nullptr);
+            const long calls = qvhost::AllocationCalls();
+            qvhost::FailAllocation(k);
+            int index = 0;
+            const int status = p.Jacobian(row.data(), index);
+            qvhost::FailAllocation(0);
+            refused = k == 0 || qvhost::AllocationCalls() - calls >= k;
+            if (status < 0)
+                EXPECT_EQ(status, QV_ProcedureType::StatusNoStorage) << k;
+            else
+                EXPECT_EQ(row, expected) << k;
+            auto check = [&](QVProc_INTERPOLATE& q) {
+                index = 0;
+                EXPECT_EQ(q.Jacobian(row.data(), index), 0) << k;
+                EXPECT_EQ(row, expected) << k;
+            };
+            check(p);
+            QVProc_INTERPOLATE copy(p);
+            check(copy);
+            check(copy = p); // over storage of its own
+            check(assigned = p);
+        }
+        EXPECT_EQ(qvhost::LiveBlocks(), live) << k;
+    }
+    QV_ProcedureType::SetProvidesDerivativeStorage(true);
 }
 
 } // namespace

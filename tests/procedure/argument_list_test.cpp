@@ -58,7 +58,7 @@ TEST(ArgumentList, ASurplusDimensionSizeIsIgnored) {
 }
 
 // Listings that do not match their own layout: the calls are refused, nothing is packed, no
-// equation is made.
+// equation is counted or made.
 struct Flaw {
     const char* name;
     int abscissae;      // elements listed for the abscissae (their size says 3)
@@ -110,6 +110,9 @@ TEST(ArgumentList, AListingThatDoesNotMatchRefusesEveryCall) {
         EXPECT_EQ(e.jacobianStatus, QV_ProcedureType::StatusUnbound) << f.name;
         EXPECT_EQ(recorder.calls, 0) << f.name;
         EXPECT_EQ(owner.EquationCount(), 0) << f.name;
+        EXPECT_EQ(e.equations, 0) << f.name << ": the count is what the equation pass makes";
+        EXPECT_EQ(e.nonZeros, 0) << f.name;
+        EXPECT_EQ(owner.ProcCall(0), nullptr) << f.name << ": nothing to call for no equation";
     }
 }
 

@@ -167,6 +167,12 @@ TEST(FiniteDifferences, AFailedPerturbedCallLeavesItsOwnColumnZero) {
     int index = 0;
     double residual = 0;
     EXPECT_EQ(p.Residuals(&residual, index), 0) << "the failed call stands no more";
+    const std::size_t calls = routine.points.size();
+    std::vector<double> again(e.jacobian.size());
+    index = 0;
+    EXPECT_EQ(p.Jacobian(again.data(), index), QV_ProcedureType::StatusRoutineFailed)
+        << "the incomplete row is never served as a success";
+    EXPECT_EQ(routine.points.size(), calls + 3) << "the three free inputs moved again";
 }
 
 } // namespace

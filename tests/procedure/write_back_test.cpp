@@ -1,7 +1,8 @@
 // Inputs that a signature marks as written back: after a call, each solver variable among
 // them takes the value that the routine left in its words (through Assign while its value is
 // an assigned one), and the host's incremental update hears of it. Strings travel through
-// the character-pointer table that InitializeCStrings fills.
+// the character-pointer table, which points into the procedure's own packed value buffer.
+#include <cmath>
 #include <cstring>
 
 #include "tests/procedure/procedure_fixture.h"
@@ -81,24 +82,39 @@ void QV_STDCALL TextRoutine(int*, double* in, const int* dims, double* out, cons
     *failure = 0;
 }
 
+// The arguments of the text routine: three strings, a string, a real and the output.
+struct TextCall {
+    TextVariable a{"one"}, b{"three"}, c{"seven"}, scalar{"four"};
+    QV_REALVARIABLE real, output;
+    TextCall() { real.SetCurrentValue(0.5); }
+
+    void ListBoth(Texts& p) {
+        for (int pass = 0; pass < 2; ++pass) {
+            p.Argument();
+            for (TextVariable* v : {&a, &b, &c})
+                p.Element(*v);
+            p.SetDimensionSize(3);
+            p.Argument(scalar);
+            p.Argument(real);
+            p.Argument(output);
+            if (pass == 0) p.LastArgument();
+        }
+    }
+    // The residual that `p` gives now, or NaN when its status is not 0.
+    static double Residual(Texts& p) {
+        double residual = 0;
+        int index = 0;
+        return p.Residuals(&residual, index) == 0 ? residual : std::nan("");
+    }
+};
+
 TEST(WriteBack, StringsThroughTheirTable) {
     qvhost::RegisterRoutine("QVTestRoutines", "TEXTS", TextRoutine);
     g_textCalls = 0;
     g_rewrite = true;
-    TextVariable a("one"), b("three"), c("seven"), scalar("four");
-    QV_REALVARIABLE real, output;
-    real.SetCurrentValue(0.5);
+    TextCall call;
     Texts p("QVTestRoutines", "TEXTS");
-    for (int pass = 0; pass < 2; ++pass) {
-        p.Argument();
-        for (TextVariable* v : {&a, &b, &c})
-            p.Element(*v);
-        p.SetDimensionSize(3);
-        p.Argument(scalar);
-        p.Argument(real);
-        p.Argument(output);
-        if (pass == 0) p.LastArgument();
-    }
+    call.ListBoth(p);
     const int table = (3 * QV_ProcedureType_C::StringTableEntryBytes + 7) / 8;
     EXPECT_EQ(p.GetOffset(1), table + 15) << "the table, then three 40-byte slots";
     EXPECT_EQ(p.GetOffset(3), table + 15 + 5 + 1);
@@ -110,18 +126,42 @@ TEST(WriteBack, StringsThroughTheirTable) {
     };
     EXPECT_EQ(evaluate(), 0);
     EXPECT_EQ(residual, -(3 + 5 + 5 + 4 + 0.5));
-    EXPECT_STREQ(scalar.String(), "  AB") << "trailing blanks go, leading ones stay";
-    EXPECT_STREQ(b.String(), "XYZ");
-    EXPECT_STREQ(a.String(), "one");
+    EXPECT_STREQ(call.scalar.String(), "  AB") << "trailing blanks go, leading ones stay";
+    EXPECT_STREQ(call.b.String(), "XYZ");
+    EXPECT_STREQ(call.a.String(), "one");
 
     g_rewrite = false;
     EXPECT_EQ(evaluate(), 0);
     EXPECT_EQ(g_textCalls, 2) << "the fields now differ from the routine's blank-padded ones";
     EXPECT_EQ(evaluate(), 0);
     EXPECT_EQ(g_textCalls, 2) << "unchanged texts call nothing";
-    c.SetCurrentValue("sevens");
+    call.c.SetCurrentValue("sevens");
     EXPECT_EQ(evaluate(), 0);
     EXPECT_EQ(g_textCalls, 3) << "a changed element of a string array";
+    qvhost::RegisterRoutine("QVTestRoutines", "TEXTS", nullptr);
+}
+
+// The table holds addresses in its own block: a copy and an assignment take a block of their
+// own and must read their strings there, neither the source's nor, once it is gone, freed
+// memory. The table is made when the listing ends, without InitializeCStrings.
+TEST(WriteBack, ACopyReadsTheStringsOfItsOwnBlock) {
+    qvhost::RegisterRoutine("QVTestRoutines", "TEXTS", TextRoutine);
+    g_rewrite = false;
+    TextCall call;
+    auto* source = new Texts("QVTestRoutines", "TEXTS");
+    call.ListBoth(*source);
+    EXPECT_EQ(TextCall::Residual(*source), -(3 + 5 + 5 + 4 + 0.5));
+    auto* copy = new Texts(*source);
+    Texts assigned("QVTestRoutines", "TEXTS");
+    assigned = *source;
+    call.c.SetCurrentValue("sevens"); // packed into each block; the source's keeps "seven"
+    EXPECT_EQ(TextCall::Residual(*copy), -(3 + 5 + 6 + 4 + 0.5));
+    EXPECT_EQ(TextCall::Residual(assigned), -(3 + 5 + 6 + 4 + 0.5));
+    source->Release();
+    call.a.SetCurrentValue("ones");
+    EXPECT_EQ(TextCall::Residual(*copy), -(4 + 5 + 6 + 4 + 0.5));
+    EXPECT_EQ(TextCall::Residual(assigned), -(4 + 5 + 6 + 4 + 0.5));
+    copy->Release();
     qvhost::RegisterRoutine("QVTestRoutines", "TEXTS", nullptr);
 }
 
