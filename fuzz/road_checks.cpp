@@ -1,8 +1,8 @@
 #include "fuzz/road_checks.h"
 
 #include "fuzz/fault.h"
-#include "types/distribution1d/grid_check.h"
 #include "types/domain/section_data_model.h"
+#include "types/scheme/grid_check.h"
 
 #include <climits>
 #include <cstdlib>

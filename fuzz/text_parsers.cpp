@@ -3,8 +3,8 @@
 // accept fits that room and is well formed; what they refuse names its place in the text.
 #include "fuzz/fault.h"
 #include "fuzz/text_areas.h"
-#include "types/distribution1d/block_program.h"
-#include "types/distribution1d/prefix_text.h"
+#include "types/scheme/block_program.h"
+#include "types/scheme/prefix_text.h"
 
 #include <cstring>
 #include <string>

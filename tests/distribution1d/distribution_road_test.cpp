@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tests/scheme/distribution_road.h"
-#include "types/distribution1d/grid_check.h"
+#include "types/scheme/grid_check.h"
 
 namespace norvane::test {
 namespace {

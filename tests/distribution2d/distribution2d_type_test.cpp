@@ -1,7 +1,7 @@
 // The two-dimensional distribution as a host type: its properties, identity, copying and
 // factory, its index sets and assignments, and its answers when a domain is missing.
 #include "tests/scheme/distribution_road.h"
-#include "types/distribution1d/grid_check.h"
+#include "types/scheme/grid_check.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // factory, its arrays' index sets and assignments, the elements its equations name, and its
 // answers when a domain is missing.
 #include "tests/scheme/distribution_road.h"
-#include "types/distribution1d/grid_check.h"
+#include "types/scheme/grid_check.h"
 
 #include <algorithm>
 #include <cstdio>

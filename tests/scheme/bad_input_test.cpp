@@ -4,7 +4,7 @@
 // so that the grid no longer fits the method. Each has a defined outcome and leaves no block
 // behind (the road fixture checks it).
 #include "tests/scheme/distribution_road.h"
-#include "types/distribution1d/grid_check.h"
+#include "types/scheme/grid_check.h"
 
 #include <climits>
 

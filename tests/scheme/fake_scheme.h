@@ -3,7 +3,7 @@
 // one-, two- and three-dimensional programs walk them over these grids.
 #pragma once
 
-#include "types/distribution1d/scheme_walk.h"
+#include "types/scheme/scheme_walk.h"
 
 #include <algorithm>
 #include <cctype>

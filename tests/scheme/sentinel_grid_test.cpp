@@ -4,7 +4,7 @@
 // whichever direction carries the sentinel.
 #include "tests/scheme/distribution_road.h"
 #include "types/distribution1d/distribution1d.h"
-#include "types/distribution1d/grid_check.h"
+#include "types/scheme/grid_check.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,7 @@
 #include "types/distribution1d/distribution1d.h"
 
-#include "types/distribution1d/grid_nodes.h"
-#include "types/distribution1d/range_bound.h"
+#include "types/scheme/grid_nodes.h"
+#include "types/scheme/range_bound.h"
 
 QV_DISTRIBUTION1D::QV_DISTRIBUTION1D(bool construct)
     : XDOMAIN(), VALUE(), QV_VALUE_SET1(), USERNOTES(true), INPUTSIGNAL(true), OUTPUTSIGNAL(true),

@@ -2,7 +2,7 @@
 // one-dimensional programs over the X domain.
 #include "types/distribution1d/distribution1d.h"
 #include "types/distribution1d/programs1d.h"
-#include "types/distribution1d/scheme_passes.h"
+#include "types/scheme/scheme_passes.h"
 
 namespace {
 

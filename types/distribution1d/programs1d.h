@@ -2,7 +2,7 @@
 // blocks along x, in registration order.
 #pragma once
 
-#include "types/distribution1d/block_program.h"
+#include "types/scheme/block_program.h"
 
 namespace norvane {
 

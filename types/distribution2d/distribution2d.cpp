@@ -1,8 +1,8 @@
 #include "types/distribution2d/distribution2d.h"
 
-#include "types/distribution1d/closed_interior.h"
-#include "types/distribution1d/grid_nodes.h"
-#include "types/distribution1d/range_bound.h"
+#include "types/scheme/closed_interior.h"
+#include "types/scheme/grid_nodes.h"
+#include "types/scheme/range_bound.h"
 
 QV_DISTRIBUTION2D::QV_DISTRIBUTION2D(bool construct)
     : XDOMAIN(), YDOMAIN(), QV_VALUE_SET1(), QV_VALUE_SET2(), VALUE(), USERNOTES(true),

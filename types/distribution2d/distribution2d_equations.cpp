@@ -1,8 +1,8 @@
 // The structure pass and the expression pass of the two-dimensional distribution: both walk
 // the two-dimensional programs over the X and Y domains.
-#include "types/distribution1d/scheme_passes.h"
 #include "types/distribution2d/distribution2d.h"
 #include "types/distribution2d/programs2d.h"
+#include "types/scheme/scheme_passes.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // blocks of the ten methods, in registration order.
 #pragma once
 
-#include "types/distribution1d/block_program.h"
+#include "types/scheme/block_program.h"
 
 namespace norvane {
 

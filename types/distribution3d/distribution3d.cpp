@@ -1,8 +1,8 @@
 #include "types/distribution3d/distribution3d.h"
 
-#include "types/distribution1d/closed_interior.h"
-#include "types/distribution1d/grid_nodes.h"
-#include "types/distribution1d/range_bound.h"
+#include "types/scheme/closed_interior.h"
+#include "types/scheme/grid_nodes.h"
+#include "types/scheme/range_bound.h"
 
 // Members without a flag are built by their default constructors, in declaration order.
 QV_DISTRIBUTION3D::QV_DISTRIBUTION3D(bool construct)

@@ -1,8 +1,8 @@
 // The structure pass and the expression pass of the three-dimensional distribution: both walk
 // the three-dimensional programs over the X, Y and Z domains.
-#include "types/distribution1d/scheme_passes.h"
 #include "types/distribution3d/distribution3d.h"
 #include "types/distribution3d/programs3d.h"
+#include "types/scheme/scheme_passes.h"
 
 namespace {
 

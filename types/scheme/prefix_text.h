@@ -9,7 +9,7 @@
 //                    no anchor. One site uses one anchor name throughout.
 #pragma once
 
-#include "types/distribution1d/stencil.h"
+#include "types/scheme/stencil.h"
 
 namespace norvane {
 

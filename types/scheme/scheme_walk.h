@@ -4,7 +4,7 @@
 // same walk, so they cannot disagree.
 #pragma once
 
-#include "types/distribution1d/block_program.h"
+#include "types/scheme/block_program.h"
 
 namespace norvane {
 

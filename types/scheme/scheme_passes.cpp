@@ -1,4 +1,4 @@
-#include "types/distribution1d/scheme_passes.h"
+#include "types/scheme/scheme_passes.h"
 
 namespace norvane {
 namespace {

@@ -4,9 +4,9 @@
 // structure pass reads through the properties' v(), the expression pass through fv().
 #pragma once
 
-#include "types/distribution1d/closed_interior.h"
-#include "types/distribution1d/scheme_walk.h"
 #include "types/domain/domain.h"
+#include "types/scheme/closed_interior.h"
+#include "types/scheme/scheme_walk.h"
 
 #include <algorithm>
 #include <climits>

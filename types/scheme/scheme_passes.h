@@ -5,8 +5,8 @@
 #pragma once
 
 #include "framework/generated_type.h"
-#include "types/distribution1d/domain_inputs.h"
-#include "types/distribution1d/grid_check.h"
+#include "types/scheme/domain_inputs.h"
+#include "types/scheme/grid_check.h"
 
 namespace norvane {
 

@@ -1,6 +1,6 @@
-#include "types/distribution1d/block_program.h"
+#include "types/scheme/block_program.h"
 
-#include "types/distribution1d/prefix_text.h"
+#include "types/scheme/prefix_text.h"
 
 #include <cstring>
 

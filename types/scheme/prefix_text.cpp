@@ -1,4 +1,4 @@
-#include "types/distribution1d/prefix_text.h"
+#include "types/scheme/prefix_text.h"
 
 #include <algorithm>
 #include <charconv>

@@ -36,7 +36,7 @@
 // is the integral along d alone and V is VALUE.
 #pragma once
 
-#include "types/distribution1d/stencil.h"
+#include "types/scheme/stencil.h"
 
 namespace norvane {
 

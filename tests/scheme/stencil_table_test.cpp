@@ -1,7 +1,7 @@
 // The reading of residuals written as prefix text, and the reach of a stencil. The 90 sites
 // themselves are checked through the streams and the residuals of the equations that apply
 // them (tests/scheme).
-#include "types/distribution1d/prefix_text.h"
+#include "types/scheme/prefix_text.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 // can equations asked for before the domain's assignments have run.
 #pragma once
 
-#include "types/distribution1d/scheme_walk.h"
+#include "types/scheme/scheme_walk.h"
 
 namespace norvane {
 

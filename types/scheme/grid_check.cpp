@@ -1,4 +1,4 @@
-#include "types/distribution1d/grid_check.h"
+#include "types/scheme/grid_check.h"
 
 namespace norvane {
 namespace {

@@ -1,7 +1,7 @@
 // Reading of the scheme's loop programs: the faults a malformed program is reported with, and
 // the family names. What the programs of the distributions register is checked through the
 // host (tests/scheme/equation_stream_test.cpp).
-#include "types/distribution1d/block_program.h"
+#include "types/scheme/block_program.h"
 
 #include <gtest/gtest.h>
 

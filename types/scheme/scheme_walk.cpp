@@ -1,4 +1,4 @@
-#include "types/distribution1d/scheme_walk.h"
+#include "types/scheme/scheme_walk.h"
 
 namespace norvane {
 namespace {

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <climits>
 
-#include "types/distribution1d/prefix_text.h"
-#include "types/distribution1d/stencil.h"
+#include "types/scheme/prefix_text.h"
+#include "types/scheme/stencil.h"
 
 namespace norvane {
 namespace {
