@@ -1,0 +1,268 @@
+// Every generated type as the host meets it: the properties it registers, its container id and
+// the ids it derives from, a copy's counters, and the three exports and the factory of each
+// creatable type.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "framework/library_api.h"
+#include "types/connectivity/connection.h"
+#include "types/connectivity/control_signal.h"
+#include "types/connectivity/generic_model.h"
+#include "types/connectivity/generic_port.h"
+#include "types/connectivity/generic_stream.h"
+#include "types/connectivity/generic_structure.h"
+#include "types/distribution1d/distribution1d.h"
+#include "types/distribution2d/distribution2d.h"
+#include "types/distribution3d/distribution3d.h"
+#include "types/domain/coordinate_domains.h"
+
+#define NORVANE_TEST_CREATABLE(TYPE, Class)                                                        \
+    extern "C" NORVANE_API Class* TYPE##Factory();                                                 \
+    extern "C" NORVANE_API void* TYPE##PropertyInfo();                                             \
+    extern "C" NORVANE_API const int _Compatibility##TYPE[2];
+
+NORVANE_TEST_CREATABLE(GENERICMODEL, QV_GENERICMODEL)
+NORVANE_TEST_CREATABLE(GENERICSTRUCTURE, QV_GENERICSTRUCTURE)
+NORVANE_TEST_CREATABLE(GENERICSTREAM, QV_GENERICSTREAM)
+NORVANE_TEST_CREATABLE(GENERICCONTROLSIGNAL, QV_GENERICCONTROLSIGNAL)
+NORVANE_TEST_CREATABLE(CONTROLSIGNAL, QV_CONTROLSIGNAL)
+NORVANE_TEST_CREATABLE(GENERICCONNECTION, QV_GENERICCONNECTION)
+NORVANE_TEST_CREATABLE(CONNECTION, QV_CONNECTION)
+NORVANE_TEST_CREATABLE(DOMAIN, QV_DOMAIN)
+NORVANE_TEST_CREATABLE(LENGTHDOMAIN, QV_LENGTHDOMAIN)
+NORVANE_TEST_CREATABLE(ANGLEDOMAIN, QV_ANGLEDOMAIN)
+NORVANE_TEST_CREATABLE(SECTIONDATAMODEL, QV_SECTIONDATAMODEL)
+NORVANE_TEST_CREATABLE(DISTRIBUTION1D, QV_DISTRIBUTION1D)
+NORVANE_TEST_CREATABLE(DISTRIBUTION2D, QV_DISTRIBUTION2D)
+NORVANE_TEST_CREATABLE(DISTRIBUTION3D, QV_DISTRIBUTION3D)
+
+namespace {
+
+// One registered property as text: its name, then & for an external reference, * for a
+// type-replaceable property, < or > for a port of direction 4 or 8, ! when it is kept from
+// export, #n for host port type n, and ": description" when it has one.
+std::string Entry(const QV_Containable& p) {
+    std::string text = p.Name();
+    if (p.RegistrationForm() == QV_RegistrationForm::External) text += '&';
+    if (p.RegistrationForm() == QV_RegistrationForm::Virtual) text += '*';
+    if (p.Direction() != 0) text += p.Direction() == 4 ? "<" : p.Direction() == 8 ? ">" : "?";
+    if (!p.IsToBeExported()) text += '!';
+    if (p.HostPortType() != 0) text += '#' + std::to_string(p.HostPortType());
+    if (p.Description()) text += std::string(": ") + p.Description();
+    return text;
+}
+
+std::vector<std::string> Registry(const QV_Container& c) {
+    std::vector<std::string> entries;
+    for (int k = 0; k < c.PropertyCount(); ++k)
+        entries.push_back(Entry(*c.PropertyAt(k)));
+    return entries;
+}
+
+using Entries = std::vector<std::string>;
+
+// clang-format off
+const Entries kDomain = {
+    "QV_SECTION_SET1", "SECTION*", "LENGTH*: Domain length",
+    "SPACINGPREFERENCE*: Preferred node spacing for domain", "QV_VALUE_SET1",
+    "VALUE*: DO NOT EDIT - Location of each node in domain", "USERNOTES", "INPUTSIGNAL<!",
+    "OUTPUTSIGNAL>!", "DISCRETIZATIONMETHOD: Method used to calculate partial derivatives",
+    "NUMSECTIONS: Number of sections in the domain", "MINNODECOUNT", "NUMPOLYPOINTS",
+    "QV_POLYPOINT_SET1", "POLYPOINT", "HIGHESTORDERDERIVATIVE", "INTERIOR",
+    "ENDNODE: DO NOT EDIT - Index of the rightmost element in domain"};
+const Entries kControlSignal = {"USERNOTES", "SOURCE<!", "DEST>!"};
+const Entries kConnection = {"USERNOTES", "SOURCE<#4", "DEST>#4"};
+const Entries kDistribution1D = {
+    "XDOMAIN&", "QV_VALUE_SET1", "VALUE*: Variable value at a node point", "USERNOTES",
+    "INPUTSIGNAL<!", "OUTPUTSIGNAL>!", "HIGHESTORDERXDERIVATIVE", "HIGHESTORDERXDERIVATIVEUSED",
+    "INTEGRALS: Integrals to be calculated. Valid value: idx", "QV_DDX_SET1",
+    "DDX: 1st-order partial deriv wrt x", "QV_D2DX2_SET1", "D2DX2: 2nd-order partial deriv wrt x",
+    "QV_IDX_SET1", "IDX: integral of distributed variable over X domain"};
+const Entries kDistribution2D = {
+    "XDOMAIN&", "YDOMAIN&", "QV_VALUE_SET1", "QV_VALUE_SET2",
+    "VALUE*: Variable value at a node point", "USERNOTES", "INPUTSIGNAL<!", "OUTPUTSIGNAL>!",
+    "HIGHESTORDERXDERIVATIVE", "HIGHESTORDERYDERIVATIVE", "HIGHESTORDERXDERIVATIVEUSED",
+    "HIGHESTORDERYDERIVATIVEUSED",
+    "INTEGRALS: Integrals to be calculated. Valid values: idx, idy, idxdy",
+    "QV_DDX_SET1", "QV_DDX_SET2", "DDX: 1st-order partial deriv wrt x",
+    "QV_DDY_SET1", "QV_DDY_SET2", "DDY: 1st-order partial deriv wrt y",
+    "QV_D2DX2_SET1", "QV_D2DX2_SET2", "D2DX2: 2nd-order partial deriv wrt x",
+    "QV_D2DY2_SET1", "D2DY2: 2nd-order partial deriv wrt y",
+    "QV_IDX_SET1", "QV_IDX_SET2", "IDX: integral of distributed variable wrt x",
+    "QV_IDY_SET1", "QV_IDY_SET2", "IDY: integral of distributed variable wrt y",
+    "QV_IDXDY_SET1", "QV_IDXDY_SET2", "IDXDY: integral of distributed variable wrt x and y"};
+const Entries kDistribution3D = {
+    "XDOMAIN&", "YDOMAIN&", "ZDOMAIN&", "QV_VALUE_SET1", "QV_VALUE_SET2", "QV_VALUE_SET3",
+    "VALUE*: Variable value at a node point", "USERNOTES", "INPUTSIGNAL<!", "OUTPUTSIGNAL>!",
+    "HIGHESTORDERXDERIVATIVE", "HIGHESTORDERYDERIVATIVE", "HIGHESTORDERZDERIVATIVE",
+    "HIGHESTORDERXDERIVATIVEUSED", "HIGHESTORDERYDERIVATIVEUSED", "HIGHESTORDERZDERIVATIVEUSED",
+    "INTEGRALS: Integrals to be calculated. Valid values: idx, idy, idz, idxdy, idxdz, idydz, "
+    "idxdydz",
+    "QV_DDX_SET1", "QV_DDX_SET2", "QV_DDX_SET3", "DDX: 1st-order partial deriv wrt x",
+    "QV_DDY_SET1", "QV_DDY_SET2", "QV_DDY_SET3", "DDY: 1st-order partial deriv wrt y",
+    "QV_DDZ_SET1", "QV_DDZ_SET2", "QV_DDZ_SET3", "DDZ: 1st-order partial deriv wrt z",
+    "QV_D2DX2_SET1", "QV_D2DX2_SET2", "QV_D2DX2_SET3", "D2DX2: 2nd-order partial deriv wrt x",
+    "QV_D2DY2_SET1", "QV_D2DY2_SET3", "D2DY2: 2nd-order partial deriv wrt y",
+    "QV_D2DZ2_SET1", "QV_D2DZ2_SET2", "D2DZ2: 2nd-order partial deriv wrt z",
+    "QV_IDX_SET1", "QV_IDX_SET2", "QV_IDX_SET3", "IDX: integral of distributed variable wrt x",
+    "QV_IDY_SET1", "QV_IDY_SET2", "QV_IDY_SET3", "IDY: integral of distributed variable wrt y",
+    "QV_IDZ_SET1", "QV_IDZ_SET2", "QV_IDZ_SET3", "IDZ: integral of distributed variable wrt z",
+    "QV_IDXDY_SET1", "QV_IDXDY_SET2", "QV_IDXDY_SET3",
+    "IDXDY: integral of distributed variable wrt x and y",
+    "QV_IDXDZ_SET1", "QV_IDXDZ_SET2", "QV_IDXDZ_SET3",
+    "IDXDZ: integral of distributed variable wrt x and z",
+    "QV_IDYDZ_SET1", "QV_IDYDZ_SET2", "QV_IDYDZ_SET3",
+    "IDYDZ: integral of distributed variable wrt y and z",
+    "QV_IDXDYDZ_SET1", "QV_IDXDYDZ_SET2", "QV_IDXDYDZ_SET3",
+    "IDXDYDZ: integral of distributed variable wrt x, y and z"};
+// clang-format on
+
+// What the tests need of one type: its id, its generated parent's, its registry and its exports
+// (null for a port, which the host makes itself), with the checks that need the class.
+struct TypeCase {
+    const char* id;
+    const char* parentId;
+    Entries registry;
+    QV_ModelType* (*factory)();
+    void* (*info)();
+    const int* compatibility;
+    void (*classChecks)(const TypeCase&);
+};
+
+const std::vector<TypeCase>& Cases();
+
+std::string Lower(std::string text) {
+    for (char& ch : text)
+        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return text;
+}
+
+// Built with false a type registers nothing until Construct, which registers its parent's part
+// too. A type derives from its own id, in any case, and its generated parent's, from no other.
+// A copy takes the three counters of every generated level.
+template <class T, class P> void ClassChecks(const TypeCase& c) {
+    T object(false);
+    EXPECT_EQ(object.PropertyCount(), 0);
+    object.Construct();
+    EXPECT_EQ(Registry(object), c.registry);
+    const std::string id = c.id;
+    EXPECT_STREQ(T::QV_ContainerId(), c.id);
+    EXPECT_STREQ(object.QV_DefaultDESCRIPTION(), c.id);
+    EXPECT_TRUE(object.ContainerDerivesFrom(Lower(id).c_str()));
+    EXPECT_FALSE(object.ContainerDerivesFrom(id.substr(0, id.find('\t')).c_str()));
+    for (const TypeCase& other : Cases())
+        EXPECT_EQ(object.ContainerDerivesFrom(other.id),
+                  other.id == id || (c.parentId && other.id == std::string(c.parentId)))
+            << other.id;
+
+    T a(true), b(true);
+    a.P::m_groupBase = 1;
+    a.P::m_eqnCount = 2;
+    a.P::m_patternCount = 3;
+    a.m_groupBase = 4;
+    a.m_eqnCount = 5;
+    a.m_patternCount = 6;
+    b = a;
+    EXPECT_EQ(std::tie(b.m_groupBase, b.m_eqnCount, b.m_patternCount), std::make_tuple(4, 5, 6));
+    EXPECT_EQ(std::tie(b.P::m_groupBase, b.P::m_eqnCount, b.P::m_patternCount),
+              std::tie(a.P::m_groupBase, a.P::m_eqnCount, a.P::m_patternCount));
+}
+
+template <class T, class P = T>
+TypeCase Case(const char* id, Entries registry, QV_ModelType* (*factory)() = nullptr,
+              void* (*info)() = nullptr, const int* compatibility = nullptr) {
+    const char* parentId = std::is_same_v<T, P> ? nullptr : P::QV_ContainerId();
+    return {id, parentId, std::move(registry), factory, info, compatibility, &ClassChecks<T, P>};
+}
+
+#define CREATABLE(TYPE)                                                                            \
+    []() -> QV_ModelType* { return TYPE##Factory(); }, &TYPE##PropertyInfo, _Compatibility##TYPE
+
+const std::vector<TypeCase>& Cases() {
+    static const std::vector<TypeCase> cases = {
+        Case<QV_GENERICPORT>("Port GENERICPORT\tV8.8",
+                             {"ISCONNECTED", "ISLINKED", "COMPONENTLIST"}),
+        Case<QV_CONTROLPORT>("Port CONTROLPORT\tV8.8", {}),
+        Case<QV_CONNECTIONPORT>("Port CONNECTIONPORT\tV8.8", {}),
+        Case<QV_GENERICMODEL>("Model GENERICMODEL\tV8.8",
+                              {"USERNOTES", "COMPONENTLIST", "INPUTSIGNAL<!", "OUTPUTSIGNAL>!"},
+                              CREATABLE(GENERICMODEL)),
+        Case<QV_GENERICSTRUCTURE>("Structure GENERICSTRUCTURE\tV8.8",
+                                  {"USERNOTES", "COMPONENTLIST"}, CREATABLE(GENERICSTRUCTURE)),
+        Case<QV_GENERICSTREAM>("Stream GENERICSTREAM\tV8.8",
+                               {"USERNOTES", "COMPONENTLIST", "QV_UNCONNECTABLEINPUT<!",
+                                "QV_UNCONNECTABLEOUTPUT>!", "INPUTSIGNAL<!", "OUTPUTSIGNAL>!"},
+                               CREATABLE(GENERICSTREAM)),
+        Case<QV_GENERICCONTROLSIGNAL>("Model GENERICCONTROLSIGNAL\tV8.8", kControlSignal,
+                                      CREATABLE(GENERICCONTROLSIGNAL)),
+        Case<QV_CONTROLSIGNAL, QV_GENERICCONTROLSIGNAL>("Model CONTROLSIGNAL\tV8.8", kControlSignal,
+                                                        CREATABLE(CONTROLSIGNAL)),
+        Case<QV_GENERICCONNECTION>("Model GENERICCONNECTION\tV8.8", kConnection,
+                                   CREATABLE(GENERICCONNECTION)),
+        Case<QV_CONNECTION, QV_GENERICCONNECTION>("Model CONNECTION\tV8.8", kConnection,
+                                                  CREATABLE(CONNECTION)),
+        Case<QV_DOMAIN>("Model DOMAIN\tV8.8", kDomain, CREATABLE(DOMAIN)),
+        Case<QV_LENGTHDOMAIN, QV_DOMAIN>("Model LENGTHDOMAIN\tV8.8", kDomain,
+                                         CREATABLE(LENGTHDOMAIN)),
+        Case<QV_ANGLEDOMAIN, QV_DOMAIN>("Model ANGLEDOMAIN\tV8.8", kDomain, CREATABLE(ANGLEDOMAIN)),
+        Case<QV_SECTIONDATAMODEL, QV_GENERICMODEL>(
+            "Model SECTIONDATAMODEL\tV8.8",
+            {"USERNOTES", "COMPONENTLIST", "INPUTSIGNAL<!", "OUTPUTSIGNAL>!", "MINNODECOUNT&",
+             "LOCATION*: Absolute location of LH boundary of this section",
+             "SPACINGPREFERENCE*: Preferred spacing between nodes in this section",
+             "SPACINGUSED*: Actual spacing used between nodes in this section", "LENGTH",
+             "NODECOUNT", "BASE", "NUMELEMENTS", "ELEMENTLENGTH", "INTERIOR"},
+            CREATABLE(SECTIONDATAMODEL)),
+        Case<QV_DISTRIBUTION1D>("Model DISTRIBUTION1D\tV8.8", kDistribution1D,
+                                CREATABLE(DISTRIBUTION1D)),
+        Case<QV_DISTRIBUTION2D>("Model DISTRIBUTION2D\tV8.8", kDistribution2D,
+                                CREATABLE(DISTRIBUTION2D)),
+        Case<QV_DISTRIBUTION3D>("Model DISTRIBUTION3D\tV8.8", kDistribution3D,
+                                CREATABLE(DISTRIBUTION3D)),
+    };
+    return cases;
+}
+
+// Each type checked through its class; a creatable one's factory makes it registered, with one
+// reference held.
+TEST(GeneratedTypes, RegistryIdsAndCopies) {
+    for (const TypeCase& c : Cases()) {
+        SCOPED_TRACE(c.id);
+        c.classChecks(c);
+        if (!c.factory) continue;
+        QV_ModelType* object = c.factory();
+        ASSERT_NE(object, nullptr);
+        EXPECT_EQ(Registry(*object), c.registry);
+        EXPECT_EQ(object->AddRef(), 2u);
+        object->Release();
+        EXPECT_EQ(object->Release(), 0u);
+    }
+}
+
+// The property-information block (4 zero bytes, the same block on every call), the
+// compatibility data (6, then 0), and a factory without memory: null, nothing constructed.
+TEST(GeneratedTypes, ExportsOfEachCreatableType) {
+    int creatable = 0;
+    for (const TypeCase& c : Cases()) {
+        if (!c.factory) continue;
+        SCOPED_TRACE(c.id);
+        ++creatable;
+        const auto* block = static_cast<const unsigned char*>(c.info());
+        ASSERT_EQ(block, c.info());
+        EXPECT_EQ(std::vector<int>(block, block + 4), std::vector<int>(4, 0));
+        EXPECT_EQ(std::make_pair(c.compatibility[0], c.compatibility[1]), std::make_pair(6, 0));
+        const long before = qvhost::LiveBlocks(), calls = qvhost::AllocationCalls();
+        qvhost::FailAllocation(1);
+        EXPECT_EQ(c.factory(), nullptr);
+        qvhost::FailAllocation(0);
+        EXPECT_EQ(qvhost::AllocationCalls(), calls + 1);
+        EXPECT_EQ(qvhost::LiveBlocks(), before);
+    }
+    EXPECT_EQ(creatable, 14);
+}
+
+} // namespace
