@@ -114,5 +114,58 @@ TEST(DistributionBadInput, UserFixedGridsThatNoLongerFitAreRefused) {
     }
 }
 
+// Grids the user fixed so that equations would address nodes they cannot use, each refused by
+// one test of the grid check alone: an INTERIOR node outside the grid, which the Y block's loops
+// over X's closed interior would walk; a later section of one node, where FFD2's last first
+// derivative reaches the node before the section; a section that starts inside the one before.
+TEST(DistributionBadInput, GridCheckRefusesNodesOutsideSectionsAndGrid) {
+    struct Case {
+        const char* what;
+        Axis x;
+        void (*fix)(QV_DOMAIN&);
+        int status;
+    };
+    const Case cases[] = {
+        {"interior beyond the end", kPlain,
+         [](QV_DOMAIN& d) { d.INTERIOR.UserSet(QV_IntSetValue(1, 17)); }, RefusedOutsideSection},
+        {"interior below node 0", kPlain,
+         [](QV_DOMAIN& d) { d.INTERIOR.UserSet(QV_IntSetValue(-1, 3)); }, RefusedOutsideSection},
+        {"section of one node",
+         {"FFD2", 2, 1.0, 0.125, 1},
+         [](QV_DOMAIN& d) { (*d.SECTION)(2).NODECOUNT.UserSet(1); },
+         RefusedOutsideSection},
+        {"overlapping sections", kPlain, [](QV_DOMAIN& d) { (*d.SECTION)(2).BASE.UserSet(7); },
+         RefusedSectionOrder},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Road2D road(c.x, kPlain, nullptr);
+        c.fix(*road.domain[0]);
+        EXPECT_EQ(RunRoad(road).total, c.status);
+    }
+}
+
+// "BFD1" assigns no polynomial points: after "OCFE3" the X domain keeps its 2, and with them an
+// INTERIOR without the element ends 3 and 6. The grid is accepted: the X block writes a second
+// derivative at every inner node, the Y block at the nodes of X's closed interior.
+TEST(DistributionBadInput, InteriorLeftByAnEarlierCollocationMethod) {
+    Road2D road({"OCFE3", 1, 1.0, 0.125, 2}, {"CFD2", 1, 1.0, 0.125, 2}, nullptr);
+    ASSERT_GT(road.SetUp(), 0);
+    road.domain[0]->DISCRETIZATIONMETHOD.UserSet("BFD1");
+    ASSERT_GT(road.SetUp(), 0);
+    ASSERT_EQ(road.EndNode(0), 9);
+    ASSERT_EQ(road.EndNode(1), 8);
+    road.Pattern();
+    const QV_ModelType& d = *road.distribution;
+    int alongX = 0, alongY = 0;
+    for (int e = 0; e < d.EquationCount(); ++e) {
+        const std::string path = qvhost::PathOf(*d.NonZero(e, 0));
+        alongX += path.compare(0, 6, "D2DX2(") == 0;
+        alongY += path.compare(0, 6, "D2DY2(") == 0;
+    }
+    EXPECT_EQ(alongX, 8 * 9); // X nodes 1 .. 8, Y nodes 0 .. 8
+    EXPECT_EQ(alongY, 8 * 7); // X nodes 0 1 2 4 5 7 8 9, Y nodes 1 .. 7
+}
+
 } // namespace
 } // namespace norvane::test
