@@ -37,8 +37,10 @@ TYPED_TEST_SUITE(ConnectivityMultiport, AllFlavours);
 TYPED_TEST(ConnectivityMultiport, NumbersItselfFirstThenItsConnectionsInSetOrder) {
     LeakGuard guard;
     TypeParam mp;
-    ExpectRegistry(mp,
-                   {{"CONNECTION", 0, true, 0, &mp.CONNECTION, "Active Multiport connections"}});
+    ASSERT_EQ(mp.PropertyCount(), 1);
+    EXPECT_EQ(mp.PropertyAt(0), &mp.CONNECTION);
+    EXPECT_STREQ(mp.CONNECTION.Name(), "CONNECTION");
+    EXPECT_STREQ(mp.CONNECTION.Description(), "Active Multiport connections");
     EXPECT_EQ(mp.CONNECTION.m_DeclaredSets[0], &mp.ConnectionNames());
     QV_PortType* b = mp.CreateConnectionPort("b", 0);
     QV_PortType* a = mp.CreateConnectionPort("a", 0);

@@ -143,7 +143,8 @@ std::string Lower(std::string text) {
 
 // Built with false a type registers nothing until Construct, which registers its parent's part
 // too. A type derives from its own id, in any case, and its generated parent's, from no other.
-// A copy takes the three counters of every generated level.
+// The host part evaluates the equations. A copy takes the three counters of every generated
+// level.
 template <class T, class P> void ClassChecks(const TypeCase& c) {
     T object(false);
     EXPECT_EQ(object.PropertyCount(), 0);
@@ -158,6 +159,8 @@ template <class T, class P> void ClassChecks(const TypeCase& c) {
         EXPECT_EQ(object.ContainerDerivesFrom(other.id),
                   other.id == id || (c.parentId && other.id == std::string(c.parentId)))
             << other.id;
+    EXPECT_EQ(object.Residuals(nullptr, 0, 5), 0);
+    EXPECT_EQ(object.Jacobian(nullptr, 3, 0), 0);
 
     T a(true), b(true);
     a.P::m_groupBase = 1;

@@ -185,6 +185,7 @@ TEST(DistributionTypes, IndexSetsAndMissingDomains) {
             if (missing >= 0) road.Link(missing, nullptr);
             const int status = road.SetUp();
             road.d->SetDims();
+            EXPECT_EQ(road.d->SetDimsCalls(), 2);
             ExpectArraysOverTheirSets(road);
             if (missing < 0) continue;
             EXPECT_EQ(status, RefusedNoDomain);
