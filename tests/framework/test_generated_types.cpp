@@ -3,6 +3,7 @@
 // creatable type.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 #include <tuple>
@@ -16,6 +17,7 @@
 #include "types/connectivity/generic_stream.h"
 #include "types/connectivity/generic_structure.h"
 #include "types/distribution1d/distribution1d.h"
+#include "types/distribution1d/grid_check.h"
 #include "types/distribution2d/distribution2d.h"
 #include "types/distribution3d/distribution3d.h"
 #include "types/domain/coordinate_domains.h"
@@ -42,6 +44,8 @@ NORVANE_TEST_CREATABLE(DISTRIBUTION3D, QV_DISTRIBUTION3D)
 
 namespace {
 
+using norvane::RefusedNoDomain;
+
 // One registered property as text: its name, then & for an external reference, * for a
 // type-replaceable property, < or > for a port of direction 4 or 8, ! when it is kept from
 // export, #n for host port type n, and ": description" when it has one.
@@ -65,60 +69,67 @@ std::vector<std::string> Registry(const QV_Container& c) {
 
 using Entries = std::vector<std::string>;
 
+// An array's entry NAME[123]... stands for its own index sets QV_NAME_SET1, 2 and 3, registered
+// just before it, then NAME... itself.
+Entries WithSets(std::initializer_list<std::string> entries) {
+    Entries expanded;
+    for (const std::string& entry : entries) {
+        const std::size_t open = entry.find('['), close = entry.find(']');
+        if (open == std::string::npos) {
+            expanded.push_back(entry);
+            continue;
+        }
+        const std::string name = entry.substr(0, entry.find_first_of("*[&"));
+        for (std::size_t k = open + 1; k < close; ++k)
+            expanded.push_back("QV_" + name + "_SET" + entry[k]);
+        expanded.push_back(entry.substr(0, open) + entry.substr(close + 1));
+    }
+    return expanded;
+}
+
 // clang-format off
-const Entries kDomain = {
-    "QV_SECTION_SET1", "SECTION*", "LENGTH*: Domain length",
-    "SPACINGPREFERENCE*: Preferred node spacing for domain", "QV_VALUE_SET1",
-    "VALUE*: DO NOT EDIT - Location of each node in domain", "USERNOTES", "INPUTSIGNAL<!",
+const Entries kDomain = WithSets({
+    "SECTION*[1]", "LENGTH*: Domain length", "SPACINGPREFERENCE*: Preferred node spacing for domain",
+    "VALUE*[1]: DO NOT EDIT - Location of each node in domain", "USERNOTES", "INPUTSIGNAL<!",
     "OUTPUTSIGNAL>!", "DISCRETIZATIONMETHOD: Method used to calculate partial derivatives",
     "NUMSECTIONS: Number of sections in the domain", "MINNODECOUNT", "NUMPOLYPOINTS",
-    "QV_POLYPOINT_SET1", "POLYPOINT", "HIGHESTORDERDERIVATIVE", "INTERIOR",
-    "ENDNODE: DO NOT EDIT - Index of the rightmost element in domain"};
+    "POLYPOINT[1]", "HIGHESTORDERDERIVATIVE", "INTERIOR",
+    "ENDNODE: DO NOT EDIT - Index of the rightmost element in domain"});
 const Entries kControlSignal = {"USERNOTES", "SOURCE<!", "DEST>!"};
 const Entries kConnection = {"USERNOTES", "SOURCE<#4", "DEST>#4"};
-const Entries kDistribution1D = {
-    "XDOMAIN&", "QV_VALUE_SET1", "VALUE*: Variable value at a node point", "USERNOTES",
-    "INPUTSIGNAL<!", "OUTPUTSIGNAL>!", "HIGHESTORDERXDERIVATIVE", "HIGHESTORDERXDERIVATIVEUSED",
-    "INTEGRALS: Integrals to be calculated. Valid value: idx", "QV_DDX_SET1",
-    "DDX: 1st-order partial deriv wrt x", "QV_D2DX2_SET1", "D2DX2: 2nd-order partial deriv wrt x",
-    "QV_IDX_SET1", "IDX: integral of distributed variable over X domain"};
-const Entries kDistribution2D = {
-    "XDOMAIN&", "YDOMAIN&", "QV_VALUE_SET1", "QV_VALUE_SET2",
-    "VALUE*: Variable value at a node point", "USERNOTES", "INPUTSIGNAL<!", "OUTPUTSIGNAL>!",
-    "HIGHESTORDERXDERIVATIVE", "HIGHESTORDERYDERIVATIVE", "HIGHESTORDERXDERIVATIVEUSED",
-    "HIGHESTORDERYDERIVATIVEUSED",
+const Entries kDistribution1D = WithSets({
+    "XDOMAIN&", "VALUE*[1]: Variable value at a node point", "USERNOTES", "INPUTSIGNAL<!",
+    "OUTPUTSIGNAL>!", "HIGHESTORDERXDERIVATIVE", "HIGHESTORDERXDERIVATIVEUSED",
+    "INTEGRALS: Integrals to be calculated. Valid value: idx",
+    "DDX[1]: 1st-order partial deriv wrt x", "D2DX2[1]: 2nd-order partial deriv wrt x",
+    "IDX[1]: integral of distributed variable over X domain"});
+const Entries kDistribution2D = WithSets({
+    "XDOMAIN&", "YDOMAIN&", "VALUE*[12]: Variable value at a node point", "USERNOTES",
+    "INPUTSIGNAL<!", "OUTPUTSIGNAL>!", "HIGHESTORDERXDERIVATIVE", "HIGHESTORDERYDERIVATIVE",
+    "HIGHESTORDERXDERIVATIVEUSED", "HIGHESTORDERYDERIVATIVEUSED",
     "INTEGRALS: Integrals to be calculated. Valid values: idx, idy, idxdy",
-    "QV_DDX_SET1", "QV_DDX_SET2", "DDX: 1st-order partial deriv wrt x",
-    "QV_DDY_SET1", "QV_DDY_SET2", "DDY: 1st-order partial deriv wrt y",
-    "QV_D2DX2_SET1", "QV_D2DX2_SET2", "D2DX2: 2nd-order partial deriv wrt x",
-    "QV_D2DY2_SET1", "D2DY2: 2nd-order partial deriv wrt y",
-    "QV_IDX_SET1", "QV_IDX_SET2", "IDX: integral of distributed variable wrt x",
-    "QV_IDY_SET1", "QV_IDY_SET2", "IDY: integral of distributed variable wrt y",
-    "QV_IDXDY_SET1", "QV_IDXDY_SET2", "IDXDY: integral of distributed variable wrt x and y"};
-const Entries kDistribution3D = {
-    "XDOMAIN&", "YDOMAIN&", "ZDOMAIN&", "QV_VALUE_SET1", "QV_VALUE_SET2", "QV_VALUE_SET3",
-    "VALUE*: Variable value at a node point", "USERNOTES", "INPUTSIGNAL<!", "OUTPUTSIGNAL>!",
-    "HIGHESTORDERXDERIVATIVE", "HIGHESTORDERYDERIVATIVE", "HIGHESTORDERZDERIVATIVE",
-    "HIGHESTORDERXDERIVATIVEUSED", "HIGHESTORDERYDERIVATIVEUSED", "HIGHESTORDERZDERIVATIVEUSED",
+    "DDX[12]: 1st-order partial deriv wrt x", "DDY[12]: 1st-order partial deriv wrt y",
+    "D2DX2[12]: 2nd-order partial deriv wrt x", "D2DY2[1]: 2nd-order partial deriv wrt y",
+    "IDX[12]: integral of distributed variable wrt x",
+    "IDY[12]: integral of distributed variable wrt y",
+    "IDXDY[12]: integral of distributed variable wrt x and y"});
+const Entries kDistribution3D = WithSets({
+    "XDOMAIN&", "YDOMAIN&", "ZDOMAIN&", "VALUE*[123]: Variable value at a node point",
+    "USERNOTES", "INPUTSIGNAL<!", "OUTPUTSIGNAL>!", "HIGHESTORDERXDERIVATIVE",
+    "HIGHESTORDERYDERIVATIVE", "HIGHESTORDERZDERIVATIVE", "HIGHESTORDERXDERIVATIVEUSED",
+    "HIGHESTORDERYDERIVATIVEUSED", "HIGHESTORDERZDERIVATIVEUSED",
     "INTEGRALS: Integrals to be calculated. Valid values: idx, idy, idz, idxdy, idxdz, idydz, "
     "idxdydz",
-    "QV_DDX_SET1", "QV_DDX_SET2", "QV_DDX_SET3", "DDX: 1st-order partial deriv wrt x",
-    "QV_DDY_SET1", "QV_DDY_SET2", "QV_DDY_SET3", "DDY: 1st-order partial deriv wrt y",
-    "QV_DDZ_SET1", "QV_DDZ_SET2", "QV_DDZ_SET3", "DDZ: 1st-order partial deriv wrt z",
-    "QV_D2DX2_SET1", "QV_D2DX2_SET2", "QV_D2DX2_SET3", "D2DX2: 2nd-order partial deriv wrt x",
-    "QV_D2DY2_SET1", "QV_D2DY2_SET3", "D2DY2: 2nd-order partial deriv wrt y",
-    "QV_D2DZ2_SET1", "QV_D2DZ2_SET2", "D2DZ2: 2nd-order partial deriv wrt z",
-    "QV_IDX_SET1", "QV_IDX_SET2", "QV_IDX_SET3", "IDX: integral of distributed variable wrt x",
-    "QV_IDY_SET1", "QV_IDY_SET2", "QV_IDY_SET3", "IDY: integral of distributed variable wrt y",
-    "QV_IDZ_SET1", "QV_IDZ_SET2", "QV_IDZ_SET3", "IDZ: integral of distributed variable wrt z",
-    "QV_IDXDY_SET1", "QV_IDXDY_SET2", "QV_IDXDY_SET3",
-    "IDXDY: integral of distributed variable wrt x and y",
-    "QV_IDXDZ_SET1", "QV_IDXDZ_SET2", "QV_IDXDZ_SET3",
-    "IDXDZ: integral of distributed variable wrt x and z",
-    "QV_IDYDZ_SET1", "QV_IDYDZ_SET2", "QV_IDYDZ_SET3",
-    "IDYDZ: integral of distributed variable wrt y and z",
-    "QV_IDXDYDZ_SET1", "QV_IDXDYDZ_SET2", "QV_IDXDYDZ_SET3",
-    "IDXDYDZ: integral of distributed variable wrt x, y and z"};
+    "DDX[123]: 1st-order partial deriv wrt x", "DDY[123]: 1st-order partial deriv wrt y",
+    "DDZ[123]: 1st-order partial deriv wrt z", "D2DX2[123]: 2nd-order partial deriv wrt x",
+    "D2DY2[13]: 2nd-order partial deriv wrt y", "D2DZ2[12]: 2nd-order partial deriv wrt z",
+    "IDX[123]: integral of distributed variable wrt x",
+    "IDY[123]: integral of distributed variable wrt y",
+    "IDZ[123]: integral of distributed variable wrt z",
+    "IDXDY[123]: integral of distributed variable wrt x and y",
+    "IDXDZ[123]: integral of distributed variable wrt x and z",
+    "IDYDZ[123]: integral of distributed variable wrt y and z",
+    "IDXDYDZ[123]: integral of distributed variable wrt x, y and z"});
 // clang-format on
 
 // What the tests need of one type: its id, its generated parent's, its registry and its exports
@@ -141,6 +152,56 @@ std::string Lower(std::string text) {
     return text;
 }
 
+// The three counters of one generated level L of an object.
+template <class L> std::tuple<int&, int&, int&> Counters(L& level) {
+    return std::tie(level.m_groupBase, level.m_eqnCount, level.m_patternCount);
+}
+
+// Each operation passes through every generated level to the host part: the assignments with a
+// one less per level, SetDims once, and the host part's two equations of its own, counted by
+// every level (a distribution refuses while its domains are not linked); a failing host part is
+// answered at once. Every level keeps its counters. The host's questions are answered with the
+// type's own members.
+template <class T, class P> void PassChecks(const TypeCase& c, T& object) {
+    QV_ModelType& m = object;
+    EXPECT_EQ(m.ComponentList(), object.FindProperty("COMPONENTLIST"));
+    EXPECT_EQ(m.IsConnected(), object.FindProperty("ISCONNECTED"));
+    EXPECT_EQ(m.ExecuteAssignments(10, 3), 0);
+    EXPECT_EQ(std::make_tuple(object.HostAssignmentCalls(), object.LastHostAssignmentA(),
+                              object.LastHostAssignmentB()),
+              std::make_tuple(1, c.parentId ? 8 : 9, 3));
+    m.SetDims();
+    EXPECT_EQ(object.SetDimsCalls(), 1);
+
+    const bool refuses = std::count(c.registry.begin(), c.registry.end(), "XDOMAIN&") != 0;
+    const int savedGroup = QV_ModelType::m_stLastGroup;
+    Counters<P>(object) = Counters<T>(object) = std::make_tuple(7, 7, 7);
+    QV_ModelType::m_stLastGroup = 12;
+    object.SetBaseEquations(2);
+    EXPECT_EQ(m.SetUpEquations(), refuses ? RefusedNoDomain : 2);
+    std::tuple<int, int, int> counters =
+        refuses ? std::make_tuple(7, 7, 7) : std::make_tuple(12, 0, 7);
+    EXPECT_EQ(Counters<T>(object), counters);
+    EXPECT_EQ(Counters<P>(object), counters);
+    counters = std::make_tuple(12, 17, 7);
+    Counters<P>(object) = Counters<T>(object) = counters;
+    QV_ModelType::m_stLastGroup = 40;
+    object.FailSetUpEquations(-1);
+    EXPECT_EQ(m.SetUpEquations(), -1);
+    EXPECT_EQ(Counters<T>(object), counters);
+    EXPECT_EQ(Counters<P>(object), counters);
+    QV_ModelType::m_stLastGroup = savedGroup;
+
+    int* cursors[2] = {};
+    int counter = 0;
+    m.AddEquation("stale", counter, 1); // the host's JacPattern drops it
+    EXPECT_EQ(m.JacPattern(cursors[0], cursors[1], nullptr), 2);
+    EXPECT_STREQ(m.EquationName(0), "QV_BaseEqn");
+    std::get<2>(counters) = 0;
+    EXPECT_EQ(Counters<T>(object), counters);
+    EXPECT_EQ(Counters<P>(object), counters);
+}
+
 // Built with false a type registers nothing until Construct, which registers its parent's part
 // too. A type derives from its own id, in any case, and its generated parent's, from no other.
 // The host part evaluates the equations. A copy takes the three counters of every generated
@@ -161,6 +222,7 @@ template <class T, class P> void ClassChecks(const TypeCase& c) {
             << other.id;
     EXPECT_EQ(object.Residuals(nullptr, 0, 5), 0);
     EXPECT_EQ(object.Jacobian(nullptr, 3, 0), 0);
+    PassChecks<T, P>(c, object);
 
     T a(true), b(true);
     a.P::m_groupBase = 1;
@@ -246,8 +308,10 @@ TEST(GeneratedTypes, RegistryIdsAndCopies) {
     }
 }
 
-// The property-information block (4 zero bytes, the same block on every call), the
-// compatibility data (6, then 0), and a factory without memory: null, nothing constructed.
+// The property-information block (4 zero bytes, the same block on every call) and the
+// compatibility data (6, then 0). A factory whose k-th allocation fails gives null, having asked
+// for nothing more, when the object's own block fails, otherwise an object that registers its
+// table and runs its assignments; once it is released no block is left.
 TEST(GeneratedTypes, ExportsOfEachCreatableType) {
     int creatable = 0;
     for (const TypeCase& c : Cases()) {
@@ -258,12 +322,26 @@ TEST(GeneratedTypes, ExportsOfEachCreatableType) {
         ASSERT_EQ(block, c.info());
         EXPECT_EQ(std::vector<int>(block, block + 4), std::vector<int>(4, 0));
         EXPECT_EQ(std::make_pair(c.compatibility[0], c.compatibility[1]), std::make_pair(6, 0));
-        const long before = qvhost::LiveBlocks(), calls = qvhost::AllocationCalls();
-        qvhost::FailAllocation(1);
-        EXPECT_EQ(c.factory(), nullptr);
-        qvhost::FailAllocation(0);
-        EXPECT_EQ(qvhost::AllocationCalls(), calls + 1);
-        EXPECT_EQ(qvhost::LiveBlocks(), before);
+
+        const long before = qvhost::LiveBlocks(), start = qvhost::AllocationCalls();
+        c.factory()->Release();
+        const long calls = qvhost::AllocationCalls() - start;
+        for (long k = 1; k <= calls; ++k) {
+            const long callsBefore = qvhost::AllocationCalls();
+            qvhost::FailAllocation(k);
+            QV_ModelType* made = c.factory();
+            qvhost::FailAllocation(0);
+            EXPECT_EQ(made == nullptr, k == 1) << "allocation " << k;
+            if (made) {
+                EXPECT_EQ(Registry(*made), c.registry) << "allocation " << k;
+                made->SetDims();
+                made->ExecuteAssignments(3, 0);
+                made->Release();
+            } else {
+                EXPECT_EQ(qvhost::AllocationCalls(), callsBefore + 1);
+            }
+            EXPECT_EQ(qvhost::LiveBlocks(), before) << "allocation " << k;
+        }
     }
     EXPECT_EQ(creatable, 14);
 }
