@@ -115,10 +115,10 @@ struct QV_ModelType::Equations {
 
 QV_ModelType::QV_ModelType()
     : m_equations(new Equations()), m_patternBegin(nullptr), m_patternEnd(nullptr),
-      m_localEqnCount(0), m_failStatus(0) {}
+      m_localEqnCount(0), m_failStatus(0), m_baseEquations(0) {}
 QV_ModelType::QV_ModelType(const QV_ModelType& other)
     : QV_Container(other), m_equations(new Equations()), m_patternBegin(nullptr),
-      m_patternEnd(nullptr), m_localEqnCount(0), m_failStatus(0) {}
+      m_patternEnd(nullptr), m_localEqnCount(0), m_failStatus(0), m_baseEquations(0) {}
 QV_ModelType& QV_ModelType::operator=(const QV_ModelType& other) {
     QV_Container::operator=(other);
     return *this;
@@ -132,13 +132,19 @@ int QV_ModelType::SetUpEquations() {
     m_localEqnCount = 0;
     const int status = m_failStatus;
     m_failStatus = 0;
-    return status;
+    if (status != 0) return status;
+    for (int k = 0; k < m_baseEquations; ++k)
+        SetGroupLimits(1);
+    return m_baseEquations;
 }
 
 int QV_ModelType::JacPattern(int*&, int*&, QV_EquationType**) {
     m_equations->expressions.Clear();
     m_equations->DropProcedureEquations();
-    return 0;
+    int counter = 0;
+    for (int k = 0; k < m_baseEquations; ++k)
+        AddEquation("QV_BaseEqn", counter, 1);
+    return counter;
 }
 
 int QV_ModelType::Jacobian(double*, int, int) {

@@ -2,10 +2,16 @@
 // expressions of equations; ports, multiports and structures.
 //
 // Equation bookkeeping, per model object:
-// - SetUpEquations: QV_ModelType::SetUpEquations drops the object's structure and returns 0
-//   (or the failure set with FailSetUpEquations). SetGroupLimits(g) opens the structure of the
-//   next equation in group g and raises m_stLastGroup to g; AddNonZero adds a variable to it.
-// - JacPattern: QV_ModelType::JacPattern drops the registered equations and returns 0.
+// - SetUpEquations: QV_ModelType::SetUpEquations drops the object's structure, declares the
+//   base equations (below) and returns their count (or the failure set with
+//   FailSetUpEquations). SetGroupLimits(g) opens the structure of the next equation in group g
+//   and raises m_stLastGroup to g; AddNonZero adds a variable to it.
+// - JacPattern: QV_ModelType::JacPattern drops the registered equations, registers the base
+//   equations as numbers 0 .. n-1 and returns n, the counter for the type's own equations.
+// - Base equations: the equations that the host part of a model holds itself, as a model built
+//   on a base model type does; none unless SetBaseEquations(n) gives n. Each is declared in
+//   group 1 without variables and registered as "QV_BaseEqn" without an expression. A type's
+//   SetUpEquations returns their count plus its own.
 //   AddEquation(name, counter, group) registers equation number `counter` and advances the
 //   counter; AddOp and AddTerm append to the prefix expression of the equation they name.
 //   A variable term appends its Jacobian entry (equation, variable) through the row and
@@ -132,6 +138,7 @@ public:
     int ProcCallGroup(int k) const;
     // The next SetUpEquations of the host part returns `status` (negative: failure) once.
     void FailSetUpEquations(int status) { m_failStatus = status; }
+    void SetBaseEquations(int count) { m_baseEquations = count; }
     // The buffer that variable terms write their Jacobian entries into: [rows, rowsEnd).
     void SetPatternBuffer(const int* rows, const int* rowsEnd);
 
@@ -142,6 +149,7 @@ private:
     const int* m_patternEnd;
     int m_localEqnCount;
     int m_failStatus;
+    int m_baseEquations;
 };
 
 class QVCORE_API QV_ModelExtensions {

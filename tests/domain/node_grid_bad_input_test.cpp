@@ -1,5 +1,5 @@
 // The conversions; inputs that make no sensible grid, none rejected and each giving a defined grid
-// with nothing leaked; counts beyond 32 bits; factories whose allocations fail one by one.
+// with nothing leaked; counts beyond 32 bits.
 #include <limits>
 #include <tuple>
 
@@ -73,36 +73,6 @@ TEST(NodeGridBadInput, CountsAndNodeNumbersBeyond32Bits) {
     EXPECT_EQ(Members(far->INTERIOR.v()), (std::vector<int>{1, 2, 2147483647}));
     EXPECT_TRUE(HasElement(*far->VALUE, 2147483647));
     EXPECT_EQ((*far->VALUE).m_Elements.Elements(), 5u); // nodes 0 .. 3 and 2147483647
-}
-
-// Each allocation of a factory call fails in turn: the call gives null (only when the object's
-// own block fails) or an object that works, and once it is released no block is left.
-template <class T, class Use> void FailEachAllocation(T* (*make)(), Use use) {
-    const long before = qvhost::LiveBlocks(), start = qvhost::AllocationCalls();
-    make()->Release();
-    const long calls = qvhost::AllocationCalls() - start;
-    for (long k = 1; k <= calls; ++k) {
-        qvhost::FailAllocation(k);
-        T* made = make();
-        qvhost::FailAllocation(0);
-        EXPECT_TRUE(made != nullptr || k == 1) << "allocation " << k;
-        if (made != nullptr) {
-            use(*made);
-            made->Release();
-        }
-        EXPECT_EQ(qvhost::LiveBlocks(), before) << "allocation " << k;
-    }
-}
-
-TEST(NodeGridBadInput, FactoriesUnderFailingAllocation) {
-    for (auto factory : DomainTypes)
-        FailEachAllocation(factory, [](QV_DOMAIN& d) {
-            d.SetDims();
-            d.ExecuteAssignments(3, 0);
-            EXPECT_EQ(d.ENDNODE.v(), 8);
-        });
-    FailEachAllocation(&SECTIONDATAMODELFactory,
-                       [](QV_SECTIONDATAMODEL& s) { EXPECT_EQ(s.PropertyCount(), 14); });
 }
 
 } // namespace

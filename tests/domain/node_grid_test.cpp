@@ -5,21 +5,6 @@
 namespace norvane::test {
 namespace {
 
-// Defaults LENGTH 1 and spacing 1/8 per section: 8 nodes a section, every node k at k / 16.
-TEST(NodeGridExamples, Cfd4TwoSectionsSecondRun) {
-    DomainUnderTest d;
-    d.Method("CFD4").Sections(2).Run(2);
-    EXPECT_EQ((*d->SPACINGPREFERENCE).v(), 0.0625);
-    EXPECT_EQ(d.Section(2).BASE.v(), 8);
-    EXPECT_EQ(d.Section(2).NUMELEMENTS.v(), 2);
-    EXPECT_EQ(Members(d.Section(2).INTERIOR.v()), Range(9, 15));
-    EXPECT_EQ(Members(d->INTERIOR.v()), Range(1, 15));
-    const std::vector<double> x = d.Nodes();
-    ASSERT_EQ(x.size(), 17u);
-    for (int k = 0; k <= 16; ++k)
-        EXPECT_EQ(x[k], k * 0.0625) << "node " << k;
-}
-
 // The user holds the derivative order at 2: only the points inside elements are interior.
 TEST(NodeGridExamples, Ocfe3WithDerivativeOrderHeldAtTwo) {
     DomainUnderTest d;
@@ -41,7 +26,7 @@ TEST(NodeGridExamples, Ocfe3WithDerivativeOrderHeldAtTwo) {
 }
 
 // A section's length reads the next section's location as the previous run left it (0 on a new
-// domain): the first run is off; the second settles, as in the example above.
+// domain): the first run is off; the second settles.
 TEST(NodeGridExamples, FirstRunAgainstTheSettledSecond) {
     DomainUnderTest d;
     d.Method("CFD4").Sections(2).Run(1);

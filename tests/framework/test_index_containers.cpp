@@ -66,35 +66,6 @@ TEST(IndexContainerFind, FirstFindMakesTheGridAndARepeatOnlyLooksUp) {
     EXPECT_EQ(b.madeAt, std::vector<int>{7});
 }
 
-// A full 2 x 3 grid (1, 2 by 10, 20, 30) grows: it stays dense and keeps its old elements.
-class IndexContainerGrid : public ::testing::Test {
-protected:
-    void SetUp() override {
-        for (int i : {1, 2})
-            for (int j : {10, 20, 30})
-                old[{i, j}] = a.Find(i, j);
-    }
-    void TearDown() override {
-        EXPECT_TRUE(IsDenseGrid(a));
-        for (const auto& [at, e] : old)
-            EXPECT_EQ(a.Find(at.first, at.second), e);
-    }
-    Array<QV_BASE_II> a;
-    std::map<std::pair<int, int>, QV_Type*> old;
-};
-
-TEST_F(IndexContainerGrid, NewSecondValueBeforeAllOthersOpensAColumn) {
-    QV_Type* e = a.Find(2, 5);
-    EXPECT_EQ(a.ElementAt(4), e);
-    EXPECT_EQ(a.ElementAt(0), nullptr); // a new slot opens each row; row 1's stays null
-}
-
-TEST_F(IndexContainerGrid, BothValuesNewOpenAColumnThenARow) {
-    QV_Type* e = a.Find(0, 5);
-    EXPECT_EQ(a.ElementAt(0), e);
-    EXPECT_EQ(a.madeAt.size(), 7u);
-}
-
 // Past 2^31 - 1 slots (65537^2 wraps in 32 bits, 70000^4 in 64) or on a failed allocation: null.
 TEST(IndexContainerFind, GridThatCannotGrowGivesNull) {
     Array<QV_BASE_II> two;
@@ -171,7 +142,7 @@ TEST(IndexContainerCopy, CopyAndAssignmentWorkOnTheirOwnSetValues) {
 
 // Lookups within the runs of the index values find what the search finds, whatever the order
 // in which the values joined: ascending, descending, below the first value, past a gap,
-// negative; and in a copy or an assigned array, which measure their runs anew.
+// negative.
 TEST(IndexContainerRuns, FindTheElementsOfTheSearchInAnyOrderOfValues) {
     const std::vector<std::vector<std::pair<int, int>>> orders = {
         {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}, {1, 2}, {2, 2}}, // a grid walked in order
@@ -193,16 +164,6 @@ TEST(IndexContainerRuns, FindTheElementsOfTheSearchInAnyOrderOfValues) {
             EXPECT_EQ(a.ElementAt(a.m_Position), e); // the lookup names the element's slot
         }
         EXPECT_TRUE(IsDenseGrid(a));
-        Array<QV_BASE_II> copy(a), assigned;
-        assigned.Find(100, 100);
-        assigned = a;
-        for (Array<QV_BASE_II>* other : {&copy, &assigned})
-            for (const auto& [at, element] : found) {
-                QV_Type* e = other->Find(at.first, at.second);
-                ASSERT_NE(e, nullptr);
-                EXPECT_STREQ(e->IndexText(), element->IndexText());
-                EXPECT_EQ(other->Find(at.first, at.second), e);
-            }
     }
 
     // Three indices: a cube walked with the last index outermost, as a pass along x does.

@@ -77,41 +77,81 @@ TEST(DistributionBadInput, TheSmallestGridOfEachMethod) {
     }
 }
 
-// Node counts, polynomial points or section counts that the user fixed so that a method's
-// stencil no longer fits its sections: the grid is refused, nothing is registered. Wider
-// elements than the method's are accepted: its equations reach only the nodes they name, all in
-// the element. A section count of -2147483648 is the host's one section [1..INT_MIN] = {1}:
-// the domain lays it out, but its ENDNODE, the sum over no section, is 0.
+// Grids that the user fixed so that a method's stencil no longer fits: the grid is refused and
+// nothing is registered, along each direction. Fixed node counts, polynomial points or section
+// counts (-2147483648 is the host's one section [1..INT_MIN] = {1}, laid out beyond the ENDNODE
+// 0 of no section); an INTERIOR node outside the grid, which the other directions' loops over
+// the closed interior would walk; a later section of one node, where FFD2's last first
+// derivative reaches the node before the section; a section that starts inside the one before.
+// Wider elements than the method's are accepted: its equations reach only nodes of the element.
 TEST(DistributionBadInput, UserFixedGridsThatNoLongerFitAreRefused) {
     constexpr int kAccepted = 1;
-    struct Case {
-        const char* method;
-        int minNodes, polyPoints; // 0: not fixed
+    const struct {
+        Axis axis;
+        void (*fix)(QV_DOMAIN&);
         int outcome;
-        int sections = 1;
+        const char* integrals = DistributionKind<QV_DISTRIBUTION3D>::kAllIntegrals;
+    } cases[] = {
+        {{"CFD4", 1, 1.0, 0.1, 2},
+         [](QV_DOMAIN& d) { d.NUMPOLYPOINTS.UserSet(1); },
+         RefusedOutsideSection},
+        {{"OCFE3", 1, 1.0, 0.1, 2},
+         [](QV_DOMAIN& d) { d.NUMPOLYPOINTS.UserSet(1); },
+         RefusedOutsideSection},
+        {{"UBFD4", 1, 1.0, 0.5, 2},
+         [](QV_DOMAIN& d) { d.MINNODECOUNT.UserSet(3); },
+         RefusedUntiled},
+        {{"OCFE4", 1, 1.0, 0.1, 2}, [](QV_DOMAIN& d) { d.NUMPOLYPOINTS.UserSet(5); }, kAccepted},
+        // Element ends left out of INTERIOR: the second derivatives along the method stand at
+        // every inner node, those across on the interior.
+        {{"BFD1", 1, 1.0, 0.1, 2}, [](QV_DOMAIN& d) { d.NUMPOLYPOINTS.UserSet(2); }, kAccepted},
+        {{"FFD1", 1, 1.0, 0.1, 2}, [](QV_DOMAIN& d) { d.NUMPOLYPOINTS.UserSet(1); }, kAccepted},
+        {{"CFD2", INT_MIN, 1.0, 0.1, 2}, [](QV_DOMAIN&) {}, RefusedSectionOrder},
+        {kPlain, [](QV_DOMAIN& d) { d.INTERIOR.UserSet(QV_IntSetValue(1, 17)); },
+         RefusedOutsideSection},
+        {kPlain, [](QV_DOMAIN& d) { d.INTERIOR.UserSet(QV_IntSetValue(-1, 3)); },
+         RefusedOutsideSection},
+        {{"FFD2", 2, 1.0, 0.125, 1},
+         [](QV_DOMAIN& d) { (*d.SECTION)(2).NODECOUNT.UserSet(1); },
+         RefusedOutsideSection,
+         nullptr},
+        {kPlain, [](QV_DOMAIN& d) { (*d.SECTION)(2).BASE.UserSet(7); }, RefusedSectionOrder},
     };
-    const Case cases[] = {{"CFD4", 0, 1, RefusedOutsideSection},
-                          {"OCFE3", 0, 1, RefusedOutsideSection},
-                          {"UBFD4", 3, 0, RefusedUntiled},
-                          {"OCFE4", 0, 5, kAccepted},
-                          // Element ends left out of INTERIOR: the second derivatives along the
-                          // method stand at every inner node, those across on the interior.
-                          {"BFD1", 0, 2, kAccepted},
-                          {"FFD1", 0, 1, kAccepted},
-                          {"CFD2", 0, 0, RefusedSectionOrder, INT_MIN}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         for (int own = 0; own < 3; ++own) {
-            SCOPED_TRACE(testing::Message() << c.method << " along "
-                                            << "xyz"[own]);
+            SCOPED_TRACE(testing::Message()
+                         << c.axis.method << " case " << (&c - cases) << " along "
+                         << "xyz"[own]);
             Axis axes[3] = {kPlain, kPlain, kPlain};
-            axes[own] = {c.method, c.sections, 1.0, c.minNodes > 0 ? 0.5 : 0.1, 2};
-            Road3D road(axes[0], axes[1], axes[2]);
-            if (c.minNodes > 0) road.domain[own]->MINNODECOUNT.UserSet(c.minNodes);
-            if (c.polyPoints > 0) road.domain[own]->NUMPOLYPOINTS.UserSet(c.polyPoints);
+            axes[own] = c.axis;
+            Road3D road(axes[0], axes[1], axes[2], c.integrals);
+            c.fix(*road.domain[own]);
             const int total = RunRoad(road).total;
             EXPECT_EQ(total > 0 ? kAccepted : total, c.outcome);
         }
     }
+}
+
+// "BFD1" assigns no polynomial points: after "OCFE3" the X domain keeps its 2, and with them an
+// INTERIOR without the element ends 3 and 6. The grid is accepted: the X block writes a second
+// derivative at every inner node, the Y block at the nodes of X's closed interior.
+TEST(DistributionBadInput, InteriorLeftByAnEarlierCollocationMethod) {
+    Road2D road({"OCFE3", 1, 1.0, 0.125, 2}, {"CFD2", 1, 1.0, 0.125, 2}, nullptr);
+    ASSERT_GT(road.SetUp(), 0);
+    road.domain[0]->DISCRETIZATIONMETHOD.UserSet("BFD1");
+    ASSERT_GT(road.SetUp(), 0);
+    ASSERT_EQ(road.EndNode(0), 9);
+    ASSERT_EQ(road.EndNode(1), 8);
+    road.Pattern();
+    const QV_ModelType& d = *road.distribution;
+    int alongX = 0, alongY = 0;
+    for (int e = 0; e < d.EquationCount(); ++e) {
+        const std::string path = qvhost::PathOf(*d.NonZero(e, 0));
+        alongX += path.compare(0, 6, "D2DX2(") == 0;
+        alongY += path.compare(0, 6, "D2DY2(") == 0;
+    }
+    EXPECT_EQ(alongX, 8 * 9); // X nodes 1 .. 8, Y nodes 0 .. 8
+    EXPECT_EQ(alongY, 8 * 7); // X nodes 0 1 2 4 5 7 8 9, Y nodes 1 .. 7
 }
 
 } // namespace
