@@ -2,6 +2,7 @@
 // gives zero, so any input, the empty one too, decodes to a complete request.
 #pragma once
 
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -43,6 +44,23 @@ public:
         for (int n = Byte(); n > 0 && m_next < m_size; --n)
             text += static_cast<char>(Byte());
         return text;
+    }
+
+    // `name` with the letters whose bit is set in the next byte in the other case.
+    std::string InSomeCase(std::string name) {
+        const int mask = Byte();
+        for (std::size_t k = 0; k < name.size() && k < 8; ++k) {
+            const int c = static_cast<unsigned char>(name[k]);
+            if (mask & (1 << k))
+                name[k] = static_cast<char>(std::isupper(c) ? std::tolower(c) : std::toupper(c));
+        }
+        return name;
+    }
+
+    // Mostly one of `names`, in any case; else any text.
+    template <std::size_t N> std::string NameOrText(const char* const (&names)[N]) {
+        const int code = Byte();
+        return code < 224 ? InSomeCase(names[code % N]) : Text();
     }
 
     // Eight raw bytes as a double: every bit pattern, NaNs and infinities included.
