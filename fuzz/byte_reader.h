@@ -28,15 +28,8 @@ public:
         return Int32();
     }
 
-    // Four bytes, little-endian, as a signed 32-bit integer: every int, both limits included.
-    std::int32_t Int32() {
-        std::uint32_t bits = 0;
-        for (int k = 0; k < 4; ++k)
-            bits |= static_cast<std::uint32_t>(Byte()) << (8 * k);
-        std::int32_t value;
-        std::memcpy(&value, &bits, sizeof value);
-        return value;
-    }
+    // Four bytes as a signed 32-bit integer: every int, both limits included.
+    std::int32_t Int32() { return Raw<std::int32_t>(); }
 
     // Up to 255 raw bytes, the count first: any text, quotes, NULs and non-ASCII included.
     std::string Text() {
@@ -63,18 +56,20 @@ public:
         return code < 224 ? InSomeCase(names[code % N]) : Text();
     }
 
-    // Eight raw bytes as a double: every bit pattern, NaNs and infinities included.
-    double RawDouble() {
-        std::uint64_t bits = 0;
-        for (int k = 0; k < 8; ++k)
-            bits |= static_cast<std::uint64_t>(Byte()) << (8 * k);
-        double value;
-        static_assert(sizeof value == sizeof bits, "IEEE double");
-        std::memcpy(&value, &bits, sizeof value);
+    // Eight bytes as a double: every bit pattern, NaNs and infinities included.
+    double RawDouble() { return Raw<double>(); }
+
+private:
+    // sizeof(T) bytes as the bits of a T, in the machine's byte order.
+    template <class T> T Raw() {
+        unsigned char bytes[sizeof(T)];
+        for (unsigned char& byte : bytes)
+            byte = Byte();
+        T value;
+        std::memcpy(&value, bytes, sizeof value);
         return value;
     }
 
-private:
     const std::uint8_t* m_data;
     std::size_t m_size;
     std::size_t m_next = 0;

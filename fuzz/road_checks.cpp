@@ -8,6 +8,7 @@
 #include <array>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace norvane::fuzz {
@@ -34,20 +35,20 @@ void ArrayNodes(const Road& road, int e, const QV_VarParam& v, long long* node) 
     const auto* array = dynamic_cast<const QV_Matrix*>(v.Parent());
     // The distribution's property: the array, or the one it is filed in.
     const QV_Containable* property = array && array->FiledIn() ? array->FiledIn() : array;
-    const std::string path = qvhost::PathOf(v);
-    if (!property || property->Owner() != road.distribution || array->IndexCount() != dimensions ||
-        !ReadIndices(v.IndexText(), dimensions, node))
-        Fault("equation %d: %s is no variable of the distribution's grid", e, path.c_str());
-    const std::string name = property->Name();
-    const int own = name.size() == 5 && name.compare(0, 3, "D2D") == 0 ? name[3] - 'X' : -1;
-    for (int d = 0; d < dimensions; ++d) {
+    bool onGrid = property && property->Owner() == road.distribution &&
+                  array->IndexCount() == dimensions && ReadIndices(v.IndexText(), dimensions, node);
+    const char* name = onGrid ? property->Name() : "";
+    const int own =
+        std::strlen(name) == 5 && std::strncmp(name, "D2D", 3) == 0 ? name[3] - 'X' : -1;
+    for (int d = 0; onGrid && d < dimensions; ++d) {
         const QV_Set* declared = array->m_DeclaredSets[d];
         int position;
-        if (node[d] < 0 || node[d] > road.domains[d]->ENDNODE.v() ||
-            (d != own &&
-             !(declared && declared->fv().SetContains(static_cast<int>(node[d]), position))))
-            Fault("equation %d: %s addresses no node of its grid", e, path.c_str());
+        onGrid = node[d] >= 0 && node[d] <= road.domains[d]->ENDNODE.v() &&
+                 (d == own ||
+                  (declared && declared->fv().SetContains(static_cast<int>(node[d]), position)));
     }
+    if (!onGrid)
+        Fault("equation %d: %s is no node of its array's grid", e, qvhost::PathOf(v).c_str());
 }
 
 // The section whose ELEMENTLENGTH the term is, with its direction; null for another term.

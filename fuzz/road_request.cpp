@@ -65,19 +65,16 @@ RoundRequest DecodeRound(ByteReader& in, int dimensions) {
 // locations and polynomial points that its assignments walk; infinite when the inputs allow
 // none. A domain keeps from the rounds before what its assignments do not assign (a fixed
 // MINNODECOUNT or NUMPOLYPOINTS), and its first run measures each section from the locations
-// that the run before left: the largest values and the lengths of all rounds together bound it.
+// that the run before left: the largest values and the lengths so far together bound it.
 double NodeBound(const RoadRequest& request, int d) {
-    double reach = 0.0, minimum = 4.0, points = 3.0; // the methods' own at most
+    double reach = 0.0, minimum = 4.0, points = 3.0, bound = 0.0; // the methods' own at most
     for (const RoundRequest& round : request.rounds) {
         const AxisRequest& axis = round.axes[d];
         if (std::isfinite(axis.length)) reach += std::fabs(axis.length);
         minimum = std::max(minimum, std::fabs(1.0 * axis.minNodes.value_or(0)));
         points = std::max(points, std::fabs(1.0 * axis.polyPoints.value_or(0)));
-    }
-    double bound = 1.0 + points; // no section: node 0 alone, and a point set of its own
-    for (const RoundRequest& round : request.rounds) {
-        const AxisRequest& axis = round.axes[d];
-        const double sections = axis.sections;
+        const double sections = axis.sections, extra = 1.0 + points; // node 0, the point set
+        bound = std::max(bound, 1.0 + extra);                        // no section: node 0 alone
         if (sections < 1) continue;
         const double spacing = axis.spacing.value_or(axis.length * 0.125 / sections);
         double asked = std::fabs(reach / spacing);
@@ -89,7 +86,7 @@ double NodeBound(const RoadRequest& request, int d) {
         // A section gets the minimum count or the asked count rounded up to whole elements;
         // negative points or minimum make the counts negative, and their size still bounds
         // what the assignments walk.
-        bound = std::max(bound, sections * std::max(minimum, asked + points + 2.0) + 1.0 + points);
+        bound = std::max(bound, sections * std::max(minimum, asked + points + 2.0) + extra);
     }
     return bound;
 }

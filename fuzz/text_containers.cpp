@@ -170,8 +170,6 @@ template <class Base, class... Kinds> void RunContainer(ByteReader& in, TextSour
     ContainerRun<Base, Kinds...>(in, texts).Run();
 }
 
-using RunFunction = void (*)(ByteReader&, TextSource&);
-
 // The host's one-index text array and containers of the library with each kind of index at
 // each place, among them the three that keep runs of integer indices. The library writes the
 // logic of all 28 once, for any kinds.

@@ -5,6 +5,7 @@
 #include "fuzz/fault.h"
 #include "host/qv_memory.h"
 
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 
@@ -18,10 +19,6 @@ const char* const kPool[] = {"BFD1",       "ocfe3", "CFD4",  "idx",         "idx
                              "FEED",       "feed",  "0",     "-1",          "Port MULTIPORT\tV8.8",
                              "2147483648", "idydz", "UBFD4", "LENGTHDOMAIN"};
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 } // namespace
 
 const char* TextSource::Next(int slot) {
@@ -34,10 +31,10 @@ const char* TextSource::Next(int slot) {
 }
 
 bool SameIgnoringCase(const char* a, const char* b) {
-    for (;; ++a, ++b) {
-        if (Lower(*a) != Lower(*b)) return false;
+    const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+    for (; lower(*a) == lower(*b); ++a, ++b)
         if (*a == 0) return true;
-    }
+    return false;
 }
 
 } // namespace norvane::fuzz

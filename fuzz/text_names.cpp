@@ -4,12 +4,12 @@
 #include "framework/property_templates.h"
 #include "fuzz/fault.h"
 #include "fuzz/text_fuzz.h"
-#include "types/connectivity/control_port.h"
 #include "types/connectivity/generic_stream.h"
 #include "types/domain/coordinate_domains.h"
 #include "types/domain/section_data_model.h"
 
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -102,27 +102,24 @@ void FuzzMethodNames(ByteReader& in) {
 }
 
 // A type derives from a text exactly when the text equals, without regard to case, its own id
-// or the id of one of its generated ancestors: types with generated parents, without one, and
-// a port.
+// or the id of one of its generated ancestors: types with a generated parent and without one
+// (every type's derivation is one template).
 void FuzzContainerIds(ByteReader& in) {
     struct Typed {
         QV_Container* object;
         std::vector<const char*> ids;
     };
-    auto* port = new QV_CONTROLPORT(true);
-    port->AddRef(); // held as a factory holds its object
     const Typed objects[] = {
         {SECTIONDATAMODELFactory(),
          {QV_SECTIONDATAMODEL::QV_ContainerId(), QV_GENERICMODEL::QV_ContainerId()}},
         {LENGTHDOMAINFactory(), {QV_LENGTHDOMAIN::QV_ContainerId(), QV_DOMAIN::QV_ContainerId()}},
         {GENERICSTREAMFactory(), {QV_GENERICSTREAM::QV_ContainerId()}},
-        {port, {QV_CONTROLPORT::QV_ContainerId()}},
     };
     TextSource texts(in);
     std::string id;
     for (int k = 0; k < 8 && in.Byte() != 0; ++k) {
         const int code = in.Byte();
-        const std::vector<const char*>& ids = objects[code % 4].ids;
+        const std::vector<const char*>& ids = objects[code % std::size(objects)].ids;
         const char* name =
             code < 128 ? (id = in.InSomeCase(ids[in.Choice(ids.size())])).c_str() : texts.Next(0);
         for (const Typed& typed : objects) {

@@ -6,6 +6,7 @@
 #include "types/distribution1d/block_program.h"
 #include "types/distribution1d/prefix_text.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -21,21 +22,22 @@ const char kWordList[] =
     "D2DX2(j+2)|IDX(n)|V(0)|V(p+2147483647)|IDX(B)|V(i|\"|"
     "\"+ * DDX(i) h - V(i-1) V(i)\"|\"op1 IDX(0)\"";
 
+// Word k of the list.
+std::string Word(int k) {
+    const char* word = kWordList;
+    for (; k > 0; --k)
+        word = std::strchr(word, '|') + 1;
+    return std::string(word, std::strcspn(word, "|"));
+}
+
 // Words of the list or raw texts, separated by blanks.
 std::string NextText(ByteReader& in) {
-    static const std::vector<std::string> words = [] {
-        std::vector<std::string> list(1);
-        for (const char* c = kWordList; *c; ++c)
-            if (*c == '|')
-                list.emplace_back();
-            else
-                list.back() += *c;
-        return list;
-    }();
+    static const int words =
+        1 + static_cast<int>(std::count(kWordList, kWordList + sizeof kWordList, '|'));
     std::string text;
     for (int k = in.Choice(32); k > 0; --k) {
         const int code = in.Byte();
-        text += code < 224 ? words[code % words.size()] : in.Text();
+        text += code < 224 ? Word(code % words) : in.Text();
         text += " \n\t"[in.Choice(3)];
     }
     return text;
