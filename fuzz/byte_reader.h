@@ -2,6 +2,7 @@
 // gives zero, so any input, the empty one too, decodes to a complete request.
 #pragma once
 
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -27,15 +28,8 @@ public:
         return Int32();
     }
 
-    // Four bytes, little-endian, as a signed 32-bit integer: every int, both limits included.
-    std::int32_t Int32() {
-        std::uint32_t bits = 0;
-        for (int k = 0; k < 4; ++k)
-            bits |= static_cast<std::uint32_t>(Byte()) << (8 * k);
-        std::int32_t value;
-        std::memcpy(&value, &bits, sizeof value);
-        return value;
-    }
+    // Four bytes as a signed 32-bit integer: every int, both limits included.
+    std::int32_t Int32() { return Raw<std::int32_t>(); }
 
     // Up to 255 raw bytes, the count first: any text, quotes, NULs and non-ASCII included.
     std::string Text() {
@@ -45,18 +39,37 @@ public:
         return text;
     }
 
-    // Eight raw bytes as a double: every bit pattern, NaNs and infinities included.
-    double RawDouble() {
-        std::uint64_t bits = 0;
-        for (int k = 0; k < 8; ++k)
-            bits |= static_cast<std::uint64_t>(Byte()) << (8 * k);
-        double value;
-        static_assert(sizeof value == sizeof bits, "IEEE double");
-        std::memcpy(&value, &bits, sizeof value);
+    // `name` with the letters whose bit is set in the next byte in the other case.
+    std::string InSomeCase(std::string name) {
+        const int mask = Byte();
+        for (std::size_t k = 0; k < name.size() && k < 8; ++k) {
+            const int c = static_cast<unsigned char>(name[k]);
+            if (mask & (1 << k))
+                name[k] = static_cast<char>(std::isupper(c) ? std::tolower(c) : std::toupper(c));
+        }
+        return name;
+    }
+
+    // Mostly one of `names`, in any case; else any text.
+    template <std::size_t N> std::string NameOrText(const char* const (&names)[N]) {
+        const int code = Byte();
+        return code < 224 ? InSomeCase(names[code % N]) : Text();
+    }
+
+    // Eight bytes as a double: every bit pattern, NaNs and infinities included.
+    double RawDouble() { return Raw<double>(); }
+
+private:
+    // sizeof(T) bytes as the bits of a T, in the machine's byte order.
+    template <class T> T Raw() {
+        unsigned char bytes[sizeof(T)];
+        for (unsigned char& byte : bytes)
+            byte = Byte();
+        T value;
+        std::memcpy(&value, bytes, sizeof value);
         return value;
     }
 
-private:
     const std::uint8_t* m_data;
     std::size_t m_size;
     std::size_t m_next = 0;

@@ -1,9 +1,8 @@
-#include "fuzz/road_request.h"
-
+// Decodes a road request from any input, and bounds its grids before anything is made.
 #include "fuzz/byte_reader.h"
+#include "fuzz/road_fuzz.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <limits>
 
@@ -20,25 +19,6 @@ const double kReals[] = {1.0,    0.5,      2.0,     0.0,   -0.0, -1.0, 0.1,  0.1
                          100.0,  4.9e-324, 1.7e308, -0.25, 0.3,  7.0,  1e-3, 0.01};
 constexpr int kRealCount = static_cast<int>(sizeof kReals / sizeof kReals[0]);
 
-// A known name with the letters whose bit is set in the next byte in the other case.
-std::string InSomeCase(const char* name, ByteReader& in) {
-    std::string text = name;
-    const int mask = in.Byte();
-    for (std::size_t k = 0; k < text.size() && k < 8; ++k) {
-        if (!(mask & (1 << k))) continue;
-        const unsigned char c = static_cast<unsigned char>(text[k]);
-        text[k] = static_cast<char>(std::isupper(c) ? std::tolower(c) : std::toupper(c));
-    }
-    return text;
-}
-
-// Mostly one of the names, in any case; else any text.
-template <std::size_t N> std::string NameOrText(const char* const (&names)[N], ByteReader& in) {
-    const int code = in.Byte();
-    if (code < 224) return InSomeCase(names[code % N], in);
-    return in.Text();
-}
-
 // Mostly a value of the table or a multiple of 1/16 below 14; else any double.
 double Real(ByteReader& in) {
     const int code = in.Byte();
@@ -49,24 +29,19 @@ double Real(ByteReader& in) {
 
 AxisRequest DecodeAxis(ByteReader& in) {
     AxisRequest axis;
-    axis.method = NameOrText(kMethods, in);
+    axis.method = in.NameOrText(kMethods);
     axis.sections = in.SmallOrAnyInt(-1, 12);
     axis.length = Real(in);
-    axis.spacingFixed = in.Flag();
-    if (axis.spacingFixed) axis.spacing = Real(in);
-    axis.orderFixed = in.Byte() < 240;
-    if (axis.orderFixed) axis.order = in.SmallOrAnyInt(-1, 5);
-    axis.minNodesFixed = in.Flag();
-    if (axis.minNodesFixed) axis.minNodes = in.SmallOrAnyInt(-2, 12);
-    axis.polyPointsFixed = in.Flag();
-    if (axis.polyPointsFixed) axis.polyPoints = in.SmallOrAnyInt(-2, 8);
-    axis.interiorFixed = in.Byte() >= 224;
-    if (axis.interiorFixed) {
+    if (in.Flag()) axis.spacing = Real(in);
+    if (in.Byte() < 240) axis.order = in.SmallOrAnyInt(-1, 5);
+    if (in.Flag()) axis.minNodes = in.SmallOrAnyInt(-2, 12);
+    if (in.Flag()) axis.polyPoints = in.SmallOrAnyInt(-2, 8);
+    if (in.Byte() >= 224) {
+        axis.interior.emplace();
         for (int k = in.Choice(8); k > 0; --k)
-            axis.interior.push_back(in.SmallOrAnyInt(-2, 40));
+            *axis.interior += in.SmallOrAnyInt(-2, 40);
     }
-    axis.ownOrderFixed = in.Byte() >= 224;
-    if (axis.ownOrderFixed) axis.ownOrder = in.SmallOrAnyInt(-1, 5);
+    if (in.Byte() >= 224) axis.ownOrder = in.SmallOrAnyInt(-1, 5);
     const int runs = in.Byte();
     axis.assignmentRuns = runs < 16 ? 0 : runs < 32 ? 1 : 2;
     return axis;
@@ -78,52 +53,42 @@ RoundRequest DecodeRound(ByteReader& in, int dimensions) {
     for (int d = 0; d < dimensions; ++d)
         round.axes[d] = DecodeAxis(in);
     const int members = in.Byte();
-    round.integralsFixed = members < 240;
-    if (round.integralsFixed) {
+    if (members < 240) {
+        round.integrals.emplace();
         for (int k = members % 5; k > 0; --k)
-            round.integrals += NameOrText(kIntegralNames, in) + '"';
+            *round.integrals += in.NameOrText(kIntegralNames) + '"';
     }
     return round;
 }
 
-// The values that a domain's grid can still hold from the rounds before: the assignments keep
-// a value that they do not assign, and the first run measures each section from the
-// locations that the run before it left.
-struct Carried {
-    double length = 0.0;  // the largest finite length of a round before
-    double minimum = 4.0; // the largest MINNODECOUNT, of the methods or fixed
-    double points = 3.0;  // the largest NUMPOLYPOINTS, of the methods or fixed
-};
-
-// An upper bound of the nodes of the domain's grid and of the elements, node locations and
-// polynomial points that its assignments walk; a huge value when the inputs allow no bound.
-double NodeBound(const AxisRequest& axis, Carried& carried) {
-    constexpr double kNoBound = std::numeric_limits<double>::max();
-    if (axis.minNodesFixed)
-        carried.minimum = std::max(carried.minimum, std::fabs(1.0 * axis.minNodes));
-    if (axis.polyPointsFixed)
-        carried.points = std::max(carried.points, std::fabs(1.0 * axis.polyPoints));
-    const double before = carried.length;
-    if (std::isfinite(axis.length))
-        carried.length = std::max(carried.length, std::fabs(axis.length));
-    // The domain's index set of polynomial points has one member per point, sections or not.
-    const double points = carried.points;
-    const double sections = axis.sections;
-    if (sections < 1) return 1.0 + points; // no section: the grid is node 0 alone
-    // A section is at most as long as this round's length and the last round's together:
-    // its end is located by the run before.
-    const double spacing = axis.spacingFixed ? axis.spacing : axis.length * 0.125 / sections;
-    const double reach = std::fabs(axis.length) + before;
-    double asked = std::fabs(reach / spacing);
-    if (!std::isfinite(asked)) {
-        // A finite length over a finite, non-zero spacing can still ask for anything.
-        if (std::isfinite(reach) && std::isfinite(spacing) && spacing != 0.0) return kNoBound;
-        asked = 0.0; // the node count asked for is no number: the minimum is taken
+// An upper bound of the nodes of direction d's grid in any round, and of the elements, node
+// locations and polynomial points that its assignments walk; infinite when the inputs allow
+// none. A domain keeps from the rounds before what its assignments do not assign (a fixed
+// MINNODECOUNT or NUMPOLYPOINTS), and its first run measures each section from the locations
+// that the run before left: the largest values and the lengths so far together bound it.
+double NodeBound(const RoadRequest& request, int d) {
+    double reach = 0.0, minimum = 4.0, points = 3.0, bound = 0.0; // the methods' own at most
+    for (const RoundRequest& round : request.rounds) {
+        const AxisRequest& axis = round.axes[d];
+        if (std::isfinite(axis.length)) reach += std::fabs(axis.length);
+        minimum = std::max(minimum, std::fabs(1.0 * axis.minNodes.value_or(0)));
+        points = std::max(points, std::fabs(1.0 * axis.polyPoints.value_or(0)));
+        const double sections = axis.sections, extra = 1.0 + points; // node 0, the point set
+        bound = std::max(bound, 1.0 + extra);                        // no section: node 0 alone
+        if (sections < 1) continue;
+        const double spacing = axis.spacing.value_or(axis.length * 0.125 / sections);
+        double asked = std::fabs(reach / spacing);
+        if (!std::isfinite(asked)) {
+            // A finite length over a finite spacing, not zero, can still ask for anything.
+            if (std::isfinite(reach) && std::isfinite(spacing) && spacing != 0.0) return kInf;
+            asked = 0.0; // no number of nodes asked for: each section gets its minimum
+        }
+        // A section gets the minimum count or the asked count rounded up to whole elements;
+        // negative points or minimum make the counts negative, and their size still bounds
+        // what the assignments walk.
+        bound = std::max(bound, sections * std::max(minimum, asked + points + 2.0) + extra);
     }
-    // A section gets the minimum count or the asked count rounded to whole elements; with
-    // points or minimum below zero the counts turn negative, and their size still bounds the
-    // elements and nodes that the assignments walk.
-    return sections * std::max(carried.minimum, asked + points + 2.0) + 1.0 + points;
+    return bound;
 }
 
 } // namespace
@@ -132,28 +97,21 @@ RoadRequest DecodeRoadRequest(const std::uint8_t* data, std::size_t size) {
     ByteReader in(data, size);
     RoadRequest request;
     request.dimensions = 1 + in.Choice(3);
-    for (int d = 0; d < request.dimensions; ++d) {
-        const int kind = in.Byte();
-        request.kinds[d] = static_cast<DomainKind>(kind % 3);
-        request.linked[d] = kind < 248;
-    }
+    for (int d = 0; d < request.dimensions; ++d)
+        request.linked[d] = in.Byte() < 248;
     request.rounds.push_back(DecodeRound(in, request.dimensions));
     if (in.Byte() >= 192) request.rounds.push_back(DecodeRound(in, request.dimensions));
     return request;
 }
 
 bool WithinBounds(const RoadRequest& request, double nodesPerAxis, double gridPoints) {
-    Carried carried[3];
-    for (const RoundRequest& round : request.rounds) {
-        double product = 1.0;
-        for (int d = 0; d < request.dimensions; ++d) {
-            const double nodes = NodeBound(round.axes[d], carried[d]);
-            if (nodes > nodesPerAxis) return false;
-            product *= nodes;
-        }
-        if (product > gridPoints) return false;
+    double product = 1.0;
+    for (int d = 0; d < request.dimensions; ++d) {
+        const double nodes = NodeBound(request, d);
+        if (nodes > nodesPerAxis) return false;
+        product *= nodes;
     }
-    return true;
+    return product <= gridPoints;
 }
 
 } // namespace norvane::fuzz

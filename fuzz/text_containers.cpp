@@ -3,8 +3,7 @@
 // bytes make an element or nothing; copies and NewElements keep the grid dense.
 #include "framework/index_containers.h"
 #include "fuzz/fault.h"
-#include "fuzz/text_areas.h"
-#include "fuzz/text_source.h"
+#include "fuzz/text_fuzz.h"
 
 #include <string>
 #include <tuple>
@@ -14,12 +13,8 @@ namespace norvane::fuzz {
 namespace {
 
 // The kinds of index: an integer or a text.
-struct I {
-    using Arg = int;
-};
-struct S {
-    using Arg = const char*;
-};
+using I = int;
+using S = const char*;
 
 // Grids beyond this many slots are not grown further: the target stays fast.
 constexpr long long kMaxSlots = 1 << 14;
@@ -27,12 +22,6 @@ constexpr long long kMaxSlots = 1 << 14;
 // A concrete array over a container: its elements are real variables.
 template <class Base> class Array final : public Base {
 public:
-    Array() = default;
-    Array(const Array& other) : Base(other) {}
-    Array& operator=(const Array& other) {
-        Base::operator=(other);
-        return *this;
-    }
     QV_Type* NewElement() override { return new QV_REALVARIABLE(true); }
 };
 
@@ -90,28 +79,26 @@ void ExpectDenseGrid(const QV_Matrix& array) {
 
 template <class Base, class... Kinds> class ContainerRun {
 public:
-    using Args = std::tuple<typename Kinds::Arg...>;
+    using Args = std::tuple<Kinds...>;
     using Indices = std::index_sequence_for<Kinds...>;
 
     ContainerRun(ByteReader& in, TextSource& texts) : m_in(in), m_texts(texts) {}
 
     void Run() {
         for (int op = 0; op < 64 && m_in.Byte() != 0; ++op) {
-            switch (m_in.Choice(6)) {
-            case 0:
-            case 1:
-                Find(NextArgs(Indices()));
-                break;
-            case 2:
-                FromIndexText(m_texts.Next(0));
-                break;
-            case 3:
-                FromWellFormedText(NextArgs(Indices()));
-                break;
-            case 4:
-                Copy();
-                break;
-            default:
+            const int choice = m_in.Choice(6);
+            if (choice < 2 || choice == 3) {
+                Find(NextArgs(Indices()), choice == 3);
+            } else if (choice == 2 && GridSize(m_array, true) <= kMaxSlots) {
+                m_array.CreateMissingArrayElement(m_texts.Next(0));
+                ExpectDenseGrid(m_array);
+            } else if (choice == 4) { // a copy has the set values and no element
+                Array<Base> copy(m_array);
+                for (int k = 0; k < m_array.IndexCount(); ++k)
+                    if (!(copy.IndexValues(k) == m_array.IndexValues(k)))
+                        Fault("a copy has other index values for index %d", k);
+                MakeAll(copy);
+            } else if (choice == 5) {
                 MakeAll(m_array);
             }
         }
@@ -123,7 +110,7 @@ public:
 
 private:
     template <std::size_t... K> Args NextArgs(std::index_sequence<K...>) {
-        return Args(NextArg(typename Kinds::Arg(), static_cast<int>(K))...);
+        return Args{NextArg(Kinds(), static_cast<int>(K))...};
     }
     int NextArg(int, int) {
         const int code = m_in.Byte();
@@ -141,54 +128,29 @@ private:
         return (fuzz::Writable(std::get<K>(args)) && ...);
     }
 
-    QV_Type* FindIn(Array<Base>& array, const Args& args) {
-        return std::apply([&array](auto... x) { return array.Find(x...); }, args);
+    QV_Type* FindIn(const Args& args) {
+        return std::apply([this](auto... x) { return m_array.Find(x...); }, args);
     }
 
-    void Find(const Args& args) {
-        if (GridSize(m_array, true) > kMaxSlots) return;
-        QV_Type* element = FindIn(m_array, args);
+    // The element of the values, made by Find or, when `fromText`, by their index text where
+    // it can hold them as they are: it carries their index text and is found again without a
+    // new block.
+    void Find(const Args& args, bool fromText) {
         const std::string text = Text(args, Indices());
-        if (!element) Fault("no element for \"%s\"", text.c_str());
-        if (text != element->IndexText())
-            Fault("element \"%s\" found for \"%s\"", element->IndexText(), text.c_str());
-        FoundAgain(args, element);
+        if (GridSize(m_array, true) > kMaxSlots || (fromText && !Writable(args, Indices()))) return;
+        if (fromText) {
+            m_array.CreateMissingArrayElement((text + ")").c_str());
+            ExpectDenseGrid(m_array);
+        }
+        const long before = qvhost::AllocationCalls();
+        QV_Type* element = FindIn(args);
+        const long after = qvhost::AllocationCalls();
+        if (!element || text != element->IndexText() || (fromText && after != before) ||
+            FindIn(args) != element || qvhost::AllocationCalls() != after)
+            Fault("\"%s\" is not found as it was made", text.c_str());
     }
 
-    // The element for `args` exists: it comes back, and no block is taken.
-    void FoundAgain(const Args& args, const QV_Type* element) {
-        const long calls = qvhost::AllocationCalls();
-        if (FindIn(m_array, args) != element || qvhost::AllocationCalls() != calls)
-            Fault("\"%s\" is not found again as it was", Text(args, Indices()).c_str());
-    }
-
-    void FromIndexText(const char* text) {
-        if (GridSize(m_array, true) > kMaxSlots) return;
-        m_array.CreateMissingArrayElement(text);
-        ExpectDenseGrid(m_array);
-    }
-
-    // The index text of values that it can hold as they are makes their element.
-    void FromWellFormedText(const Args& args) {
-        if (!Writable(args, Indices()) || GridSize(m_array, true) > kMaxSlots) return;
-        const std::string text = Text(args, Indices()) + ")";
-        m_array.CreateMissingArrayElement(text.c_str());
-        ExpectDenseGrid(m_array);
-        const long calls = qvhost::AllocationCalls();
-        QV_Type* element = FindIn(m_array, args);
-        if (!element || qvhost::AllocationCalls() != calls)
-            Fault("the index text \"%s\" made no element", text.c_str());
-    }
-
-    // A copy has the set values and no element; NewElements makes them all.
-    void Copy() {
-        Array<Base> copy(m_array);
-        for (int k = 0; k < m_array.IndexCount(); ++k)
-            if (!(copy.IndexValues(k) == m_array.IndexValues(k)))
-                Fault("a copy has other index values for index %d", k);
-        MakeAll(copy);
-    }
-
+    // NewElements makes every missing element.
     static void MakeAll(Array<Base>& array) {
         const long long grid = GridSize(array, false);
         if (grid > kMaxSlots) return;
@@ -208,47 +170,29 @@ template <class Base, class... Kinds> void RunContainer(ByteReader& in, TextSour
     ContainerRun<Base, Kinds...>(in, texts).Run();
 }
 
-using RunFunction = void (*)(ByteReader&, TextSource&);
-
-// The host's one-index text array and the 28 containers of the library.
-const RunFunction kContainers[] = {
+// The host's one-index text array and containers of the library with each kind of index at
+// each place, among them the three that keep runs of integer indices. The library writes the
+// logic of all 28 once, for any kinds.
+void (*const kContainers[])(ByteReader&, TextSource&) = {
     RunContainer<QV_BASE_S, S>,
     RunContainer<QV_BASE_II, I, I>,
+    RunContainer<QV_BASE_IS, I, S>,
+    RunContainer<QV_BASE_SI, S, I>,
+    RunContainer<QV_BASE_SS, S, S>,
     RunContainer<QV_BASE_III, I, I, I>,
+    RunContainer<QV_BASE_ISS, I, S, S>,
+    RunContainer<QV_BASE_SIS, S, I, S>,
     RunContainer<QV_BASE_IIII, I, I, I, I>,
     RunContainer<QV_BASE_IIIS, I, I, I, S>,
-    RunContainer<QV_BASE_IIS, I, I, S>,
-    RunContainer<QV_BASE_IISI, I, I, S, I>,
-    RunContainer<QV_BASE_IISS, I, I, S, S>,
-    RunContainer<QV_BASE_IS, I, S>,
-    RunContainer<QV_BASE_ISI, I, S, I>,
-    RunContainer<QV_BASE_ISII, I, S, I, I>,
-    RunContainer<QV_BASE_ISIS, I, S, I, S>,
-    RunContainer<QV_BASE_ISS, I, S, S>,
-    RunContainer<QV_BASE_ISSI, I, S, S, I>,
-    RunContainer<QV_BASE_ISSS, I, S, S, S>,
-    RunContainer<QV_BASE_SI, S, I>,
-    RunContainer<QV_BASE_SII, S, I, I>,
-    RunContainer<QV_BASE_SIII, S, I, I, I>,
-    RunContainer<QV_BASE_SIIS, S, I, I, S>,
-    RunContainer<QV_BASE_SIS, S, I, S>,
     RunContainer<QV_BASE_SISI, S, I, S, I>,
-    RunContainer<QV_BASE_SISS, S, I, S, S>,
-    RunContainer<QV_BASE_SS, S, S>,
-    RunContainer<QV_BASE_SSI, S, S, I>,
-    RunContainer<QV_BASE_SSII, S, S, I, I>,
-    RunContainer<QV_BASE_SSIS, S, S, I, S>,
-    RunContainer<QV_BASE_SSS, S, S, S>,
-    RunContainer<QV_BASE_SSSI, S, S, S, I>,
     RunContainer<QV_BASE_SSSS, S, S, S, S>,
 };
-constexpr int kContainerCount = static_cast<int>(sizeof kContainers / sizeof kContainers[0]);
 
 } // namespace
 
 void FuzzContainers(ByteReader& in) {
     TextSource texts(in);
-    kContainers[in.Choice(kContainerCount)](in, texts);
+    kContainers[in.Choice(sizeof kContainers / sizeof *kContainers)](in, texts);
 }
 
 } // namespace norvane::fuzz

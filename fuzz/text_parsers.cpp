@@ -2,10 +2,11 @@
 // text, and a block program, each with storage of exactly the room it is given. What they
 // accept fits that room and is well formed; what they refuse names its place in the text.
 #include "fuzz/fault.h"
-#include "fuzz/text_areas.h"
+#include "fuzz/text_fuzz.h"
 #include "types/scheme/block_program.h"
 #include "types/scheme/prefix_text.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -13,77 +14,30 @@
 namespace norvane::fuzz {
 namespace {
 
-// Words of both languages, so that most inputs get past the first word.
-const char* const kWords[] = {"first",
-                              "second",
-                              "integral",
-                              "idx",
-                              "idx,idxdy",
-                              "idy,idz,",
-                              "for",
-                              "s",
-                              "e",
-                              "n",
-                              "B..L",
-                              "B+1..L-1",
-                              "0..0",
-                              "L-2..L",
-                              "at",
-                              "B",
-                              "L+2147483647",
-                              "0",
-                              "x",
-                              "y",
-                              "z",
-                              "0..E",
-                              "1..E",
-                              "closed",
-                              "if",
-                              "s=1",
-                              "s>1",
-                              "join",
-                              "{",
-                              "}",
-                              "1:",
-                              "999:",
-                              "1000:",
-                              "3",
-                              "90",
-                              "91",
-                              "xy",
-                              "xyz",
-                              "yx",
-                              "+",
-                              "-",
-                              "*",
-                              "/",
-                              "sq",
-                              "op1",
-                              "2",
-                              "-3",
-                              "0.5",
-                              "1e-3",
-                              "1e999",
-                              "h",
-                              "V(i)",
-                              "DDX(i-1)",
-                              "D2DX2(j+2)",
-                              "IDX(n)",
-                              "V(0)",
-                              "V(p+2147483647)",
-                              "IDX(B)",
-                              "V(i",
-                              "\"",
-                              "\"+ * DDX(i) h - V(i-1) V(i)\"",
-                              "\"op1 IDX(0)\""};
-constexpr int kWordCount = static_cast<int>(sizeof kWords / sizeof kWords[0]);
+// Words of both languages, so that most inputs get past the first word; '|' parts them.
+const char kWordList[] =
+    "first|second|integral|idx|idx,idxdy|idy,idz,|for|s|e|n|B..L|B+1..L-1|0..0|"
+    "L-2..L|at|B|L+2147483647|0|x|y|z|0..E|1..E|closed|if|s=1|s>1|join|{|}|1:|999:|"
+    "1000:|3|90|91|xy|xyz|yx|+|-|*|/|sq|op1|2|-3|0.5|1e-3|1e999|h|V(i)|DDX(i-1)|"
+    "D2DX2(j+2)|IDX(n)|V(0)|V(p+2147483647)|IDX(B)|V(i|\"|"
+    "\"+ * DDX(i) h - V(i-1) V(i)\"|\"op1 IDX(0)\"";
+
+// Word k of the list.
+std::string Word(int k) {
+    const char* word = kWordList;
+    for (; k > 0; --k)
+        word = std::strchr(word, '|') + 1;
+    return std::string(word, std::strcspn(word, "|"));
+}
 
 // Words of the list or raw texts, separated by blanks.
 std::string NextText(ByteReader& in) {
+    static const int words =
+        1 + static_cast<int>(std::count(kWordList, kWordList + sizeof kWordList, '|'));
     std::string text;
     for (int k = in.Choice(32); k > 0; --k) {
         const int code = in.Byte();
-        text += code < 224 ? std::string(kWords[code % kWordCount]) : in.Text();
+        text += code < 224 ? Word(code % words) : in.Text();
         text += " \n\t"[in.Choice(3)];
     }
     return text;
