@@ -1,6 +1,7 @@
-// The host stand-in's parameters and allocator as the model types rely on them: Assign keeps
-// a user-fixed value, converts a value to the property's kind and records the assignment's
-// tags; the test program's own allocations do not reach the host.
+// The host stand-in's parameters, allocator and expression evaluation as the model types and
+// the other tests rely on them: Assign keeps a user-fixed value, converts a value to the
+// property's kind and records the assignment's tags; the test program's own allocations do
+// not reach the host.
 #include <gtest/gtest.h>
 
 #include "host/qv_system.h"
@@ -38,4 +39,62 @@ TEST(HostAllocator, ProgramAllocationsDoNotReachTheHost) {
     auto* plain = new int(4);
     delete plain;
     EXPECT_EQ(qvhost::AllocationCalls(), calls);
+}
+
+namespace {
+// A model with one registered equation written by hand.
+struct HandModel : QV_ModelTypeEx {
+    QV_REALVARIABLE x{true}, y{true};
+};
+} // namespace
+
+TEST(HostExpressions, EvaluatesResidualAndJacobianOfAPrefixExpression) {
+    HandModel m;
+    m.x.UserSet(3.0);
+    m.y.UserSet(2.0);
+    int counter = 0;
+    int buffer[4] = {};
+    int cols[4] = {};
+    int* rows = buffer;
+    int* colCursor = cols;
+    m.SetPatternBuffer(buffer, buffer + 2);
+    m.AddEquation("E", counter, 4);
+    // (x * sq(y)) - (x / 2.0) + op1(-3)
+    m.AddOp(EOp_Plus, 0);
+    m.AddOp(EOp_Minus, 0);
+    m.AddOp(EOp_Times, 0);
+    m.AddTerm(m.x, rows, colCursor, 0);
+    m.AddOp(EOp_Square, 0);
+    m.AddTerm(m.y, rows, colCursor, 0);
+    m.AddOp(EOp_Divide, 0);
+    m.AddTerm(m.x, rows, colCursor, 0);
+    m.AddTerm(2.0, 0);
+    m.AddOp(EOp_Identity, 0);
+    m.AddTerm(-3, 0);
+    EXPECT_EQ(counter, 1);
+    EXPECT_EQ(rows - buffer, 2) << "the third variable term finds the buffer full";
+
+    qvhost::Evaluation e = qvhost::Evaluate(m, 0);
+    ASSERT_TRUE(e.ok);
+    EXPECT_DOUBLE_EQ(e.value, 3.0 * 4.0 - 1.5 - 3.0);
+    ASSERT_EQ(e.gradient.size(), 3u);
+    EXPECT_DOUBLE_EQ(e.gradient[0].second, 4.0);           // d/dx of x*y^2
+    EXPECT_DOUBLE_EQ(e.gradient[1].second, 2 * 3.0 * 2.0); // d/dy
+    EXPECT_DOUBLE_EQ(e.gradient[2].second, -0.5);          // d/dx of -x/2
+
+    m.AddTerm(1, 5); // never registered: counted, not stored
+    EXPECT_EQ(m.StrayTokens(), 1);
+}
+
+TEST(HostExpressions, MalformedExpressionsDoNotEvaluate) {
+    HandModel m;
+    int counter = 0;
+    m.AddEquation("E", counter, 1);
+    m.AddOp(EOp_Plus, 0);
+    m.AddTerm(1, 0);
+    EXPECT_FALSE(qvhost::Evaluate(m, 0).ok) << "missing operand";
+    m.AddTerm(1, 0);
+    m.AddTerm(1, 0);
+    EXPECT_FALSE(qvhost::Evaluate(m, 0).ok) << "operand left over";
+    EXPECT_FALSE(qvhost::Evaluate(m, 3).ok);
 }
