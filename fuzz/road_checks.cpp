@@ -9,6 +9,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <set>
+#include <string>
 #include <vector>
 
 namespace norvane::fuzz {
@@ -130,8 +132,13 @@ void CheckRoad(const Road& road) {
     } else {
         const std::string disagreement = test::PassDisagreement(model, status, road.pattern);
         if (!disagreement.empty()) Fault("%s", disagreement.c_str());
-        for (int e = 0; e < status; ++e)
+        // Every instance of a family has the family's form: one of each is evaluated.
+        std::set<std::string> families;
+        for (int e = 0; e < status; ++e) {
             CheckTerms(road, e);
+            if (families.insert(model.EquationName(e)).second && !qvhost::Evaluate(model, e).ok)
+                Fault("equation %d (%s) is no well-formed expression", e, model.EquationName(e));
+        }
     }
     CheckIndexSets(road);
 }
