@@ -1,21 +1,26 @@
 // The interpolation procedure on a host model, driven as a model's generated code and the host
 // drive it: the argument list in both passes, the owner's two equation passes, then the host's
-// calls. Also a routine that stands in front of the real INTERP to count and record its calls.
+// calls.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <deque>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "host/qvcore.h"
 #include "procedures/interpolate.h"
+#include "tests/procedure/procedure_host.h"
 
 namespace norvane::test {
 
 using Table = std::vector<std::pair<double, double>>;
+
+// A table of three segments of slopes 2, 1 and 0.75.
+const Table Steps = {{0.0, 0.0}, {1.0, 2.0}, {2.0, 3.0}, {4.0, 4.5}};
 
 // The variables of one call of the routine: the point, the table, the mode and the output.
 // The point and every table entry are free solver variables unless fixed.
@@ -31,14 +36,12 @@ struct InterpolationCall {
     // One pass of the argument list; the mode as a constant or, when given, as a variable.
     template <class Procedure> void List(Procedure& p) {
         p.Argument(point);
-        p.Argument();
-        for (QV_REALVARIABLE& v : xs)
-            p.Element(v);
-        p.SetDimensionSize(static_cast<int>(xs.size()));
-        p.Argument();
-        for (QV_REALVARIABLE& v : ys)
-            p.Element(v);
-        p.SetDimensionSize(static_cast<int>(ys.size()));
+        for (auto* entries : {&xs, &ys}) {
+            p.Argument();
+            for (QV_REALVARIABLE& v : *entries)
+                p.Element(v);
+            p.SetDimensionSize(static_cast<int>(entries->size()));
+        }
         if (modeVariable)
             p.Argument(*modeVariable);
         else
@@ -50,6 +53,12 @@ struct InterpolationCall {
         p.LastArgument();
         List(p);
     }
+    // Fixes every table entry at its value.
+    void FixTable() {
+        for (auto* entries : {&xs, &ys})
+            for (QV_REALVARIABLE& v : *entries)
+                v.UserSet(v.Real());
+    }
 
     // The free variables in the order of a Jacobian row: the output, then the free inputs.
     std::vector<QV_REALVARIABLE*> RowVariables() {
@@ -58,10 +67,9 @@ struct InterpolationCall {
             if (v.IsSolverVariable()) row.push_back(&v);
         };
         add(point);
-        for (QV_REALVARIABLE& v : xs)
-            add(v);
-        for (QV_REALVARIABLE& v : ys)
-            add(v);
+        for (auto* entries : {&xs, &ys})
+            for (QV_REALVARIABLE& v : *entries)
+                add(v);
         return row;
     }
 
@@ -72,36 +80,42 @@ struct InterpolationCall {
     QV_REALVARIABLE output;
 };
 
-// What the host gets from one procedure: its equation pass and one evaluation.
-struct Evaluation {
-    int equations = 0;
-    int nonZeros = 0;
+// What the host gets from one procedure: its owner's passes and one evaluation.
+struct Evaluation : OwnerPasses {
     int residualStatus = 0;
     int jacobianStatus = 0;
-    std::vector<double> residuals;
+    std::vector<double> residuals; // NaN where nothing was written
     std::vector<double> jacobian;
 };
 
-// The owner's passes and the host's calls, in the order of a procedure's life.
-template <class Procedure> Evaluation Evaluate(Procedure& p, QV_ModelTypeEx& owner, int group = 3) {
+// The owner's passes (on a model of its own unless `owner` is given) and the host's calls, in
+// the order of a procedure's life. Residuals and Jacobian must move past exactly the rows that
+// the owner counted.
+template <class Procedure> Evaluation Evaluate(Procedure& p, QV_ModelTypeEx* owner = nullptr) {
+    QV_ModelTypeEx own;
     Evaluation e;
-    e.nonZeros = p.NZAndEqnContribution(&owner, group, e.equations);
-    std::vector<int> rows(static_cast<std::size_t>(e.nonZeros) + 1),
-        cols(static_cast<std::size_t>(e.nonZeros) + 1);
-    owner.SetPatternBuffer(rows.data(), rows.data() + e.nonZeros);
-    int* r = rows.data();
-    int* c = cols.data();
-    int counter = 0;
-    p.CreateEquationsAndSetGroup(group, 0, r, c, counter, &owner, "", 0);
+    static_cast<OwnerPasses&>(e) = RunOwnerPasses(p, owner ? owner : &own, 3);
     p.InitializeCStrings();
     p.Precall(true);
     e.residuals.assign(static_cast<std::size_t>(e.equations), std::nan(""));
     e.jacobian.assign(static_cast<std::size_t>(e.nonZeros), std::nan(""));
     int index = 0;
     e.residualStatus = p.Residuals(e.residuals.data(), index);
+    EXPECT_EQ(index, e.equations) << "the rows that the owner counted, written or not";
     index = 0;
     e.jacobianStatus = p.Jacobian(e.jacobian.data(), index);
+    EXPECT_EQ(index, e.nonZeros);
     return e;
+}
+
+// The name of a parameterized case: its field `name`.
+constexpr auto CaseName = [](const auto& info) { return std::string(info.param.name); };
+
+// The residual of a procedure with one output, NaN when the call fails.
+template <class Procedure> double Residual(Procedure& p) {
+    double residual = 0;
+    int index = 0;
+    return p.Residuals(&residual, index) >= 0 ? residual : std::nan("");
 }
 
 // The derivatives of the first residual with respect to `variables`, by central differences.
@@ -112,32 +126,13 @@ std::vector<double> ResidualDifferences(Procedure& p,
     for (QV_REALVARIABLE* v : variables) {
         const double x = v->Real();
         const double h = 1e-6 * std::max(1.0, std::fabs(x));
-        double r[2];
-        for (int side = 0; side < 2; ++side) {
-            v->SetCurrentValue(side == 0 ? x + h : x - h);
-            int index = 0;
-            EXPECT_GE(p.Residuals(r + side, index), 0);
-        }
+        v->SetCurrentValue(x + h);
+        const double above = Residual(p);
+        v->SetCurrentValue(x - h);
+        row.push_back((above - Residual(p)) / (2 * h));
         v->SetCurrentValue(x);
-        row.push_back((r[0] - r[1]) / (2 * h));
     }
     return row;
 }
-
-// Stands in front of the real INTERP while it lives: counts the calls and keeps the
-// arguments of the last one.
-class RoutineRecorder {
-public:
-    RoutineRecorder();
-    ~RoutineRecorder();
-    RoutineRecorder(const RoutineRecorder&) = delete;
-    RoutineRecorder& operator=(const RoutineRecorder&) = delete;
-
-    int calls = 0;
-    int callType = -1;
-    std::vector<int> inputDims, inputOffsets, outputOffsets, rows, cols;
-    int derivativeCount = 0;
-    int failure = 0;
-};
 
 } // namespace norvane::test

@@ -1,5 +1,5 @@
 #include "host/qv_procedure_library.h"
-#include "tests/procedure/procedure_fixture.h"
+#include "tests/procedure/procedure_host.h"
 
 namespace norvane::test {
 
@@ -17,18 +17,16 @@ void QV_STDCALL Recording(int* type, double* in, const int* inDims, double* out,
     r.inputDims.assign(inDims, inDims + 2);
     r.inputOffsets.assign(inOffsets, inOffsets + 4);
     r.outputOffsets.assign(outOffsets, outOffsets + 1);
-    r.derivativeCount = *count;
     r.rows.assign(rows, rows + (rows ? *count : 0));
     r.cols.assign(cols, cols + (cols ? *count : 0));
-    qvhost::FileRoutine("QVNorvane", "INTERP")(type, in, inDims, out, outDims, inOffsets,
-                                               outOffsets, a8, a9, a10, count, rows, cols, scratch,
-                                               derivatives, failure);
+    r.fileRoutine(type, in, inDims, out, outDims, inOffsets, outOffsets, a8, a9, a10, count, rows,
+                  cols, scratch, derivatives, failure);
     r.failure = *failure;
 }
 
 } // namespace
 
-RoutineRecorder::RoutineRecorder() {
+RoutineRecorder::RoutineRecorder() : fileRoutine(qvhost::FileRoutine("QVNorvane", "INTERP")) {
     g_recorder = this;
     qvhost::RegisterRoutine("QVNorvane", "INTERP", Recording);
 }

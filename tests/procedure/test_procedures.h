@@ -73,8 +73,12 @@ public:
     using Value = double (*)(double point, double abscissa, double ordinates);
     using Fails = bool (*)(double point, double abscissa);
     using Edit = void (*)(double* inputs, const int* offsets);
-    explicit ScriptedRoutine(Value value, Fails fails = nullptr, Edit edit = nullptr);
-    ~ScriptedRoutine();
+    explicit ScriptedRoutine(Value value, Fails fails = nullptr, Edit edit = nullptr)
+        : value(value), fails(fails), edit(edit) {
+        Current() = this;
+        qvhost::RegisterRoutine("QVTestRoutines", "SCRIPT", Run);
+    }
+    ~ScriptedRoutine() { qvhost::RegisterRoutine("QVTestRoutines", "SCRIPT", nullptr); }
     ScriptedRoutine(const ScriptedRoutine&) = delete;
     ScriptedRoutine& operator=(const ScriptedRoutine&) = delete;
 
@@ -82,6 +86,26 @@ public:
     Fails fails;
     Edit edit;
     std::vector<double> points;
+
+private:
+    static ScriptedRoutine*& Current() {
+        static ScriptedRoutine* current = nullptr;
+        return current;
+    }
+    static void QV_STDCALL Run(int*, double* in, const int* dims, double* out, const int*,
+                               const int* inOffsets, const int* outOffsets, int*, double*, int*,
+                               int*, const int*, const int*, int*, double*, int* failure) {
+        ScriptedRoutine& s = *Current();
+        const double point = in[inOffsets[0]];
+        double ordinates = 0.0;
+        for (int k = 0; k < dims[1]; ++k)
+            ordinates += in[inOffsets[2] + k];
+        s.points.push_back(point);
+        if (s.fails && s.fails(point, dims[0] > 0 ? in[inOffsets[1]] : 0.0)) return;
+        out[outOffsets[0]] = s.value(point, dims[0] > 0 ? in[inOffsets[1]] : 0.0, ordinates);
+        if (s.edit) s.edit(in, inOffsets);
+        *failure = 0;
+    }
 };
 
 } // namespace norvane::test
