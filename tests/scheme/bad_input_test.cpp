@@ -12,10 +12,16 @@ namespace norvane::test {
 namespace {
 
 const Axis kPlain{"CFD2", 2, 1.0, 0.125, 2};
-const char* const kMethodNames[] = {"BFD1", "BFD2",  "FFD1",  "FFD2",  "CFD2",
-                                    "CFD4", "UBFD4", "OCFE2", "OCFE3", "OCFE4"};
 
-// Equations of each kind: the first variable's array names it.
+// The equations whose first variable's path begins with `prefix`: its array names the kind.
+int EquationsDefining(const QV_ModelType& d, const char* prefix) {
+    int count = 0;
+    for (int e = 0; e < d.EquationCount(); ++e)
+        count += qvhost::PathOf(*d.NonZero(e, 0)).rfind(prefix, 0) == 0;
+    return count;
+}
+
+// Equations of each kind.
 struct Kinds {
     int total = 0, derivatives = 0, integrals = 0;
 };
@@ -26,11 +32,8 @@ template <class Road> Kinds RunRoad(Road& road) {
     road.Pattern();
     const QV_ModelType& d = *road.distribution;
     EXPECT_EQ(d.EquationCount(), std::max(kinds.total, 0));
-    for (int e = 0; e < d.EquationCount(); ++e) {
-        const std::string path = qvhost::PathOf(*d.NonZero(e, 0));
-        kinds.derivatives += path.compare(0, 1, "D") == 0;
-        kinds.integrals += path.compare(0, 1, "I") == 0;
-    }
+    kinds.derivatives = EquationsDefining(d, "D");
+    kinds.integrals = EquationsDefining(d, "I");
     return kinds;
 }
 
@@ -70,7 +73,7 @@ TEST(DistributionBadInput, DerivativeOrdersOutsideZeroToTwo) {
 
 // A spacing longer than the domain leaves the fewest nodes the method allows.
 TEST(DistributionBadInput, TheSmallestGridOfEachMethod) {
-    for (const char* method : kMethodNames) {
+    for (const char* method : kMethods) {
         const Axis smallest{method, 1, 1.0, 2.0, 2};
         Road3D road(smallest, smallest, smallest);
         EXPECT_GT(RunRoad(road).total, 0) << method;
@@ -144,14 +147,8 @@ TEST(DistributionBadInput, InteriorLeftByAnEarlierCollocationMethod) {
     ASSERT_EQ(road.EndNode(1), 8);
     road.Pattern();
     const QV_ModelType& d = *road.distribution;
-    int alongX = 0, alongY = 0;
-    for (int e = 0; e < d.EquationCount(); ++e) {
-        const std::string path = qvhost::PathOf(*d.NonZero(e, 0));
-        alongX += path.compare(0, 6, "D2DX2(") == 0;
-        alongY += path.compare(0, 6, "D2DY2(") == 0;
-    }
-    EXPECT_EQ(alongX, 8 * 9); // X nodes 1 .. 8, Y nodes 0 .. 8
-    EXPECT_EQ(alongY, 8 * 7); // X nodes 0 1 2 4 5 7 8 9, Y nodes 1 .. 7
+    EXPECT_EQ(EquationsDefining(d, "D2DX2("), 8 * 9); // X nodes 1 .. 8, Y nodes 0 .. 8
+    EXPECT_EQ(EquationsDefining(d, "D2DY2("), 8 * 7); // X nodes 0 1 2 4 5 7 8 9, Y nodes 1 .. 7
 }
 
 } // namespace

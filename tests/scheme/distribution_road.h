@@ -23,6 +23,10 @@ extern "C" NORVANE_API QV_DISTRIBUTION3D* DISTRIBUTION3DFactory();
 
 namespace norvane::test {
 
+// The ten discretisation methods, in the order the tests walk them.
+inline const char* const kMethods[] = {"BFD1", "BFD2",  "FFD1",  "FFD2",  "CFD2",
+                                       "CFD4", "UBFD4", "OCFE2", "OCFE3", "OCFE4"};
+
 // The inputs the user fixes on one direction's domain.
 struct Axis {
     const char* method = "CFD4";

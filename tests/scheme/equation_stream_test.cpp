@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
@@ -189,8 +190,7 @@ template <class Distribution> void RunRoad(const Golden& g, const char* method, 
 }
 
 void RunRoads(const Golden& g, Stream& stream) {
-    const std::vector<const char*> every = {"BFD1", "BFD2",  "FFD1",  "FFD2",  "CFD2",
-                                            "CFD4", "UBFD4", "OCFE2", "OCFE3", "OCFE4"};
+    const std::vector<const char*> every(std::begin(kMethods), std::end(kMethods));
     for (const char* method :
          std::strcmp(g.method, "every") == 0 ? every : std::vector<const char*>{g.method}) {
         if (g.dimensions == 1) RunRoad<QV_DISTRIBUTION1D>(g, method, stream);

@@ -7,9 +7,6 @@
 namespace norvane::test {
 namespace {
 
-const char* const kMethods[] = {"BFD1", "BFD2",  "FFD1",  "FFD2",  "CFD2",
-                                "CFD4", "UBFD4", "OCFE2", "OCFE3", "OCFE4"};
-
 template <class Distribution> void ExpectAccepted(int m, int own, int order) {
     constexpr int dimensions = DistributionKind<Distribution>::kDimensions;
     const Axis others[] = {{kMethods[(m + 3) % 10], 1, 1.0, 0.25, 2},
