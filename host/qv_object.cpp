@@ -325,6 +325,18 @@ int QV_VarParam::Integer() const {
     return value >= INT_MIN && value <= INT_MAX ? static_cast<int>(value) : 0;
 }
 
+namespace {
+bool g_stringNullWithoutText = false;
+} // namespace
+
+const char* QV_VarParam::String() const {
+    const char* text = m_value.Text();
+    return g_stringNullWithoutText && *text == '\0' ? nullptr : text;
+}
+void QV_VarParam::SetStringNullWithoutText(bool null) {
+    g_stringNullWithoutText = null;
+}
+
 void QV_VarParam::SetCurrentValue(double value) {
     Take(SUValue(value));
     m_assigned = false;

@@ -223,10 +223,12 @@ public:
     void SetSystemIndex(int index) { m_systemIndex = index; }
 
     // The value as procedures read and write it. Integer() truncates a real and gives 0 for
-    // one that no int holds (NaN included); String() is "" for a value without text.
+    // one that no int holds (NaN included); String() is "" for a value without text (an empty
+    // text is none), or null after SetStringNullWithoutText(true), as a host may answer.
     double Real() const { return m_value.RealValue(); }
     int Integer() const;
-    const char* String() const { return m_value.Text(); }
+    const char* String() const;
+    static void SetStringNullWithoutText(bool null); // false at start
     // True while the value is an assigned one (a default or an Assign): a new value then goes
     // in through Assign. UserSet and SetCurrentValue make it false.
     bool IsDefaultAssignment() const { return m_assigned; }

@@ -157,8 +157,11 @@ QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::UnpackInputVars() {
                 std::strncpy(text, field + Base::StringSlotBytes * k, Base::StringSlotBytes);
                 for (int c = Base::StringSlotBytes; c >= 0 && (text[c] == 0 || text[c] == ' '); --c)
                     text[c] = 0;
-                if (text[0] && variable->IsSolverVariable() &&
-                    std::strcmp(variable->String(), text) != 0)
+                if (!text[0] || !variable->IsSolverVariable()) continue;
+                // A variable without a current text (null) differs from any text: it takes
+                // the field's. Only a current text is compared.
+                const char* current = variable->String();
+                if (!current || std::strcmp(current, text) != 0)
                     WriteBack(*variable, static_cast<const char*>(text), scratch);
             }
         }

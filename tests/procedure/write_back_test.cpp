@@ -121,6 +121,28 @@ TEST(WriteBack, StringsThroughTheirTable) {
     EXPECT_STREQ(call.a.String(), "one");
 }
 
+// A host may give no text (null) for a string variable that has none: such a variable takes
+// the text of a non-empty field, and keeps having none where its field is empty.
+TEST(WriteBack, StringsOfVariablesWithoutText) {
+    struct NullWithoutText {
+        NullWithoutText() { QV_VarParam::SetStringNullWithoutText(true); }
+        ~NullWithoutText() { QV_VarParam::SetStringNullWithoutText(false); }
+    } host;
+    g_rewrite = true;
+    TextCall call;
+    for (TextVariable* v : {&call.a, &call.b, &call.scalar})
+        v->SetCurrentValue("");
+    CountsChanges controller;
+    Texts p("QVTestRoutines", "TEXTS");
+    p.SetUpdateController(&controller);
+    call.ListBoth(p, TextCall::Variable);
+    EXPECT_EQ(Residual(p), -(0 + 0 + 5 + 0 + 0.5));
+    EXPECT_STREQ(call.scalar.String(), "  AB");
+    EXPECT_STREQ(call.b.String(), "XYZ");
+    EXPECT_EQ(call.a.String(), nullptr) << "an empty field writes nothing";
+    EXPECT_EQ(controller.changes, 2);
+}
+
 // The table holds addresses in its own block: a copy and an assignment take a block of their
 // own and must read their strings there, neither the source's nor, once it is gone, freed
 // memory. The table is made when the listing ends, without InitializeCStrings. The scalar is
