@@ -52,14 +52,21 @@ void ScanUse(const Program& program, int begin, int end, SchemeInputs& in, Progr
     }
 }
 
+// The sections lie end to end from node 0 to ENDNODE: each begins where the one before ends,
+// and none ends before it begins, which would let the next one walk nodes of those before it
+// again. A section of node count 0 is its node BASE alone: the node check refuses an equation
+// that needs more of it. Where an element loop runs, the elements of NUMPOLYPOINTS + 1 nodes
+// tile each section, and only elements at least one node wide count, so that the loop never
+// walks more elements than the section has nodes.
 GridRefusal CheckSections(DirectionInputs& grid, bool tiled) {
     const long long stride = static_cast<long long>(grid.polyPoints()) + 1;
     long long next = 0;
     for (int s = 1; s <= grid.sections(); ++s) {
-        if (grid.base(s) != next) return RefusedSectionOrder;
         const int count = grid.nodeCount(s);
-        if (count < 1) return RefusedOutsideSection;
-        if (tiled && grid.elements(s) * stride != count) return RefusedUntiled;
+        if (grid.base(s) != next || count < 0) return RefusedSectionOrder;
+        const long long elements = grid.elements(s);
+        if (tiled && (elements * stride != count || (elements > 0 && stride < 1)))
+            return RefusedUntiled;
         next += count;
     }
     return next == grid.endNode() ? GridAccepted : RefusedSectionOrder;

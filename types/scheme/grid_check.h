@@ -1,7 +1,8 @@
 // Refuses a grid on which the equations would address a node they cannot use: one outside
 // 0 .. ENDNODE of its direction or outside the section the equation belongs to (a section
 // shorter than the method's stencil), sections that do not follow one another, or elements
-// that do not tile a section whose element loop runs. A domain computed from its own inputs
+// that do not tile a section whose element loop runs. A section of node count 0, its BASE node
+// alone, fails only where an equation needs more of it. A domain computed from its own inputs
 // passes; user-fixed node counts, polynomial points or interior sets can make it fail, and so
 // can equations asked for before the domain's assignments have run.
 #pragma once
