@@ -27,28 +27,38 @@ QV_Container::~QV_Container() {
     delete m_registry;
 }
 
+QV_COMPONENTLISTNAME* QV_Container::ComponentList() {
+    return nullptr;
+}
+QV_VarParamProp* QV_Container::IsConnected() {
+    return nullptr;
+}
 void QV_Container::SetDims() {
     ++m_setDimsCalls;
 }
-
-long QV_Container::ExecuteAssignments(int a, int b) {
-    ++m_assignmentCalls;
-    m_lastA = a;
-    m_lastB = b;
-    return 0;
-}
-
 const char* QV_Container::QV_DefaultDESCRIPTION() const {
     return "";
 }
 bool QV_Container::ContainerDerivesFrom(const char*) {
     return false;
 }
-QV_COMPONENTLISTNAME* QV_Container::ComponentList() {
-    return nullptr;
+int QV_Container::JacPattern(int*&, int*&, QV_EquationType**) {
+    return 0;
 }
-QV_VarParamProp* QV_Container::IsConnected() {
-    return nullptr;
+int QV_Container::Jacobian(double*, int, int) {
+    return 0;
+}
+int QV_Container::Residuals(double*, int, int) {
+    return 0;
+}
+long QV_Container::ExecuteAssignments(int a, int b) {
+    ++m_assignmentCalls;
+    m_lastA = a;
+    m_lastB = b;
+    return 0;
+}
+int QV_Container::SetUpEquations() {
+    return 0;
 }
 
 void QV_Container::InitialiseInternalIndexSet(QV_Set& set, QV_Value* value, int) {
@@ -127,17 +137,6 @@ QV_ModelType::~QV_ModelType() {
     delete m_equations;
 }
 
-int QV_ModelType::SetUpEquations() {
-    m_equations->structure.Clear();
-    m_localEqnCount = 0;
-    const int status = m_failStatus;
-    m_failStatus = 0;
-    if (status != 0) return status;
-    for (int k = 0; k < m_baseEquations; ++k)
-        SetGroupLimits(1);
-    return m_baseEquations;
-}
-
 int QV_ModelType::JacPattern(int*&, int*&, QV_EquationType**) {
     m_equations->expressions.Clear();
     m_equations->DropProcedureEquations();
@@ -147,11 +146,15 @@ int QV_ModelType::JacPattern(int*&, int*&, QV_EquationType**) {
     return counter;
 }
 
-int QV_ModelType::Jacobian(double*, int, int) {
-    return 0;
-}
-int QV_ModelType::Residuals(double*, int, int) {
-    return 0;
+int QV_ModelType::SetUpEquations() {
+    m_equations->structure.Clear();
+    m_localEqnCount = 0;
+    const int status = m_failStatus;
+    m_failStatus = 0;
+    if (status != 0) return status;
+    for (int k = 0; k < m_baseEquations; ++k)
+        SetGroupLimits(1);
+    return m_baseEquations;
 }
 
 void QV_ModelType::SetGroupLimits(int group) {
@@ -288,6 +291,9 @@ QV_ModelExtensions::~QV_ModelExtensions() = default;
 QV_ModelDiscontinuity::~QV_ModelDiscontinuity() = default;
 QV_ModelExtensions2::~QV_ModelExtensions2() = default;
 
+void QV_PortType::DumpStructure() {
+    ++m_dumpCalls;
+}
 int QV_PortType::PortCount(bool) const {
     return 1;
 }
@@ -296,9 +302,6 @@ QV_Type* QV_PortType::GetPort(int& index, bool) {
 }
 bool QV_PortType::IsAMultiport() const {
     return false;
-}
-void QV_PortType::DumpStructure() {
-    ++m_dumpCalls;
 }
 
 QV_MULTIPORT_BaseType::QV_MULTIPORT_BaseType() : m_connectionNames(true) {}

@@ -45,13 +45,21 @@ public:
     QV_Container& operator=(const QV_Container& other);
     ~QV_Container() override;
 
-    virtual void SetDims();
-    // Host part of the assignments: records (a, b) and returns 0.
-    virtual long ExecuteAssignments(int a, int b);
-    virtual const char* QV_DefaultDESCRIPTION() const;
-    virtual bool ContainerDerivesFrom(const char* name);
+    // The host calls these through their entries in the table of virtual operations, which
+    // holds them in this order in every container, model and port.
     virtual QV_COMPONENTLISTNAME* ComponentList();
     virtual QV_VarParamProp* IsConnected();
+    virtual void SetDims();
+    virtual const char* QV_DefaultDESCRIPTION() const;
+    virtual bool ContainerDerivesFrom(const char* name);
+    // A plain container has no equations: no structure, no pattern, nothing to evaluate (0).
+    // QV_ModelType gives the equation passes the model's bodies.
+    virtual int JacPattern(int*& rows, int*& cols, QV_EquationType** equations);
+    virtual int Jacobian(double* values, int first, int count);
+    virtual int Residuals(double* values, int first, int count);
+    // Host part of the assignments: records (a, b) and returns 0.
+    virtual long ExecuteAssignments(int a, int b);
+    virtual int SetUpEquations();
 
     // Gives an internal index set its new value, whatever was fixed.
     void InitialiseInternalIndexSet(QV_Set& set, QV_Value* value, int pass);
@@ -94,10 +102,8 @@ public:
 
     static int m_stLastGroup;
 
-    virtual int SetUpEquations();
-    virtual int JacPattern(int*& rows, int*& cols, QV_EquationType** equations);
-    virtual int Jacobian(double* values, int first, int count);
-    virtual int Residuals(double* values, int first, int count);
+    int JacPattern(int*& rows, int*& cols, QV_EquationType** equations) override;
+    int SetUpEquations() override;
 
     void SetGroupLimits(int group);
     void AddNonZero(QV_VarParam& variable);
@@ -220,11 +226,11 @@ public:
 // A port: one connection point. Its index among ports counts down through GetPort.
 class QVCORE_API QV_PortType : public QV_ModelType {
 public:
+    void DumpStructure() override;
     int PortCount(bool all) const override;
     // Decreases `index`; returns this port when it falls below 0, else null.
     QV_Type* GetPort(int& index, bool all) override;
     virtual bool IsAMultiport() const;
-    virtual void DumpStructure();
     int HostPortType() const { return QV_Containable::HostPortType(); }
     void HostPortType(int type) { QV_Containable::HostPortType(type); }
     int DumpCalls() const { return m_dumpCalls; }

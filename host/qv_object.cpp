@@ -198,6 +198,7 @@ QV_Type* QV_Type::AddProperty(QV_Container* owner, const char* name, const char*
     return this;
 }
 
+void QV_Type::DumpStructure() {}
 int QV_Type::PortCount(bool) const {
     return 0;
 }
@@ -367,17 +368,17 @@ const QV_Value* QV_VarParam::QV_DefaultLOWER() const {
 const QV_Value* QV_VarParam::QV_DefaultVALID() const {
     return nullptr;
 }
-const QV_Value* QV_VarParam::QV_DefaultPHYSICALQUANTITY() const {
-    return nullptr;
-}
-const QV_Value* QV_VarParam::QV_DefaultBASEUOMNAME() const {
-    return nullptr;
-}
 int QV_VarParam::QV_PQCol() const {
     return 0;
 }
 int QV_VarParam::QV_PQRow() const {
     return 0;
+}
+const QV_Value* QV_VarParam::QV_DefaultPHYSICALQUANTITY() const {
+    return nullptr;
+}
+const QV_Value* QV_VarParam::QV_DefaultBASEUOMNAME() const {
+    return nullptr;
 }
 
 void QV_VarParam::InitializeSystemAttributes() {

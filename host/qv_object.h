@@ -170,6 +170,8 @@ public:
     // Registers this member as property `name` of `owner`; returns the registered property.
     QV_Type* AddProperty(QV_Container* owner, const char* name, const char* description,
                          int direction, bool unused);
+    // The host's diagnostic dump of a port (QV_PortType counts them); a plain property has none.
+    virtual void DumpStructure();
     // Ports: how many this property stands for, and the port at `index` (see QV_PortType).
     virtual int PortCount(bool all) const;
     virtual QV_Type* GetPort(int& index, bool all);
@@ -203,14 +205,15 @@ public:
     unsigned LastTagA() const { return m_lastA; }
     unsigned LastTagB() const { return m_lastB; }
 
-    // Defaults that a parameter type supplies; InitializeSystemAttributes applies them.
+    // Defaults that a parameter type supplies, in the order of the host's table of virtual
+    // operations; InitializeSystemAttributes applies them.
     virtual const QV_Value* QV_DefaultVALUE() const;
     virtual const QV_Value* QV_DefaultLOWER() const;
     virtual const QV_Value* QV_DefaultVALID() const;
-    virtual const QV_Value* QV_DefaultPHYSICALQUANTITY() const;
-    virtual const QV_Value* QV_DefaultBASEUOMNAME() const;
     virtual int QV_PQCol() const;
     virtual int QV_PQRow() const;
+    virtual const QV_Value* QV_DefaultPHYSICALQUANTITY() const;
+    virtual const QV_Value* QV_DefaultBASEUOMNAME() const;
     void InitializeSystemAttributes();
     // The attributes that InitializeSystemAttributes took from the defaults (empty when none).
     const SUValue& Lower() const;
