@@ -47,6 +47,9 @@ list(JOIN NORVANE_SYSTEM_INCLUDES " -isystem " NORVANE_SYSTEM_INCLUDE_FLAGS)
 # flag, as the platform compiler does without thread-safe initialisation.
 set(CMAKE_CXX_FLAGS_INIT
     "-fms-extensions -fms-compatibility -fno-threadsafe-statics -nostdinc -isystem ${NORVANE_SYSTEM_INCLUDE_FLAGS} -D_LIBCPP_NO_VCRUNTIME -D_LIBCPP_DISABLE_VISIBILITY_ANNOTATIONS -D_LIBCPP_NO_AUTO_LINK -D_LIBCPP_HAS_NO_THREADS -D_LIBCPP_DISABLE_EXTERN_TEMPLATE")
+# Optimised with debugging information unless asked otherwise, as the other builds (this
+# compiler's default on Windows would be Debug).
+set(CMAKE_BUILD_TYPE RelWithDebInfo CACHE STRING "")
 # DWARF debugging information, kept in the linked files, which mingw's objdump reads.
 set(CMAKE_CXX_FLAGS_DEBUG "-O0 -gdwarf" CACHE STRING "")
 set(CMAKE_CXX_FLAGS_RELWITHDEBINFO "-O2 -DNDEBUG -gdwarf" CACHE STRING "")
