@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <locale.h>
+#include <new>
 
 extern "C" _ACRTIMP double __cdecl _strtod_l(const char* text, char** end, _locale_t locale);
 
@@ -90,16 +90,19 @@ from_chars_result from_chars(const char* first, const char* last, double& value)
     const char* end = ScanNumber(start, last, nonzero);
     if (!end) return {first, errc::invalid_argument};
 
-    // The runtime reads a terminated text: short ones are copied to the stack.
+    // The runtime reads a terminated text: short ones are copied to the stack, longer ones to a
+    // block of the module's allocator (in the model-type library: the host's).
     const std::size_t length = static_cast<std::size_t>(end - first);
     char small[128];
-    char* text = length < sizeof small ? small : static_cast<char*>(std::malloc(length + 1));
+    char* text = length < sizeof small
+                     ? small
+                     : static_cast<char*>(::operator new(length + 1, std::nothrow));
     if (!text) return {first, errc::not_enough_memory};
     std::memcpy(text, first, length);
     text[length] = '\0';
     const double read = _strtod_l(text, nullptr, ClassicLocale());
     const bool outOfRange = std::isinf(read) || (read == 0.0 && nonzero);
-    if (text != small) std::free(text);
+    if (text != small) ::operator delete(text);
     if (outOfRange) return {end, errc::result_out_of_range};
     value = read;
     return {end, errc()};
