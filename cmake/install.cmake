@@ -4,7 +4,13 @@
 # import libraries in lib/ (Windows), and in include/Norvane340_1/ the headers that a model
 # library's generated code compiles against.
 #   cmake --install build-native --prefix /opt/qvhost
-set(NORVANE_INSTALLED qvcore Norvane340_1 QVNorvane)
+set(NORVANE_INSTALLED qvcore Norvane340_1)
+if(NORVANE_MSVC_ABI)
+  # The procedure library comes built by the mingw-w64 tree beside (host/qvnorvane).
+  install(PROGRAMS ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/QVNorvane.dll DESTINATION bin)
+else()
+  list(APPEND NORVANE_INSTALLED QVNorvane)
+endif()
 if(TARGET qvhost)
   list(APPEND NORVANE_INSTALLED qvhost)
 endif()

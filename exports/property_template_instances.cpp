@@ -24,12 +24,12 @@
 #include "types/domain/coordinate_domains.h"
 
 #define QV_PROPERTY_TEMPLATES(T)                                                                   \
-    template class QV_External<T>;                                                                 \
-    template class QV_Virtual<T>;
+    template class NORVANE_CLASS QV_External<T>;                                                   \
+    template class NORVANE_CLASS QV_Virtual<T>;
 
 // Arrays: the array class itself, then its two property templates.
 #define QV_ARRAY_TEMPLATES(Array, T)                                                               \
-    template class Array<T, T>;                                                                    \
+    template class NORVANE_CLASS Array<T, T>;                                                      \
     QV_PROPERTY_TEMPLATES(Array<T QV_COMMA T>)
 #define QV_COMMA ,
 
@@ -58,8 +58,8 @@ QV_PROPERTY_TEMPLATES(QV_DISCRETIZATIONMETHODPARAM_DOMAIN)
 QV_PROPERTY_TEMPLATES(QV_NUMSECTIONSPARAM_DOMAIN)
 QV_PROPERTY_TEMPLATES(QV_POLYPOINTSPARAM_DOMAIN)
 
-template class QV_External<QV_INTEGERPARAMETER>;
-template class QV_Virtual<QV_REALPARAMETER>;
+template class NORVANE_CLASS QV_External<QV_INTEGERPARAMETER>;
+template class NORVANE_CLASS QV_Virtual<QV_REALPARAMETER>;
 
 QV_PROPERTY_TEMPLATES(QV_QV_MICONTROLPORT)
 QV_PROPERTY_TEMPLATES(QV_QV_MOCONTROLPORT)
@@ -83,4 +83,4 @@ QV_ARRAY_TEMPLATES(QV_ARRAY_II, QV_REALVARIABLE)
 QV_ARRAY_TEMPLATES(QV_ARRAY_III, QV_PARTIALDERIVATIVE)
 QV_ARRAY_TEMPLATES(QV_ARRAY_III, QV_REALVARIABLE)
 
-template class QV_GLOBALSTRUCTUREREFNAME<QV_GENERICSTRUCTURE>;
+template class NORVANE_CLASS QV_GLOBALSTRUCTUREREFNAME<QV_GENERICSTRUCTURE>;

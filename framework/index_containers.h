@@ -27,6 +27,7 @@
 #pragma once
 
 #include "framework/index_runs.h"
+#include "framework/library_api.h"
 #include "host/qvcore.h"
 
 // The members that do not depend on the kinds of the indices.
@@ -40,7 +41,7 @@ public:                                                                         
     void CreateMissingArrayElement(const char* text) override;                                     \
     QV_SetValue m_SetValues[N]
 
-class QV_BASE_II : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_II : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_II, 2);
     QV_Type* Find(int x1, int x2);
     void SetDim(QV_Set& s1, QV_Set& s2);
@@ -48,7 +49,7 @@ class QV_BASE_II : public QV_Matrix {
     norvane::IndexRuns<2> m_runs;
 };
 
-class QV_BASE_III : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_III : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_III, 3);
     QV_Type* Find(int x1, int x2, int x3);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3);
@@ -56,7 +57,7 @@ class QV_BASE_III : public QV_Matrix {
     norvane::IndexRuns<3> m_runs;
 };
 
-class QV_BASE_IIII : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_IIII : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_IIII, 4);
     QV_Type* Find(int x1, int x2, int x3, int x4);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4);
@@ -64,175 +65,175 @@ class QV_BASE_IIII : public QV_Matrix {
     norvane::IndexRuns<4> m_runs;
 };
 
-class QV_BASE_IIIS : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_IIIS : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_IIIS, 4);
     QV_Type* Find(int x1, int x2, int x3, const char* x4);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4);
     void BuildIndexString(int x1, int x2, int x3, const char* x4);
 };
 
-class QV_BASE_IIS : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_IIS : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_IIS, 3);
     QV_Type* Find(int x1, int x2, const char* x3);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3);
     void BuildIndexString(int x1, int x2, const char* x3);
 };
 
-class QV_BASE_IISI : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_IISI : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_IISI, 4);
     QV_Type* Find(int x1, int x2, const char* x3, int x4);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4);
     void BuildIndexString(int x1, int x2, const char* x3, int x4);
 };
 
-class QV_BASE_IISS : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_IISS : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_IISS, 4);
     QV_Type* Find(int x1, int x2, const char* x3, const char* x4);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4);
     void BuildIndexString(int x1, int x2, const char* x3, const char* x4);
 };
 
-class QV_BASE_IS : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_IS : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_IS, 2);
     QV_Type* Find(int x1, const char* x2);
     void SetDim(QV_Set& s1, QV_Set& s2);
     void BuildIndexString(int x1, const char* x2);
 };
 
-class QV_BASE_ISI : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_ISI : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_ISI, 3);
     QV_Type* Find(int x1, const char* x2, int x3);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3);
     void BuildIndexString(int x1, const char* x2, int x3);
 };
 
-class QV_BASE_ISII : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_ISII : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_ISII, 4);
     QV_Type* Find(int x1, const char* x2, int x3, int x4);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4);
     void BuildIndexString(int x1, const char* x2, int x3, int x4);
 };
 
-class QV_BASE_ISIS : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_ISIS : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_ISIS, 4);
     QV_Type* Find(int x1, const char* x2, int x3, const char* x4);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4);
     void BuildIndexString(int x1, const char* x2, int x3, const char* x4);
 };
 
-class QV_BASE_ISS : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_ISS : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_ISS, 3);
     QV_Type* Find(int x1, const char* x2, const char* x3);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3);
     void BuildIndexString(int x1, const char* x2, const char* x3);
 };
 
-class QV_BASE_ISSI : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_ISSI : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_ISSI, 4);
     QV_Type* Find(int x1, const char* x2, const char* x3, int x4);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4);
     void BuildIndexString(int x1, const char* x2, const char* x3, int x4);
 };
 
-class QV_BASE_ISSS : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_ISSS : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_ISSS, 4);
     QV_Type* Find(int x1, const char* x2, const char* x3, const char* x4);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4);
     void BuildIndexString(int x1, const char* x2, const char* x3, const char* x4);
 };
 
-class QV_BASE_SI : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_SI : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_SI, 2);
     QV_Type* Find(const char* x1, int x2);
     void SetDim(QV_Set& s1, QV_Set& s2);
     void BuildIndexString(const char* x1, int x2);
 };
 
-class QV_BASE_SII : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_SII : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_SII, 3);
     QV_Type* Find(const char* x1, int x2, int x3);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3);
     void BuildIndexString(const char* x1, int x2, int x3);
 };
 
-class QV_BASE_SIII : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_SIII : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_SIII, 4);
     QV_Type* Find(const char* x1, int x2, int x3, int x4);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4);
     void BuildIndexString(const char* x1, int x2, int x3, int x4);
 };
 
-class QV_BASE_SIIS : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_SIIS : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_SIIS, 4);
     QV_Type* Find(const char* x1, int x2, int x3, const char* x4);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4);
     void BuildIndexString(const char* x1, int x2, int x3, const char* x4);
 };
 
-class QV_BASE_SIS : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_SIS : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_SIS, 3);
     QV_Type* Find(const char* x1, int x2, const char* x3);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3);
     void BuildIndexString(const char* x1, int x2, const char* x3);
 };
 
-class QV_BASE_SISI : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_SISI : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_SISI, 4);
     QV_Type* Find(const char* x1, int x2, const char* x3, int x4);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4);
     void BuildIndexString(const char* x1, int x2, const char* x3, int x4);
 };
 
-class QV_BASE_SISS : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_SISS : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_SISS, 4);
     QV_Type* Find(const char* x1, int x2, const char* x3, const char* x4);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4);
     void BuildIndexString(const char* x1, int x2, const char* x3, const char* x4);
 };
 
-class QV_BASE_SS : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_SS : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_SS, 2);
     QV_Type* Find(const char* x1, const char* x2);
     void SetDim(QV_Set& s1, QV_Set& s2);
     void BuildIndexString(const char* x1, const char* x2);
 };
 
-class QV_BASE_SSI : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_SSI : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_SSI, 3);
     QV_Type* Find(const char* x1, const char* x2, int x3);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3);
     void BuildIndexString(const char* x1, const char* x2, int x3);
 };
 
-class QV_BASE_SSII : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_SSII : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_SSII, 4);
     QV_Type* Find(const char* x1, const char* x2, int x3, int x4);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4);
     void BuildIndexString(const char* x1, const char* x2, int x3, int x4);
 };
 
-class QV_BASE_SSIS : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_SSIS : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_SSIS, 4);
     QV_Type* Find(const char* x1, const char* x2, int x3, const char* x4);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4);
     void BuildIndexString(const char* x1, const char* x2, int x3, const char* x4);
 };
 
-class QV_BASE_SSS : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_SSS : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_SSS, 3);
     QV_Type* Find(const char* x1, const char* x2, const char* x3);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3);
     void BuildIndexString(const char* x1, const char* x2, const char* x3);
 };
 
-class QV_BASE_SSSI : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_SSSI : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_SSSI, 4);
     QV_Type* Find(const char* x1, const char* x2, const char* x3, int x4);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4);
     void BuildIndexString(const char* x1, const char* x2, const char* x3, int x4);
 };
 
-class QV_BASE_SSSS : public QV_Matrix {
+class NORVANE_CLASS QV_BASE_SSSS : public QV_Matrix {
     QV_INDEX_CONTAINER_COMMON(QV_BASE_SSSS, 4);
     QV_Type* Find(const char* x1, const char* x2, const char* x3, const char* x4);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4);

@@ -10,9 +10,9 @@
 namespace qvhost {
 namespace {
 
+#if defined(__linux__)
 constexpr std::size_t MappedBytes = std::size_t(1) << 16;
 
-#if defined(__linux__)
 void* Map(std::size_t bytes) {
     void* block = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     return block == MAP_FAILED ? nullptr : block;

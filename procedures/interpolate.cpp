@@ -3,7 +3,8 @@
 #include "procedures/procedure_template_all.h"
 
 // The template's members are emitted here, once, and exported with the class.
-template class QV_ProcedureTemplate<QVProc_INTERPOLATE, 4, 1, 2, QV_ProcedureType_C, 4>;
+template class NORVANE_CLASS
+    QV_ProcedureTemplate<QVProc_INTERPOLATE, 4, 1, 2, QV_ProcedureType_C, 4>;
 
 QVProc_INTERPOLATE::QVProc_INTERPOLATE(bool flag, int mode) {
     SetMode(flag, mode);

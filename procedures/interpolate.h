@@ -6,13 +6,14 @@
 // arguments and creates its equations through the exported members.
 #pragma once
 
+#include "framework/library_api.h"
 #include "procedures/procedure_template.h"
 
 class QVProc_INTERPOLATE;
 using QV_InterpolateTemplate =
     QV_ProcedureTemplate<QVProc_INTERPOLATE, 4, 1, 2, QV_ProcedureType_C, 4>;
 
-class QVProc_INTERPOLATE : public QV_InterpolateTemplate {
+class NORVANE_CLASS QVProc_INTERPOLATE : public QV_InterpolateTemplate {
 public:
     // Hands `flag` and `mode` to the host's SetMode once the object is complete.
     QVProc_INTERPOLATE(bool flag, int mode);

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Runs every test: native build, ASan+UBSan build, the 32-bit Windows cross
-# build whose tests run under wine, and the fuzz targets (clang, libFuzzer with
-# ASan+UBSan) for a bounded time each. Installs what is missing (Debian, as root).
+# build whose tests run under wine, the Windows build in the platform compiler's
+# interface (clang, lld-link, Wine's runtime) whose driver runs the roads under
+# wine, and the fuzz targets (clang, libFuzzer with ASan+UBSan) for a bounded
+# time each. Installs what is missing (Debian, as root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
@@ -28,9 +30,10 @@ install_missing() {
   $sudo apt-get update -q
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
 }
-install_missing "${packages[@]}" clang
-# The sanitizer and libFuzzer runtimes of the clang that is installed.
-install_missing "libclang-rt-$(clang++ -dumpversion | cut -d. -f1)-dev"
+install_missing "${packages[@]}" clang lld llvm libwine-dev:i386
+# The sanitizer and libFuzzer runtimes and libc++'s headers of the clang that is installed.
+clang_major=$(clang++ -dumpversion | cut -d. -f1)
+install_missing "libclang-rt-$clang_major-dev" "libc++-$clang_major-dev"
 
 # Configures and builds one tree: build DIR [cmake options...]
 build() {
@@ -68,15 +71,32 @@ step "sanitizer tests"
 run_ctest build-asan
 
 # --- (c) 32-bit Windows, tests under wine -----------------------------------
+# Headless and quiet wine, in a prefix of each tree's own (the one its tests set).
+unset DISPLAY WAYLAND_DISPLAY
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+prefixes=()
+trap 'for p in "${prefixes[@]}"; do WINEPREFIX=$p wineserver -k 2>/dev/null || true; done' EXIT
+# Makes the wine prefix of a build tree, once: wine_prefix DIR
+wine_prefix() {
+  export WINEPREFIX=$PWD/$1/wineprefix
+  prefixes+=("$WINEPREFIX")
+  [[ -f $WINEPREFIX/system.reg ]] || wineboot -i </dev/null >/dev/null 2>&1 || echo "warning: wineboot -i failed" >&2
+}
+
 step "Windows cross build (build-win32)"
 build build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
 step "Windows tests under wine"
-# Headless and quiet, in a prefix of its own (the same one tests/CMakeLists.txt sets).
-unset DISPLAY WAYLAND_DISPLAY
-export WINEDEBUG=-all WINEPREFIX=$PWD/build-win32/wineprefix WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'wineserver -k 2>/dev/null || true' EXIT
-[[ -f $WINEPREFIX/system.reg ]] || wineboot -i </dev/null >/dev/null 2>&1 || echo "warning: wineboot -i failed" >&2
+wine_prefix build-win32
 run_ctest build-win32
+
+# The same sources in the platform compiler's interface; its driver's roads must match the
+# native driver's.
+step "Windows build in the platform compiler's interface (build-msvc)"
+build build-msvc -DCMAKE_TOOLCHAIN_FILE=cmake/msvc-i686.cmake \
+  -DNORVANE_NATIVE_QVHOST="$PWD/build-native/bin/qvhost"
+step "platform-interface roads under wine"
+wine_prefix build-msvc
+run_ctest build-msvc
 
 # --- (d) fuzz targets: clang, libFuzzer, ASan + UBSan -------------------------
 # Each target runs on its seed corpus for a bounded time (fuzz/CMakeLists.txt); a crash, a

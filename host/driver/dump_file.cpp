@@ -6,7 +6,8 @@
 #include "host/driver/grid_output.h"
 
 bool WriteDump(const std::string& path, const DistributionRoad& road, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "w");
+    // Lines end in LF on every platform, so that a dump is the same file wherever it was made.
+    std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) {
         error = "cannot write " + path;
         return false;

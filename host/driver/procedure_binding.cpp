@@ -21,8 +21,35 @@ Result Call(void* address, QV_ProcedureType* procedure, Args... args) {
 }
 
 // The decorated names of the members, as the library exports them.
+#if defined(_MSC_VER)
+// The platform compiler's decoration: "?member@" and the class, then the signature.
+const std::string Template =
+    "@?$QV_ProcedureTemplate@VQVProc_INTERPOLATE@@$03$00$01VQV_ProcedureType_C@@$03@@QAE";
+const std::string Construct = "??0QVProc_INTERPOLATE@@QAE@_NH@Z";
+const std::string ArgumentVariable = "?Argument" + Template + "XAAVQV_VarParam@@@Z";
+const std::string ArgumentInteger = "?Argument" + Template + "XH@Z";
+const std::string ArgumentOpen = "?Argument" + Template + "XXZ";
+const std::string ElementVariable = "?Element" + Template + "XAAVQV_VarParam@@@Z";
+const std::string SetDimensionSizeInteger = "?SetDimensionSize" + Template + "XH@Z";
+const std::string LastArgumentOpen = "?LastArgument" + Template + "XXZ";
+const std::string Contribution = "?NZAndEqnContribution" + Template + "HPAVQV_ModelTypeEx@@HAAH@Z";
+const std::string CreateEquations =
+    "?CreateEquationsAndSetGroup" + Template + "XHHAAPAH0AAHPAVQV_ModelTypeEx@@PBDH@Z";
+#else
+// The GNU decoration: the class, then the member and its signature.
 const std::string Template =
     "_ZN20QV_ProcedureTemplateI18QVProc_INTERPOLATELi4ELi1ELi2E18QV_ProcedureType_CLi4EE";
+const std::string Construct = "_ZN18QVProc_INTERPOLATEC1Ebi";
+const std::string ArgumentVariable = Template + "8ArgumentER11QV_VarParam";
+const std::string ArgumentInteger = Template + "8ArgumentEi";
+const std::string ArgumentOpen = Template + "8ArgumentEv";
+const std::string ElementVariable = Template + "7ElementER11QV_VarParam";
+const std::string SetDimensionSizeInteger = Template + "16SetDimensionSizeEi";
+const std::string LastArgumentOpen = Template + "12LastArgumentEv";
+const std::string Contribution = Template + "20NZAndEqnContributionEP14QV_ModelTypeExiRi";
+const std::string CreateEquations =
+    Template + "26CreateEquationsAndSetGroupEiiRPiS4_RiP14QV_ModelTypeExPKci";
+#endif
 
 } // namespace
 
@@ -31,16 +58,15 @@ bool InterpolationBinding::Resolve(const ModelLibrary& library, std::string& err
         void** address;
         std::string name;
     } members[] = {
-        {&m_construct, "_ZN18QVProc_INTERPOLATEC1Ebi"},
-        {&m_argumentVariable, Template + "8ArgumentER11QV_VarParam"},
-        {&m_argumentInteger, Template + "8ArgumentEi"},
-        {&m_argumentOpen, Template + "8ArgumentEv"},
-        {&m_element, Template + "7ElementER11QV_VarParam"},
-        {&m_setDimensionSize, Template + "16SetDimensionSizeEi"},
-        {&m_lastArgument, Template + "12LastArgumentEv"},
-        {&m_contribution, Template + "20NZAndEqnContributionEP14QV_ModelTypeExiRi"},
-        {&m_createEquations,
-         Template + "26CreateEquationsAndSetGroupEiiRPiS4_RiP14QV_ModelTypeExPKci"},
+        {&m_construct, Construct},
+        {&m_argumentVariable, ArgumentVariable},
+        {&m_argumentInteger, ArgumentInteger},
+        {&m_argumentOpen, ArgumentOpen},
+        {&m_element, ElementVariable},
+        {&m_setDimensionSize, SetDimensionSizeInteger},
+        {&m_lastArgument, LastArgumentOpen},
+        {&m_contribution, Contribution},
+        {&m_createEquations, CreateEquations},
     };
     for (const auto& member : members) {
         *member.address = library.Symbol(member.name);

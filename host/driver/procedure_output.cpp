@@ -108,7 +108,8 @@ void PrintProcedureRoad(std::FILE* out, const ProcedureOptions& o, const Procedu
 
 bool WriteProcedureDump(const std::string& path, const ProcedureOptions& o,
                         const ProcedureRoadResult& r, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "w");
+    // Lines end in LF on every platform, so that a dump is the same file wherever it was made.
+    std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) {
         error = "cannot write " + path;
         return false;

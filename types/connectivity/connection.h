@@ -4,7 +4,7 @@
 
 #include "types/connectivity/generic_connection.h"
 
-class QV_CONNECTION : public QV_GENERICCONNECTION {
+class NORVANE_CLASS QV_CONNECTION : public QV_GENERICCONNECTION {
     QV_GENERATED_TYPE(QV_CONNECTION);
 
     QV_GENERATED_COUNTERS;

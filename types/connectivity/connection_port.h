@@ -4,7 +4,7 @@
 
 #include "framework/generated_type.h"
 
-class QV_CONNECTIONPORT : public QV_PortTypeEx {
+class NORVANE_CLASS QV_CONNECTIONPORT : public QV_PortTypeEx {
     QV_GENERATED_TYPE(QV_CONNECTIONPORT);
 
     QV_GENERATED_COUNTERS;

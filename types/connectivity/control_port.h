@@ -4,7 +4,7 @@
 
 #include "framework/generated_type.h"
 
-class QV_CONTROLPORT : public QV_PortTypeEx {
+class NORVANE_CLASS QV_CONTROLPORT : public QV_PortTypeEx {
     QV_GENERATED_TYPE(QV_CONTROLPORT);
 
     QV_GENERATED_COUNTERS;

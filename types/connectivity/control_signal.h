@@ -4,7 +4,7 @@
 
 #include "types/connectivity/generic_control_signal.h"
 
-class QV_CONTROLSIGNAL : public QV_GENERICCONTROLSIGNAL {
+class NORVANE_CLASS QV_CONTROLSIGNAL : public QV_GENERICCONTROLSIGNAL {
     QV_GENERATED_TYPE(QV_CONTROLSIGNAL);
 
     QV_GENERATED_COUNTERS;

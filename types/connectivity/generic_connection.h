@@ -4,7 +4,7 @@
 
 #include "types/connectivity/connection_port.h"
 
-class QV_GENERICCONNECTION : public QV_ModelTypeEx2 {
+class NORVANE_CLASS QV_GENERICCONNECTION : public QV_ModelTypeEx2 {
     QV_GENERATED_TYPE(QV_GENERICCONNECTION);
 
     QV_STRINGPARAMETER USERNOTES;

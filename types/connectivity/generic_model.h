@@ -4,7 +4,7 @@
 
 #include "types/connectivity/control_port.h"
 
-class QV_GENERICMODEL : public QV_ModelTypeEx2 {
+class NORVANE_CLASS QV_GENERICMODEL : public QV_ModelTypeEx2 {
     QV_GENERATED_TYPE(QV_GENERICMODEL);
     QV_COMPONENTLISTNAME* ComponentList() override;
 

@@ -4,7 +4,7 @@
 
 #include "framework/generated_type.h"
 
-class QV_GENERICPORT : public QV_PortTypeEx {
+class NORVANE_CLASS QV_GENERICPORT : public QV_PortTypeEx {
     QV_GENERATED_TYPE(QV_GENERICPORT);
     QV_COMPONENTLISTNAME* ComponentList() override;
     QV_VarParamProp* IsConnected() override;

@@ -4,7 +4,7 @@
 
 #include "types/connectivity/control_port.h"
 
-class QV_GENERICSTREAM : public QV_ModelTypeEx2 {
+class NORVANE_CLASS QV_GENERICSTREAM : public QV_ModelTypeEx2 {
     QV_GENERATED_TYPE(QV_GENERICSTREAM);
     QV_COMPONENTLISTNAME* ComponentList() override;
 

@@ -4,7 +4,7 @@
 
 #include "framework/generated_type.h"
 
-class QV_GENERICSTRUCTURE : public QV_StructureTypeEx {
+class NORVANE_CLASS QV_GENERICSTRUCTURE : public QV_StructureTypeEx {
     QV_GENERATED_TYPE(QV_GENERICSTRUCTURE);
     QV_COMPONENTLISTNAME* ComponentList() override;
 

@@ -1,6 +1,6 @@
 // The three multiports are instantiated here, so that the library holds them.
 #include "types/connectivity/multiport.h"
 
-template class QV_MULTIPORT<QV_CONTROLPORT>;
-template class QV_MULTIPORT<QV_GENERICPORT>;
-template class QV_MULTIPORT<QV_CONNECTIONPORT>;
+template class NORVANE_CLASS QV_MULTIPORT<QV_CONTROLPORT>;
+template class NORVANE_CLASS QV_MULTIPORT<QV_GENERICPORT>;
+template class NORVANE_CLASS QV_MULTIPORT<QV_CONNECTIONPORT>;

@@ -96,7 +96,7 @@ extern template class QV_MULTIPORT<QV_CONNECTIONPORT>;
 // A flavour class: a multiport of port type Port that adds nothing but its own virtual table.
 // Its members are defined out of line, so that the library holds every one of them.
 #define QV_MULTIPORT_FLAVOUR(Class, Port)                                                          \
-    class Class : public QV_MULTIPORT<Port> {                                                      \
+    class NORVANE_CLASS Class : public QV_MULTIPORT<Port> {                                        \
     public:                                                                                        \
         Class();                                                                                   \
         ~Class() override;                                                                         \

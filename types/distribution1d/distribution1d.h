@@ -7,7 +7,7 @@
 #include "types/connectivity/control_port.h"
 #include "types/domain/domain.h"
 
-class QV_DISTRIBUTION1D : public QV_ModelTypeEx2 {
+class NORVANE_CLASS QV_DISTRIBUTION1D : public QV_ModelTypeEx2 {
     QV_GENERATED_TYPE(QV_DISTRIBUTION1D);
 
     QV_External<QV_DOMAIN> XDOMAIN;

@@ -7,7 +7,7 @@
 #include "types/connectivity/control_port.h"
 #include "types/domain/domain.h"
 
-class QV_DISTRIBUTION2D : public QV_ModelTypeEx2 {
+class NORVANE_CLASS QV_DISTRIBUTION2D : public QV_ModelTypeEx2 {
     QV_GENERATED_TYPE(QV_DISTRIBUTION2D);
 
     using Variables = QV_ARRAY_II<QV_REALVARIABLE, QV_REALVARIABLE>;

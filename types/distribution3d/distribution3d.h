@@ -8,7 +8,7 @@
 #include "types/connectivity/control_port.h"
 #include "types/domain/domain.h"
 
-class QV_DISTRIBUTION3D : public QV_ModelTypeEx2 {
+class NORVANE_CLASS QV_DISTRIBUTION3D : public QV_ModelTypeEx2 {
     QV_GENERATED_TYPE(QV_DISTRIBUTION3D);
 
     using Variables = QV_ARRAY_III<QV_REALVARIABLE, QV_REALVARIABLE>;

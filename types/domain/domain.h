@@ -9,7 +9,7 @@
 #include "types/domain/domain_parameters.h"
 #include "types/domain/section_data_model.h"
 
-class QV_DOMAIN : public QV_ModelTypeEx2 {
+class NORVANE_CLASS QV_DOMAIN : public QV_ModelTypeEx2 {
     QV_GENERATED_TYPE(QV_DOMAIN);
 
     // Used by the grid assignments (node_grid.cpp).

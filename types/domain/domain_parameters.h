@@ -6,6 +6,7 @@
 // unloaded; every instance of a type hands out the same one.
 #pragma once
 
+#include "framework/library_api.h"
 #include "host/qvcore.h"
 
 // Construction, copying and access shared by the five types. A type built with true applies
@@ -18,28 +19,28 @@ public:                                                                         
     Class& operator*();
 
 // The discretisation method: "BFD1" unless set, one of the ten method names.
-class QV_DISCRETIZATIONMETHODPARAM_DOMAIN : public QV_STRINGPARAMETER {
+class NORVANE_CLASS QV_DISCRETIZATIONMETHODPARAM_DOMAIN : public QV_STRINGPARAMETER {
     QV_PARAMETER_TYPE(QV_DISCRETIZATIONMETHODPARAM_DOMAIN)
     const QV_Value* QV_DefaultVALUE() const override;
     const QV_Value* QV_DefaultVALID() const override;
 };
 
 // The number of sections of a domain: 1, at least 1.
-class QV_NUMSECTIONSPARAM_DOMAIN : public QV_INTEGERPARAMETER {
+class NORVANE_CLASS QV_NUMSECTIONSPARAM_DOMAIN : public QV_INTEGERPARAMETER {
     QV_PARAMETER_TYPE(QV_NUMSECTIONSPARAM_DOMAIN)
     const QV_Value* QV_DefaultVALUE() const override;
     const QV_Value* QV_DefaultLOWER() const override;
 };
 
 // The number of polynomial points inside one element: 0, at least 0.
-class QV_POLYPOINTSPARAM_DOMAIN : public QV_INTEGERPARAMETER {
+class NORVANE_CLASS QV_POLYPOINTSPARAM_DOMAIN : public QV_INTEGERPARAMETER {
     QV_PARAMETER_TYPE(QV_POLYPOINTSPARAM_DOMAIN)
     const QV_Value* QV_DefaultVALUE() const override;
     const QV_Value* QV_DefaultLOWER() const override;
 };
 
 // An angle in radians: quantity "Angle", column 1 and row 32 of the host's quantity table.
-class QV_ANGLEPARAMETER : public QV_REALPARAMETER {
+class NORVANE_CLASS QV_ANGLEPARAMETER : public QV_REALPARAMETER {
     QV_PARAMETER_TYPE(QV_ANGLEPARAMETER)
     int QV_PQCol() const override;
     int QV_PQRow() const override;
@@ -48,7 +49,7 @@ class QV_ANGLEPARAMETER : public QV_REALPARAMETER {
 };
 
 // A length in metres: quantity "Length", column 1 and row 17 of the host's quantity table.
-class QV_LENGTHPARAMETER : public QV_REALPARAMETER {
+class NORVANE_CLASS QV_LENGTHPARAMETER : public QV_REALPARAMETER {
     QV_PARAMETER_TYPE(QV_LENGTHPARAMETER)
     int QV_PQCol() const override;
     int QV_PQRow() const override;
