@@ -20,16 +20,24 @@ debugging information (the builds are RelWithDebInfo; read with objdump, for
 the DLL mingw's) lists each class that its sources use, with its members.
 Required: every member function and static data member that the code
 declares (not those the compiler declares, pure virtual or deleted ones, nor
-the instances of member templates, which exist only where used), in each form
-the compiler emits (complete and base constructor; complete, base and, when
-virtual, deleting destructor), and the vtable and typeinfo of a class with
-virtual operations.
+the instances of member templates, which exist only where used).
+In the GNU decoration ("_ZN..."): in each form the compiler emits (complete
+and base constructor; complete, base and, when virtual, deleting destructor),
+and the vtable and typeinfo of a class with virtual operations.
+In the decoration of the platform's compiler ("?...@@", the DLL built in that
+interface, whose DWARF lld-link keeps; chosen when the debugging information
+names the members so): one symbol per constructor, the destructor, the
+deleting destructor of a virtual one, the default-constructor closure where a
+constructor's parameters all have defaults, and every table of virtual
+operations (msvc_members.py).
 """
 import argparse
-import os
-import re
-import subprocess
+import shutil
 import sys
+
+from debug_info import DebugInfo, declared_members, library_classes, run
+from msvc_members import required_names
+from source_declarations import SourceDeclarations
 
 # operator new/new[]/delete/delete[]: plain, sized and nothrow; size_t as m (64-bit) or j (32-bit).
 ALLOCATION_OPERATORS = [
@@ -38,12 +46,6 @@ ALLOCATION_OPERATORS = [
     "_ZdlPv", "_ZdaPv", "_ZdlPvm", "_ZdaPvm", "_ZdlPvj", "_ZdaPvj",
     "_ZdlPvRKSt9nothrow_t", "_ZdaPvRKSt9nothrow_t",
 ]
-LIBRARY_DIRECTORIES = ("framework", "types", "procedures", "exports")
-OBJDUMP = {"ELF": "objdump", "PE": "i686-w64-mingw32-objdump"}
-
-
-def run(*command, stdin=None):
-    return subprocess.run(command, input=stdin, check=True, capture_output=True, text=True).stdout
 
 
 def elf_exports(path):
@@ -68,84 +70,18 @@ def pe_exports(path):
 
 # --- the classes and members that the debugging information declares -------------------------
 
-DIE = re.compile(r" <(\d+)><\w+>: Abbrev Number: \d+ \((\w+)\)")
-ATTRIBUTE = re.compile(r"\s+<\w+>\s+(DW_AT_\w+)\s*: (?:\(indirect [^)]*\): )?(.*)")
-CLASS_TAGS = {"DW_TAG_class_type", "DW_TAG_structure_type", "DW_TAG_union_type"}
-MEMBER_TAGS = {"DW_TAG_subprogram", "DW_TAG_variable", "DW_TAG_member"}
-TEMPLATE_PARAMETER = re.compile(r"DW_TAG_(template_\w+_param|GNU_template_parameter_pack)")
 
-
-def file_tables(dump):
-    """The files of each line table (by its offset): {entry number: full path}."""
-    tables, entries = {}, None
-    for line in dump.splitlines():
-        offset = re.match(r"  Offset:\s+(\w+)$", line)
-        if offset:
-            directories, files = {}, {}
-            tables[int(offset.group(1), 16)] = files
-        elif line.startswith((" The Directory Table", " The File Name Table")):
-            entries = directories if "Directory" in line else files
-        elif entries is not None and re.match(r"  \d+\t", line):
-            fields = line.split("\t")
-            name = fields[-1].split("): ", 1)[-1]
-            if entries is files:
-                name = os.path.join(directories.get(int(fields[1]), ""), name)
-            entries[int(fields[0])] = name
-        elif not line.strip():
-            entries = None
-    return tables
-
-
-def debugging_entries(dump):
-    """Each entry of the information tree: its depth, tag and attributes."""
-    entry = None
-    for line in dump.splitlines():
-        die = DIE.match(line)
-        if die:
-            if entry:
-                yield entry
-            entry = {"depth": int(die.group(1)), "tag": die.group(2)}
-        elif entry and (attribute := ATTRIBUTE.match(line)):
-            name, value = attribute.groups()
-            entry[name] = value.strip()
-    if entry:
-        yield entry
-
-
-def declared_members(library, kind, sources):
-    """{class name: linkage names of its members} and the classes with virtual operations."""
-    info, _, lines = run(OBJDUMP[kind], "--dwarf=info,rawline", library).partition(
-        "Raw dump of debug contents of section .debug_line")
-    tables = file_tables(lines)
-    own = tuple(os.path.join(os.path.realpath(sources), d) + os.sep for d in LIBRARY_DIRECTORIES)
-    classes, dynamic, members, scopes, files = {}, set(), [], [], {}
-    for entry in debugging_entries(info):
-        del scopes[entry["depth"]:]
-        parent = scopes[-1] if scopes else {}
-        entry["class"] = None
-        if entry["tag"] == "DW_TAG_compile_unit":
-            files = tables.get(int(entry.get("DW_AT_stmt_list", "-1"), 16), {})
-        elif (entry["tag"] in CLASS_TAGS and "DW_AT_name" in entry and "DW_AT_declaration" not in entry
-              and (parent.get("tag") == "DW_TAG_compile_unit" or parent.get("class"))):
-            if files.get(int(entry.get("DW_AT_decl_file", "-1")), "").startswith(own):
-                outer = parent.get("class")
-                entry["class"] = f"{outer}::{entry['DW_AT_name']}" if outer else entry["DW_AT_name"]
-                classes.setdefault(entry["class"], set())
-                if "DW_AT_containing_type" in entry:
-                    dynamic.add(entry["class"])
-        elif entry["tag"] in MEMBER_TAGS and parent.get("class"):
-            members.append((parent, entry))
-        elif TEMPLATE_PARAMETER.match(entry["tag"]):
-            parent["template"] = True
-        scopes.append(entry)
-    for owner, member in members:
-        skipped = ("DW_AT_artificial", "DW_AT_deleted", "template")
-        if member["tag"] == "DW_TAG_member" and "DW_AT_external" not in member:
-            continue  # a data member of each object, not of the class
-        if any(k in member for k in skipped) or member.get("DW_AT_virtuality", "").startswith("2"):
-            continue
-        classes[owner["class"]].update(emitted_forms(owner["DW_AT_name"], member))
-    return classes, dynamic
+def gnu_members(info, classes):
+    """{class name: decorated names of its members} and the classes with virtual operations."""
+    members, dynamic = {}, set()
+    for name, entries in classes.items():
+        members[name] = set()
+        for entry in entries:
+            if "DW_AT_containing_type" in entry:
+                dynamic.add(name)
+            for member in declared_members(entry):
+                members[name].update(emitted_forms(entry["DW_AT_name"], member))
+    return members, dynamic
 
 
 def emitted_forms(class_name, member):
@@ -167,16 +103,50 @@ def demangled(names):
     return dict(zip(run("c++filt", stdin="\n".join(names)).splitlines(), names))
 
 
-def missing_members(library, kind, sources, exported):
-    """The members that are not exported (demangled), and what was checked."""
-    classes, dynamic = declared_members(library, kind, sources)
-    if not classes:
-        sys.exit(f"{library}: its debugging information describes no class of {sources}")
-    required = {n for names in classes.values() for n in names}
+def missing_gnu_members(info, classes, exported):
+    members, dynamic = gnu_members(info, classes)
+    required = {n for names in members.values() for n in names}
     required_texts = {f"{what} for {c}" for c in dynamic for what in ("vtable", "typeinfo")}
     missing = sorted(demangled(required - exported))
     missing += sorted(required_texts - set(demangled(exported)))
-    return missing, f"{len(required) + len(required_texts)} members of {len(classes)} classes"
+    return missing, len(required) + len(required_texts)
+
+
+def undecorated(names):
+    """{undecorated name: decorated name} by llvm-undname (the names as they stand where it is
+    not installed), which answers each line (ended by a newline) with a block of the name, its
+    undecorated form and an empty line."""
+    undname = shutil.which("llvm-undname")
+    if not undname:
+        return {n: n for n in names}
+    blocks = run(undname, stdin="".join(n + "\n" for n in names)).strip().split("\n\n")
+    return {b.split("\n")[1]: b.split("\n")[0] for b in blocks if b}
+
+
+def missing_msvc_members(info, classes, sources, exported):
+    members, undefined = required_names(info, classes, SourceDeclarations(sources))
+    required = {n for names in members.values() for n in names}
+    undecorated_missing = sorted(undecorated(required - exported).items())
+    missing = [f"{text}  [{name}]" for text, name in undecorated_missing]
+    missing += [f"{member}: defined nowhere in the library" for member in sorted(undefined)]
+    return missing, len(required) + len(undefined)
+
+
+def missing_members(library, kind, sources, exported):
+    """The members that are not exported (demangled), and what was checked."""
+    info = DebugInfo(library, kind)
+    classes = library_classes(info, sources)
+    if not classes:
+        sys.exit(f"{library}: its debugging information describes no class of {sources}")
+    members = (m for entries in classes.values() for e in entries for m in e["children"])
+    if any(m.get("DW_AT_linkage_name", "").startswith("?") for m in members):
+        try:
+            missing, count = missing_msvc_members(info, classes, sources, exported)
+        except ValueError as error:
+            sys.exit(f"{library}: {error}")
+    else:
+        missing, count = missing_gnu_members(info, classes, exported)
+    return missing, f"{count} members of {len(classes)} classes"
 
 
 def main():

@@ -12,14 +12,16 @@ execute_process(COMMAND ${READOBJ} --coff-directives ${OBJECTS} OUTPUT_VARIABLE 
 execute_process(COMMAND ${NM} --defined-only --format=just-symbols ${OBJECTS}
                 OUTPUT_VARIABLE defined COMMAND_ERROR_IS_FATAL ANY)
 string(REGEX REPLACE "\r?\n" ";" defined "${defined}")
-# A public virtual destructor "??1<class>UAE@XZ" has the deleting form "??_G<class>UAEPAXI@Z".
-string(REGEX MATCHALL "/EXPORT:\"\\?\\?1[^\"]*UAE@XZ\"" destructors "${directives}")
+# A virtual destructor "??1<class>UAE@XZ" has the deleting form "??_G<class>UAEPAXI@Z" (U
+# public, M protected, E private).
+string(REGEX MATCHALL "/EXPORT:\"\\?\\?1[^\"]*[UME]AE@XZ\"" destructors "${directives}")
 list(REMOVE_DUPLICATES destructors)
 set(code "\t.text\n")
 set(exports "")
 set(count 0)
 foreach(destructor IN LISTS destructors)
-  string(REGEX REPLACE "^/EXPORT:\"\\?\\?1(.*)UAE@XZ\"$" "??_G\\1UAEPAXI@Z" deleting "${destructor}")
+  string(REGEX REPLACE "^/EXPORT:\"\\?\\?1(.*)([UME])AE@XZ\"$" "??_G\\1\\2AEPAXI@Z" deleting
+                       "${destructor}")
   if(deleting IN_LIST defined)
     math(EXPR count "${count} + 1")
     set(entry _norvane_deleting_${count})
