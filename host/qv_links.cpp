@@ -10,8 +10,9 @@ QV_ExternalBase& QV_ExternalBase::operator=(const QV_ExternalBase& other) {
 }
 QV_ExternalBase::~QV_ExternalBase() = default;
 
-QV_ExternalBase* QV_ExternalBase::AddProperty(QV_Container* owner, const char* name,
-                                              const char* description, int direction, bool) {
+QV_ExternalBase* QV_ExternalBase::AddProperty(QV_Containable* owner, const char* name,
+                                              const char* description, QV_Direction direction,
+                                              bool) {
     Register(owner, name, description, direction, QV_RegistrationForm::External);
     return this;
 }
@@ -37,8 +38,8 @@ QV_VirtualBase::~QV_VirtualBase() {
     delete m_filed;
 }
 
-QV_VirtualBase* QV_VirtualBase::AddProperty(QV_Container* owner, const char* name,
-                                            const char* description, int direction, bool) {
+QV_Type* QV_VirtualBase::AddProperty(QV_Containable* owner, const char* name,
+                                     const char* description, QV_Direction direction, bool) {
     Register(owner, name, description, direction, QV_RegistrationForm::Virtual);
     VirtualLink();
     return this;

@@ -12,8 +12,8 @@ public:
     QV_ExternalBase& operator=(const QV_ExternalBase& other);
     ~QV_ExternalBase() override;
 
-    QV_ExternalBase* AddProperty(QV_Container* owner, const char* name, const char* description,
-                                 int direction, bool unused);
+    QV_ExternalBase* AddProperty(QV_Containable* owner, const char* name, const char* description,
+                                 QV_Direction direction, bool unused);
     QV_Type* ExternalLink() const { return m_linked; }
     // Links the reference to `target`. A container whose type does not derive from
     // ExternalTypeName() is refused: false, and the link stays as it was. Null unlinks.
@@ -33,8 +33,8 @@ public:
     ~QV_VirtualBase() override; // deletes the filed object
 
     // Registers the property and files a default object (NewDefaultVirtual) if none is filed.
-    QV_VirtualBase* AddProperty(QV_Container* owner, const char* name, const char* description,
-                                int direction, bool unused);
+    QV_Type* AddProperty(QV_Containable* owner, const char* name, const char* description,
+                         QV_Direction direction, bool unused);
     // The filed object; a default is filed on first use when none is. Null only when no
     // default could be made.
     QV_Type* VirtualLink();

@@ -146,6 +146,13 @@ int QV_ModelType::JacPattern(int*&, int*&, QV_EquationType**) {
     return counter;
 }
 
+int QV_ModelType::Jacobian(double*, int, int) {
+    return 0;
+}
+int QV_ModelType::Residuals(double*, int, int) {
+    return 0;
+}
+
 int QV_ModelType::SetUpEquations() {
     m_equations->structure.Clear();
     m_localEqnCount = 0;
@@ -186,46 +193,50 @@ void QV_ModelType::AddEquation(QV_EquationType* equation, int& counter, int grou
     m_equations->procedureEquations[number].object = equation;
 }
 
-void QV_ModelType::AppendProcExpression(QV_ProcedureType* procedure, int output, int equation,
-                                        const char*) {
-    if (!m_equations->expressions.IsRegistered(equation)) {
-        m_equations->expressions.CountStray();
+void QV_ModelType::RecordProcCall(QV_ProcedureType* procedure, int group) {
+    m_equations->calls.push_back({procedure, group});
+}
+
+void QV_ModelExtensions::AddProcExpression(QV_ProcedureType* procedure, int output, int equation,
+                                           const char*) {
+    QV_ModelType::Equations& equations = *m_model.m_equations;
+    if (!equations.expressions.IsRegistered(equation)) {
+        equations.expressions.CountStray();
         return;
     }
-    Equations::ProcedureEquation& record = m_equations->procedureEquations[equation];
+    QV_ModelType::Equations::ProcedureEquation& record = equations.procedureEquations[equation];
     record.procedure = procedure;
     record.output = output;
 }
 
-void QV_ModelType::AppendProcCall(QV_ProcedureType* procedure, int group) {
-    m_equations->calls.push_back({procedure, group});
+void QV_ModelExtensions::ResetExpressions() {
+    m_model.m_equations->expressions.ClearTokens();
 }
 
-void QV_ModelType::ResetExpressionList() {
-    m_equations->expressions.ClearTokens();
+void QV_ModelExtensions::AddOp(EOp op, int equation) {
+    m_model.m_equations->expressions.Append(equation,
+                                            {QV_ExprToken::Operator, op, 0, 0.0, nullptr});
 }
 
-void QV_ModelType::AppendOp(EOp op, int equation) {
-    m_equations->expressions.Append(equation, {QV_ExprToken::Operator, op, 0, 0.0, nullptr});
-}
-
-void QV_ModelType::AppendTerm(QV_VarParam& variable, int*& rows, int*& cols, int equation) {
-    if (!m_equations->expressions.Append(equation, {QV_ExprToken::Variable, 0, 0, 0.0, &variable}))
+void QV_ModelExtensions::AddTerm(QV_VarParam& variable, int*& rows, int*& cols, int equation) {
+    if (!m_model.m_equations->expressions.Append(equation,
+                                                 {QV_ExprToken::Variable, 0, 0, 0.0, &variable}))
         return;
     if (variable.SystemIndex() < 0) variable.SetSystemIndex(qvhost::NextSystemIndex());
     // Without a buffer both ends are null, and no cursor lies below the end.
-    if (rows && cols && rows >= m_patternBegin && rows < m_patternEnd) {
+    if (rows && cols && rows >= m_model.m_patternBegin && rows < m_model.m_patternEnd) {
         *rows++ = equation;
         *cols++ = variable.SystemIndex();
     }
 }
 
-void QV_ModelType::AppendTerm(double value, int equation) {
-    m_equations->expressions.Append(equation, {QV_ExprToken::Real, 0, 0, value, nullptr});
+void QV_ModelExtensions::AddTerm(double value, int equation) {
+    m_model.m_equations->expressions.Append(equation, {QV_ExprToken::Real, 0, 0, value, nullptr});
 }
 
-void QV_ModelType::AppendTerm(int value, int equation) {
-    m_equations->expressions.Append(equation, {QV_ExprToken::Integer, 0, value, 0.0, nullptr});
+void QV_ModelExtensions::AddTerm(int value, int equation) {
+    m_model.m_equations->expressions.Append(equation,
+                                            {QV_ExprToken::Integer, 0, value, 0.0, nullptr});
 }
 
 int QV_ModelType::StructureCount() const {
@@ -291,6 +302,27 @@ QV_ModelExtensions::~QV_ModelExtensions() = default;
 QV_ModelDiscontinuity::~QV_ModelDiscontinuity() = default;
 QV_ModelExtensions2::~QV_ModelExtensions2() = default;
 
+void QV_ModelTypeEx::AddProcCall(QV_ProcedureType* procedure, int group) {
+    RecordProcCall(procedure, group);
+}
+
+QV_ModelTypeEx2::QV_ModelTypeEx2() = default;
+QV_ModelTypeEx2::QV_ModelTypeEx2(const QV_ModelTypeEx2& other) = default;
+QV_ModelTypeEx2& QV_ModelTypeEx2::operator=(const QV_ModelTypeEx2& other) = default;
+QV_ModelTypeEx2::~QV_ModelTypeEx2() = default;
+
+QV_StructureTypeEx::QV_StructureTypeEx() : QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
+QV_StructureTypeEx::QV_StructureTypeEx(const QV_StructureTypeEx& other)
+    : QV_StructureType(other), QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
+QV_StructureTypeEx& QV_StructureTypeEx::operator=(const QV_StructureTypeEx& other) {
+    QV_StructureType::operator=(other);
+    return *this;
+}
+QV_StructureTypeEx::~QV_StructureTypeEx() = default;
+void QV_StructureTypeEx::AddProcCall(QV_ProcedureType* procedure, int group) {
+    RecordProcCall(procedure, group);
+}
+
 void QV_PortType::DumpStructure() {
     ++m_dumpCalls;
 }
@@ -303,8 +335,23 @@ QV_Type* QV_PortType::GetPort(int& index, bool) {
 bool QV_PortType::IsAMultiport() const {
     return false;
 }
+int QV_PortType::HostPortType() const {
+    return QV_Containable::HostPortType();
+}
+
+QV_PortTypeEx::QV_PortTypeEx() : QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
+QV_PortTypeEx::QV_PortTypeEx(const QV_PortTypeEx& other)
+    : QV_PortType(other), QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
+QV_PortTypeEx& QV_PortTypeEx::operator=(const QV_PortTypeEx& other) {
+    QV_PortType::operator=(other);
+    return *this;
+}
+QV_PortTypeEx::~QV_PortTypeEx() = default;
 
 QV_MULTIPORT_BaseType::QV_MULTIPORT_BaseType() : m_connectionNames(true) {}
+QV_MULTIPORT_BaseType&
+QV_MULTIPORT_BaseType::operator=(const QV_MULTIPORT_BaseType& other) = default;
+QV_MULTIPORT_BaseType::~QV_MULTIPORT_BaseType() = default;
 bool QV_MULTIPORT_BaseType::IsAMultiport() const {
     return true;
 }

@@ -103,6 +103,10 @@ public:
     static int m_stLastGroup;
 
     int JacPattern(int*& rows, int*& cols, QV_EquationType** equations) override;
+    // The host evaluates a model's equations from their registered expressions and
+    // procedures: the model itself gives no values (0).
+    int Jacobian(double* values, int first, int count) override;
+    int Residuals(double* values, int first, int count) override;
     int SetUpEquations() override;
 
     void SetGroupLimits(int group);
@@ -110,16 +114,6 @@ public:
     int SetLocalEqnCount(int count);
     void AddEquation(const char* name, int& counter, int group);
     void AddEquation(QV_EquationType* equation, int& counter, int group);
-
-    // Expression building, reached through QV_ModelExtensions.
-    void ResetExpressionList();
-    void AppendOp(EOp op, int equation);
-    void AppendTerm(QV_VarParam& variable, int*& rows, int*& cols, int equation);
-    void AppendTerm(double value, int equation);
-    void AppendTerm(int value, int equation);
-    void AppendProcExpression(QV_ProcedureType* procedure, int output, int equation,
-                              const char* source);
-    void AppendProcCall(QV_ProcedureType* procedure, int group);
 
     // Inspection by the host and its tests. A number out of range gives 0, "", null or an
     // operator token of code 0: no exception crosses into the caller's module.
@@ -148,7 +142,12 @@ public:
     // The buffer that variable terms write their Jacobian entries into: [rows, rowsEnd).
     void SetPatternBuffer(const int* rows, const int* rowsEnd);
 
+protected:
+    // Records that `procedure` is called for `group` (AddProcCall of the model interfaces).
+    void RecordProcCall(QV_ProcedureType* procedure, int group);
+
 private:
+    friend class QV_ModelExtensions; // builds the expressions of the model's equations
     struct Equations;
     Equations* m_equations;
     const int* m_patternBegin;
@@ -165,17 +164,17 @@ public:
     QV_ModelExtensions& operator=(const QV_ModelExtensions&) { return *this; }
     virtual ~QV_ModelExtensions();
 
-    void ResetExpressions() { m_model.ResetExpressionList(); }
-    void AddOp(EOp op, int equation) { m_model.AppendOp(op, equation); }
-    void AddTerm(QV_VarParam& variable, int*& rows, int*& cols, int equation) {
-        m_model.AppendTerm(variable, rows, cols, equation);
-    }
-    void AddTerm(double value, int equation) { m_model.AppendTerm(value, equation); }
-    void AddTerm(int value, int equation) { m_model.AppendTerm(value, equation); }
+    // Drops the tokens of every equation's expression; the equations stay registered.
+    void ResetExpressions();
+    // Append to the prefix expression of registered equation `equation`: an operator, a
+    // variable (and its Jacobian entry through the cursors), a real or an integer constant.
+    void AddOp(EOp op, int equation);
+    void AddTerm(QV_VarParam& variable, int*& rows, int*& cols, int equation);
+    void AddTerm(double value, int equation);
+    void AddTerm(int value, int equation);
+    // Makes registered equation `equation` stand for output `output` of `procedure`.
     void AddProcExpression(QV_ProcedureType* procedure, int output, int equation,
-                           const char* source) {
-        m_model.AppendProcExpression(procedure, output, equation, source);
-    }
+                           const char* source);
 
 private:
     QV_ModelType& m_model;
@@ -200,12 +199,18 @@ public:
         QV_ModelType::operator=(other);
         return *this;
     }
-    void AddProcCall(QV_ProcedureType* procedure, int group) { AppendProcCall(procedure, group); }
+    void AddProcCall(QV_ProcedureType* procedure, int group);
 };
 
 class QVCORE_API QV_ModelTypeEx2 : public QV_ModelTypeEx,
                                    public QV_ModelDiscontinuity,
-                                   public QV_ModelExtensions2 {};
+                                   public QV_ModelExtensions2 {
+public:
+    QV_ModelTypeEx2();
+    QV_ModelTypeEx2(const QV_ModelTypeEx2& other);
+    QV_ModelTypeEx2& operator=(const QV_ModelTypeEx2& other);
+    ~QV_ModelTypeEx2() override;
+};
 
 class QVCORE_API QV_StructureType : public QV_ModelType {};
 
@@ -213,14 +218,11 @@ class QVCORE_API QV_StructureTypeEx : public QV_StructureType,
                                       public QV_ModelExtensions,
                                       public QV_ModelDiscontinuity {
 public:
-    QV_StructureTypeEx() : QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
-    QV_StructureTypeEx(const QV_StructureTypeEx& other)
-        : QV_StructureType(other), QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
-    QV_StructureTypeEx& operator=(const QV_StructureTypeEx& other) {
-        QV_StructureType::operator=(other);
-        return *this;
-    }
-    void AddProcCall(QV_ProcedureType* procedure, int group) { AppendProcCall(procedure, group); }
+    QV_StructureTypeEx();
+    QV_StructureTypeEx(const QV_StructureTypeEx& other);
+    QV_StructureTypeEx& operator=(const QV_StructureTypeEx& other);
+    ~QV_StructureTypeEx() override;
+    void AddProcCall(QV_ProcedureType* procedure, int group);
 };
 
 // A port: one connection point. Its index among ports counts down through GetPort.
@@ -231,7 +233,7 @@ public:
     // Decreases `index`; returns this port when it falls below 0, else null.
     QV_Type* GetPort(int& index, bool all) override;
     virtual bool IsAMultiport() const;
-    int HostPortType() const { return QV_Containable::HostPortType(); }
+    int HostPortType() const;
     void HostPortType(int type) { QV_Containable::HostPortType(type); }
     int DumpCalls() const { return m_dumpCalls; }
 
@@ -241,19 +243,18 @@ private:
 
 class QVCORE_API QV_PortTypeEx : public QV_PortType, public QV_ModelExtensions {
 public:
-    QV_PortTypeEx() : QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
-    QV_PortTypeEx(const QV_PortTypeEx& other)
-        : QV_PortType(other), QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
-    QV_PortTypeEx& operator=(const QV_PortTypeEx& other) {
-        QV_PortType::operator=(other);
-        return *this;
-    }
+    QV_PortTypeEx();
+    QV_PortTypeEx(const QV_PortTypeEx& other);
+    QV_PortTypeEx& operator=(const QV_PortTypeEx& other);
+    ~QV_PortTypeEx() override;
 };
 
 // A port that stands for any number of connections, each named.
 class QVCORE_API QV_MULTIPORT_BaseType : public QV_PortType {
 public:
     QV_MULTIPORT_BaseType();
+    QV_MULTIPORT_BaseType& operator=(const QV_MULTIPORT_BaseType& other);
+    ~QV_MULTIPORT_BaseType() override;
     bool IsAMultiport() const override;
     const char* QV_DefaultDESCRIPTION() const override;
     bool ContainerDerivesFrom(const char* name) override;

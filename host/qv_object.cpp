@@ -47,13 +47,6 @@ long QV_PtrVectorObject::Invoke(long, const _GUID&, unsigned long, unsigned shor
     return qvhost::NotImplemented;
 }
 
-void* IUnknown::operator new(std::size_t size) noexcept {
-    return MyAllocate(static_cast<unsigned>(size));
-}
-void IUnknown::operator delete(void* block) noexcept {
-    MyFree(block);
-}
-
 struct QV_Containable::Record {
     std::string name;
     std::string description;
@@ -143,17 +136,18 @@ bool QV_Containable::IsSolverVariable() const {
     return false;
 }
 
-QV_Containable* QV_Containable::Register(QV_Container* owner, const char* name,
+QV_Containable* QV_Containable::Register(QV_Containable* owner, const char* name,
                                          const char* description, int direction,
                                          QV_RegistrationForm form) {
+    auto* container = dynamic_cast<QV_Container*>(owner);
     Record& r = record();
-    r.owner = owner;
+    r.owner = container;
     r.name = name ? name : "";
     r.hasDescription = description != nullptr;
     r.description = description ? description : "";
     r.direction = direction;
     m_form = form;
-    if (owner) owner->AddRegisteredProperty(this);
+    if (container) container->AddRegisteredProperty(this);
     return this;
 }
 
@@ -173,8 +167,71 @@ QV_VarParamProp::~QV_VarParamProp() {
         d->DependenceLost(this);
 }
 
-int QV_VarParamProp::Assign(QV_Value*) {
-    return 0;
+namespace {
+// The property as the holder of a value, or null for one that holds none.
+const QV_VarParam* Valued(const QV_VarParamProp* property) {
+    return dynamic_cast<const QV_VarParam*>(property);
+}
+QV_VarParam* Valued(QV_VarParamProp* property) {
+    return dynamic_cast<QV_VarParam*>(property);
+}
+
+bool g_stringNullWithoutText = false;
+} // namespace
+
+int QV_VarParamProp::Assign(QV_Value* value) {
+    QV_VarParam* valued = Valued(this);
+    if (!valued || !value || valued->m_fixed) return 0;
+    valued->SetValue(*value);
+    return 1;
+}
+
+double QV_VarParamProp::Real() const {
+    const QV_VarParam* valued = Valued(this);
+    return valued ? valued->m_value.RealValue() : 0.0;
+}
+
+int QV_VarParamProp::Integer() const {
+    const QV_VarParam* valued = Valued(this);
+    if (!valued) return 0;
+    const SUValue& v = valued->m_value;
+    if (v.Type() != SUValue::TypeReal) return v.IntValue();
+    const double value = v.RealValue();
+    return value >= INT_MIN && value <= INT_MAX ? static_cast<int>(value) : 0;
+}
+
+const char* QV_VarParamProp::String() const {
+    const QV_VarParam* valued = Valued(this);
+    const char* text = valued ? valued->m_value.Text() : "";
+    return g_stringNullWithoutText && *text == '\0' ? nullptr : text;
+}
+void QV_VarParamProp::SetStringNullWithoutText(bool null) {
+    g_stringNullWithoutText = null;
+}
+
+bool QV_VarParamProp::IsDefaultAssignment() const {
+    const QV_VarParam* valued = Valued(this);
+    return valued && valued->m_assigned;
+}
+
+void QV_VarParamProp::SetCurrentValue(double value) {
+    if (QV_VarParam* valued = Valued(this)) {
+        valued->Take(SUValue(value));
+        valued->m_assigned = false;
+    }
+}
+void QV_VarParamProp::SetCurrentValue(const char* value) {
+    if (QV_VarParam* valued = Valued(this)) {
+        valued->Take(SUValue(value ? value : ""));
+        valued->m_assigned = false;
+    }
+}
+
+double QV_VarParamProp::QV_LOWERValue() const {
+    return recordIfAny() ? recordIfAny()->lowerBound : -DBL_MAX;
+}
+double QV_VarParamProp::QV_UPPERValue() const {
+    return recordIfAny() ? recordIfAny()->upperBound : DBL_MAX;
 }
 
 void QV_VarParamProp::AddDependent(QV_Containable* dependent) {
@@ -192,8 +249,8 @@ int QV_VarParamProp::DependentCount() const {
     return recordIfAny() ? static_cast<int>(recordIfAny()->dependents.size()) : 0;
 }
 
-QV_Type* QV_Type::AddProperty(QV_Container* owner, const char* name, const char* description,
-                              int direction, bool) {
+QV_Type* QV_Type::AddProperty(QV_Containable* owner, const char* name, const char* description,
+                              QV_Direction direction, bool) {
     Register(owner, name, description, direction, QV_RegistrationForm::Type);
     return this;
 }
@@ -289,12 +346,6 @@ void QV_VarParam::Take(const SUValue& value) {
     }
 }
 
-int QV_VarParam::Assign(QV_Value* value) {
-    if (!value || m_fixed) return 0;
-    SetValue(*value);
-    return 1;
-}
-
 void QV_VarParam::SetValue(const SUValue& value) {
     Take(value);
     m_assigned = true;
@@ -320,39 +371,6 @@ void QV_VarParam::UserSet(const char* value) {
     UserSet(SUValue(value));
 }
 
-int QV_VarParam::Integer() const {
-    if (m_value.Type() != SUValue::TypeReal) return m_value.IntValue();
-    const double value = m_value.RealValue();
-    return value >= INT_MIN && value <= INT_MAX ? static_cast<int>(value) : 0;
-}
-
-namespace {
-bool g_stringNullWithoutText = false;
-} // namespace
-
-const char* QV_VarParam::String() const {
-    const char* text = m_value.Text();
-    return g_stringNullWithoutText && *text == '\0' ? nullptr : text;
-}
-void QV_VarParam::SetStringNullWithoutText(bool null) {
-    g_stringNullWithoutText = null;
-}
-
-void QV_VarParam::SetCurrentValue(double value) {
-    Take(SUValue(value));
-    m_assigned = false;
-}
-void QV_VarParam::SetCurrentValue(const char* value) {
-    Take(SUValue(value ? value : ""));
-    m_assigned = false;
-}
-
-double QV_VarParam::QV_LOWERValue() const {
-    return recordIfAny() ? recordIfAny()->lowerBound : -DBL_MAX;
-}
-double QV_VarParam::QV_UPPERValue() const {
-    return recordIfAny() ? recordIfAny()->upperBound : DBL_MAX;
-}
 void QV_VarParam::SetBounds(double lower, double upper) {
     Record& mine = record();
     mine.lowerBound = lower;
@@ -395,8 +413,23 @@ void QV_VarParam::InitializeSystemAttributes() {
     if (unit) attributes.unit = *unit;
 }
 
+#define QV_DEFINE_VALUE_CLASS_COPYING(Class)                                                       \
+    Class::Class(const Class& other) = default;                                                    \
+    Class& Class::operator=(const Class& other) = default;                                         \
+    Class::~Class() = default
+
 QV_REALPARAMETER::QV_REALPARAMETER(bool init) : QV_VarParam(SUValue::TypeReal) {
     if (init) InitializeSystemAttributes();
+}
+QV_DEFINE_VALUE_CLASS_COPYING(QV_REALPARAMETER);
+double QV_REALPARAMETER::v() {
+    return Value().RealValue();
+}
+double QV_REALPARAMETER::fv() const {
+    return Value().RealValue();
+}
+void QV_REALPARAMETER::InitializeSystemAttributes() {
+    QV_VarParam::InitializeSystemAttributes();
 }
 const char* QV_REALPARAMETER::QV_ContainerId() {
     return "Parameter REALPARAMETER\tV8.8";
@@ -405,12 +438,29 @@ const char* QV_REALPARAMETER::QV_ContainerId() {
 QV_INTEGERPARAMETER::QV_INTEGERPARAMETER(bool init) : QV_VarParam(SUValue::TypeInteger) {
     if (init) InitializeSystemAttributes();
 }
+QV_DEFINE_VALUE_CLASS_COPYING(QV_INTEGERPARAMETER);
+int QV_INTEGERPARAMETER::v() {
+    return Value().IntValue();
+}
+int QV_INTEGERPARAMETER::fv() const {
+    return Value().IntValue();
+}
+void QV_INTEGERPARAMETER::InitializeSystemAttributes() {
+    QV_VarParam::InitializeSystemAttributes();
+}
 const char* QV_INTEGERPARAMETER::QV_ContainerId() {
     return "Parameter INTEGERPARAMETER\tV8.8";
 }
 
 QV_STRINGPARAMETER::QV_STRINGPARAMETER(bool init) : QV_VarParam(SUValue::TypeText) {
     if (init) InitializeSystemAttributes();
+}
+QV_DEFINE_VALUE_CLASS_COPYING(QV_STRINGPARAMETER);
+QV_STRINGPARAMETER::operator const char*() const {
+    return Value().Text();
+}
+void QV_STRINGPARAMETER::InitializeSystemAttributes() {
+    QV_VarParam::InitializeSystemAttributes();
 }
 const char* QV_STRINGPARAMETER::QV_ContainerId() {
     return "Parameter STRINGPARAMETER\tV8.8";
@@ -419,11 +469,13 @@ const char* QV_STRINGPARAMETER::QV_ContainerId() {
 QV_FalseLOGICALPARAMETER::QV_FalseLOGICALPARAMETER(bool init) : QV_VarParam(SUValue::TypeInteger) {
     if (init) InitializeSystemAttributes();
 }
+QV_DEFINE_VALUE_CLASS_COPYING(QV_FalseLOGICALPARAMETER);
 const char* QV_FalseLOGICALPARAMETER::QV_ContainerId() {
     return "Parameter LOGICALPARAMETER\tV8.8";
 }
 
 QV_COMPONENTLISTNAME::QV_COMPONENTLISTNAME() : QV_VarParam(SUValue::TypeText) {}
+QV_DEFINE_VALUE_CLASS_COPYING(QV_COMPONENTLISTNAME);
 const char* QV_COMPONENTLISTNAME::QV_ContainerId() {
     return "Parameter COMPONENTLISTNAME\tV8.8";
 }
@@ -438,6 +490,7 @@ void QV_COMPONENTLISTNAME::EndPropertiesCall() {
 QV_REALVARIABLE::QV_REALVARIABLE(bool init) : QV_VarParam(SUValue::TypeReal) {
     if (init) InitializeSystemAttributes();
 }
+QV_DEFINE_VALUE_CLASS_COPYING(QV_REALVARIABLE);
 bool QV_REALVARIABLE::IsSolverVariable() const {
     return !IsFixed();
 }
@@ -446,13 +499,15 @@ const char* QV_REALVARIABLE::QV_ContainerId() {
 }
 
 QV_PARTIALDERIVATIVE::QV_PARTIALDERIVATIVE(bool init) : QV_REALVARIABLE(init) {}
+QV_DEFINE_VALUE_CLASS_COPYING(QV_PARTIALDERIVATIVE);
 const char* QV_PARTIALDERIVATIVE::QV_ContainerId() {
     return "Variable PARTIALDERIVATIVE\tV8.8";
 }
 
-QV_INTEGERSET::QV_INTEGERSET(bool init) : QV_Set(SUValue::TypeIntegerSet) {
-    if (init) InitializeSystemAttributes();
+QV_INTEGERSET::QV_INTEGERSET() : QV_Set(SUValue::TypeIntegerSet) {
+    InitializeSystemAttributes();
 }
+QV_DEFINE_VALUE_CLASS_COPYING(QV_INTEGERSET);
 const char* QV_INTEGERSET::QV_ContainerId() {
     return "Set INTEGERSET\tV8.8";
 }
@@ -460,6 +515,7 @@ const char* QV_INTEGERSET::QV_ContainerId() {
 QV_STRINGSET::QV_STRINGSET(bool init) : QV_Set(SUValue::TypeStringSet) {
     if (init) InitializeSystemAttributes();
 }
+QV_DEFINE_VALUE_CLASS_COPYING(QV_STRINGSET);
 const char* QV_STRINGSET::QV_ContainerId() {
     return "Set STRINGSET\tV8.8";
 }

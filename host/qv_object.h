@@ -14,6 +14,7 @@
 
 #include "host/qv_api.h"
 #include "host/qv_automation.h"
+#include "host/qv_memory.h"
 #include "host/qv_value.h"
 
 class QV_Container;
@@ -35,9 +36,13 @@ public:
     // Drops one reference; the object deletes itself when none is left.
     virtual unsigned long Release() = 0;
 
-    static void* operator new(std::size_t size) noexcept;
+    // The host's allocator, written out here: a model library that deletes an object of the
+    // tree calls MyFree itself and imports no operator of the host's for it.
+    static void* operator new(std::size_t size) noexcept {
+        return MyAllocate(static_cast<unsigned>(size));
+    }
     static void* operator new(std::size_t, void* where) noexcept { return where; }
-    static void operator delete(void* block) noexcept;
+    static void operator delete(void* block) noexcept { MyFree(block); }
     static void operator delete(void*, void*) noexcept {}
 
 protected:
@@ -91,6 +96,9 @@ private:
 
 class QVCORE_API QV_Update : public QV_PtrVectorObject {};
 
+// The side of its owner that a registered property stands on.
+enum QV_Direction : int { QV_Direction_None = 0, QV_Direction_Input = 4, QV_Direction_Output = 8 };
+
 // How a property was registered with its owner.
 enum class QV_RegistrationForm : unsigned char { None, Type, External, Virtual };
 
@@ -132,7 +140,8 @@ public:
     virtual bool IsSolverVariable() const;
 
 protected:
-    QV_Containable* Register(QV_Container* owner, const char* name, const char* description,
+    // Registers this object with `owner`, which keeps it when it is a container.
+    QV_Containable* Register(QV_Containable* owner, const char* name, const char* description,
                              int direction, QV_RegistrationForm form);
 
     struct Record;
@@ -157,8 +166,29 @@ public:
     QV_VarParamProp& operator=(const QV_VarParamProp& other);
     ~QV_VarParamProp() override;
 
-    // Takes the value unless the user fixed this property; returns 1 when taken, 0 when kept.
+    // Takes the value unless the user fixed this property; returns 1 when taken, 0 when kept
+    // (always 0 for a property without a value).
     virtual int Assign(QV_Value* value);
+
+    // The value as procedures read and write it, of a property that holds one (QV_VarParam);
+    // any other reads 0, "" and takes no value. Integer() truncates a real and gives 0 for one
+    // that no int holds (NaN included); String() is "" for a value without text (an empty text
+    // is none), or null after SetStringNullWithoutText(true), as a host may answer.
+    double Real() const;
+    int Integer() const;
+    const char* String() const;
+    static void SetStringNullWithoutText(bool null); // false at start
+    // True while the value is an assigned one (a default or an Assign): a new value then goes
+    // in through Assign. UserSet and SetCurrentValue make it false.
+    bool IsDefaultAssignment() const;
+    // Replaces the value, as the solver does; a user-fixed value is replaced too.
+    void SetCurrentValue(double value);
+    void SetCurrentValue(const char* value);
+    // The bounds of the value (kept in the rare members' record); without SetBounds of a
+    // QV_VarParam, the largest doubles.
+    double QV_LOWERValue() const;
+    double QV_UPPERValue() const;
+
     // Records that `dependent` must hear of changes of this property.
     void AddDependent(QV_Containable* dependent);
     void RemoveDependent(QV_Containable* dependent);
@@ -167,9 +197,10 @@ public:
 
 class QVCORE_API QV_Type : public QV_VarParamProp {
 public:
-    // Registers this member as property `name` of `owner`; returns the registered property.
-    QV_Type* AddProperty(QV_Container* owner, const char* name, const char* description,
-                         int direction, bool unused);
+    // Registers this member as property `name` of `owner` (a container; any other owner keeps
+    // no record of it); returns the registered property.
+    QV_Type* AddProperty(QV_Containable* owner, const char* name, const char* description,
+                         QV_Direction direction, bool unused);
     // The host's diagnostic dump of a port (QV_PortType counts them); a plain property has none.
     virtual void DumpStructure();
     // Ports: how many this property stands for, and the port at `index` (see QV_PortType).
@@ -186,7 +217,6 @@ public:
     QV_VarParam& operator=(const QV_VarParam& other);
     ~QV_VarParam() override;
 
-    int Assign(QV_Value* value) override;
     // The user's own value: fixed, so assignments no longer replace it.
     void UserSet(const SUValue& value);
     void UserSet(int value);
@@ -225,27 +255,12 @@ public:
     int SystemIndex() const { return m_systemIndex; }
     void SetSystemIndex(int index) { m_systemIndex = index; }
 
-    // The value as procedures read and write it. Integer() truncates a real and gives 0 for
-    // one that no int holds (NaN included); String() is "" for a value without text (an empty
-    // text is none), or null after SetStringNullWithoutText(true), as a host may answer.
-    double Real() const { return m_value.RealValue(); }
-    int Integer() const;
-    const char* String() const;
-    static void SetStringNullWithoutText(bool null); // false at start
-    // True while the value is an assigned one (a default or an Assign): a new value then goes
-    // in through Assign. UserSet and SetCurrentValue make it false.
-    bool IsDefaultAssignment() const { return m_assigned; }
-    // Replaces the value, as the solver does; a user-fixed value is replaced too.
-    void SetCurrentValue(double value);
-    void SetCurrentValue(const char* value);
-    // The bounds of the value (kept in the rare members' record); without SetBounds, the
-    // largest doubles.
-    double QV_LOWERValue() const;
-    double QV_UPPERValue() const;
+    // The bounds that QV_LOWERValue and QV_UPPERValue give.
     void SetBounds(double lower, double upper);
 
 private:
     friend class qvhost::VariableRegistry;
+    friend class QV_VarParamProp; // reads and writes the value for its accessors
     // Stores `value` converted to this property's kind (a text assigned to a set becomes the
     // set that the text lists, a number assigned to an integer is truncated).
     void Take(const SUValue& value);
@@ -263,37 +278,53 @@ private:
     QV_SetValue m_value;
 };
 
+// Copying, assignment and destruction of a value class, defined in the host: a model that
+// holds such a member copies and destroys it through these.
+#define QV_VALUE_CLASS_COPYING(Class)                                                              \
+    Class(const Class& other);                                                                     \
+    Class& operator=(const Class& other);                                                          \
+    ~Class() override
+
 class QVCORE_API QV_REALPARAMETER : public QV_VarParam {
 public:
     explicit QV_REALPARAMETER(bool init = true);
+    QV_VALUE_CLASS_COPYING(QV_REALPARAMETER);
     QV_REALPARAMETER& operator*() { return *this; }
-    double v() { return Value().RealValue(); }
-    double fv() const { return Value().RealValue(); }
+    double v();
+    double fv() const;
+    // Gives the parameter the defaults of its type.
+    void InitializeSystemAttributes();
     static const char* QV_ContainerId();
 };
 
 class QVCORE_API QV_INTEGERPARAMETER : public QV_VarParam {
 public:
     explicit QV_INTEGERPARAMETER(bool init = true);
+    QV_VALUE_CLASS_COPYING(QV_INTEGERPARAMETER);
     QV_INTEGERPARAMETER& operator*() { return *this; }
-    int v() { return Value().IntValue(); }
-    int fv() const { return Value().IntValue(); }
+    int v();
+    int fv() const;
+    void InitializeSystemAttributes();
     static const char* QV_ContainerId();
 };
 
 class QVCORE_API QV_STRINGPARAMETER : public QV_VarParam {
 public:
     explicit QV_STRINGPARAMETER(bool init = true);
+    QV_VALUE_CLASS_COPYING(QV_STRINGPARAMETER);
     QV_STRINGPARAMETER& operator*() { return *this; }
-    const SUValue& v() { return Value(); }
-    const SUValue& fv() const { return Value(); }
-    operator const char*() const { return Value().Text(); }
+    // The parameter, whose text the conversion gives.
+    QV_STRINGPARAMETER& v() { return *this; }
+    const QV_STRINGPARAMETER& fv() const { return *this; }
+    operator const char*() const;
+    void InitializeSystemAttributes();
     static const char* QV_ContainerId();
 };
 
 class QVCORE_API QV_FalseLOGICALPARAMETER : public QV_VarParam {
 public:
     explicit QV_FalseLOGICALPARAMETER(bool init = true);
+    QV_VALUE_CLASS_COPYING(QV_FalseLOGICALPARAMETER);
     QV_FalseLOGICALPARAMETER& operator*() { return *this; }
     bool v() { return Value().IntValue() != 0; }
     static const char* QV_ContainerId();
@@ -302,6 +333,7 @@ public:
 class QVCORE_API QV_COMPONENTLISTNAME : public QV_VarParam {
 public:
     QV_COMPONENTLISTNAME();
+    QV_VALUE_CLASS_COPYING(QV_COMPONENTLISTNAME);
     static const char* QV_ContainerId();
     // Brackets around a procedure's call of its routine, which may read the component list.
     void BeginPropertiesCall();
@@ -317,6 +349,7 @@ private:
 class QVCORE_API QV_REALVARIABLE : public QV_VarParam {
 public:
     explicit QV_REALVARIABLE(bool init = true);
+    QV_VALUE_CLASS_COPYING(QV_REALVARIABLE);
     bool IsSolverVariable() const override;
     QV_REALVARIABLE& operator*() { return *this; }
     double v() { return Value().RealValue(); }
@@ -327,6 +360,7 @@ public:
 class QVCORE_API QV_PARTIALDERIVATIVE : public QV_REALVARIABLE {
 public:
     explicit QV_PARTIALDERIVATIVE(bool init = true);
+    QV_VALUE_CLASS_COPYING(QV_PARTIALDERIVATIVE);
     static const char* QV_ContainerId();
 };
 
@@ -341,12 +375,16 @@ public:
 
 class QVCORE_API QV_INTEGERSET : public QV_Set {
 public:
-    explicit QV_INTEGERSET(bool init = true);
+    QV_INTEGERSET();
+    QV_VALUE_CLASS_COPYING(QV_INTEGERSET);
+    QV_INTEGERSET& operator*() { return *this; }
     static const char* QV_ContainerId();
 };
 
 class QVCORE_API QV_STRINGSET : public QV_Set {
 public:
     explicit QV_STRINGSET(bool init = true);
+    QV_VALUE_CLASS_COPYING(QV_STRINGSET);
+    QV_STRINGSET& operator*() { return *this; }
     static const char* QV_ContainerId();
 };

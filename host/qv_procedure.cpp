@@ -98,9 +98,9 @@ QV_ProcedureType::QV_ProcedureType()
       m_nRoutineArg10(0), m_nDerivCount(0), m_pFunction(nullptr), m_nRoutineArg8(0),
       m_nFreeInputs(0), m_nInputVars(0), m_nOutputs(0), m_nInputs(0), m_nOutputVars(0),
       m_ppVars(nullptr), m_ppVarCursor(nullptr), m_bHostFlag(true), m_bCallNeeded(true),
-      m_valueWords(0), m_outputOffset(0), m_elementRoom(0), m_matrixEntries(0), m_countedInputs(0),
-      m_lastCall(NoCall), m_lastFailure(1), m_lastStatus(StatusDone), m_judgedCalls(0), m_mode(0),
-      m_modeFlag(false), m_routineMissing(false), m_presetOutputs(false), m_componentList(nullptr),
+      m_valueWords(0), m_outputOffset(0), m_elementRoom(0), m_matrixEntries(0), m_lastCall(NoCall),
+      m_lastFailure(1), m_lastStatus(StatusDone), m_judgedCalls(0), m_mode(0), m_modeFlag(false),
+      m_routineMissing(false), m_presetOutputs(false), m_componentList(nullptr),
       m_updateController(nullptr) {}
 
 QV_ProcedureType::QV_ProcedureType(const QV_ProcedureType& other)
@@ -142,7 +142,6 @@ void QV_ProcedureType::CopyFrom(const QV_ProcedureType& o) {
     m_outputOffset = o.m_outputOffset;
     m_elementRoom = o.m_elementRoom;
     m_matrixEntries = 0;
-    m_countedInputs = o.m_countedInputs;
     m_lastCall = o.m_lastCall;
     m_lastFailure = o.m_lastFailure;
     m_lastStatus = o.m_lastStatus;
@@ -188,7 +187,6 @@ void QV_ProcedureType::AllocateStorage(int outputOffset, int words) {
     m_valueWords = static_cast<int>(valueWords);
     m_elementRoom = static_cast<int>(elements);
     m_matrixEntries = m_pDerivMatrix ? static_cast<int>(matrixEntries) : 0;
-    m_countedInputs = m_nInputs;
     m_ppVarCursor = m_ppVars;
 }
 
@@ -206,22 +204,6 @@ void QV_ProcedureType::ReleaseStorage() {
     m_elementRoom = 0;
     m_matrixEntries = 0;
     m_nDerivCount = 0;
-}
-
-int QV_ProcedureType::StorageStatus() const {
-    if (!m_pValues || !m_ppVars) return StatusNoStorage;
-    if (m_nInputVars + static_cast<long long>(m_nOutputVars) != m_elementRoom ||
-        m_nInputs != m_countedInputs || m_nOutputVars != m_nOutputs)
-        return StatusUnbound;
-    for (int k = 0; k < m_elementRoom; ++k)
-        if (!m_ppVars[k]) return StatusUnbound;
-    return StatusDone;
-}
-
-bool QV_ProcedureType::StoreElement(int index, QV_VarParam* element) {
-    if (!m_ppVars || index < 0 || index >= m_elementRoom) return false;
-    m_ppVars[index] = element;
-    return true;
 }
 
 QV_VarParam* QV_ProcedureType::NextElement() {

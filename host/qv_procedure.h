@@ -133,11 +133,6 @@ public:
     bool PackIntegerArray(int* word, int dimensions, const int* sizes);
     bool PackRealArray(double* word, int dimensions, const int* sizes);
 
-    // StatusDone when the storage exists and the filling pass listed exactly the elements and
-    // input values that the counting pass counted, each element present; else StatusNoStorage
-    // (no storage) or StatusUnbound.
-    int StorageStatus() const;
-
     // The host's settings and records, for its driver and its tests.
     static void SetAlwaysCall(bool always);
     static void SetPostsetInputs(bool postset);
@@ -188,9 +183,6 @@ protected:
     void ReleaseStorage();
     // false: counts the derivative entries; true: stores the routine's derivatives negated.
     void TakeDerivatives(bool negate);
-    // Stores `element` in entry `index` of the element list; false, storing nothing, when the
-    // list has no such entry.
-    bool StoreElement(int index, QV_VarParam* element);
     // The element at the packing cursor, which moves on; null at the end of the list.
     QV_VarParam* NextElement();
     // The number of elements that `dimensions` sizes from `sizes` give (negative sizes as 0).
@@ -205,7 +197,6 @@ private:
     int m_outputOffset;
     int m_elementRoom;
     int m_matrixEntries;
-    int m_countedInputs;
     int m_lastCall;
     int m_lastFailure;
     int m_lastStatus;

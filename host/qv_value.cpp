@@ -289,12 +289,20 @@ QV_SetValue::QV_SetValue(unsigned short type) {
     ResetType(type);
 }
 QV_SetValue::QV_SetValue(const SUValue& other) : SUValue(other) {}
+QV_SetValue::QV_SetValue(const QV_SetValue& other) = default;
 QV_SetValue& QV_SetValue::operator=(const SUValue& other) {
     SUValue::operator=(other);
     return *this;
 }
+QV_SetValue& QV_SetValue::operator=(const QV_SetValue& other) = default;
+QV_SetValue::~QV_SetValue() = default;
+int QV_SetValue::Integer(int k) const {
+    return IntegerAt(k);
+}
+const char* QV_SetValue::String(int k) const {
+    return StringAt(k);
+}
 
-QV_IntSetValue::QV_IntSetValue() : QV_SetValue(TypeIntegerSet) {}
 QV_IntSetValue::QV_IntSetValue(int low, int high) : QV_SetValue(TypeIntegerSet) {
     if (high == INT_MIN) high = low;
     if (high < low) return;
@@ -333,6 +341,7 @@ QV_Value::QV_Value(int value, unsigned tag) : QV_Value(value, tag, 0, 0) {}
 QV_Value::QV_Value(double value, unsigned tag) : QV_Value(value, tag, 0, 0) {}
 QV_Value::QV_Value(const char* value, unsigned tag) : QV_Value(value, tag, 0, 0) {}
 QV_Value::QV_Value(const SUValue& value, unsigned tag) : QV_Value(value, tag, 0, 0) {}
+QV_Value::~QV_Value() = default;
 
 void QV_Value::ResetValue(double value) {
     SUValue::operator=(SUValue(value));
@@ -344,4 +353,19 @@ void QV_Value::ResetValue(const char* value) {
 QV_SetIter::QV_SetIter(const SUValue& set) : m_set(set), m_position(-1) {}
 bool QV_SetIter::Next() {
     return ++m_position < m_set.SetSize();
+}
+int QV_SetIter::Integer() const {
+    return m_set.IntegerAt(m_position);
+}
+const char* QV_SetIter::String() const {
+    return m_set.StringAt(m_position);
+}
+
+QV_IntegerSetIter::QV_IntegerSetIter(const SUValue& set) : QV_SetIter(set) {}
+QV_IntegerSetIter::~QV_IntegerSetIter() = default;
+int QV_IntegerSetIter::v() {
+    return m_set.IntegerAt(m_position);
+}
+int QV_IntegerSetIter::fv() const {
+    return m_set.IntegerAt(m_position);
 }

@@ -90,14 +90,17 @@ public:
     QV_SetValue();
     explicit QV_SetValue(unsigned short type);
     QV_SetValue(const SUValue& other);
+    QV_SetValue(const QV_SetValue& other);
     QV_SetValue& operator=(const SUValue& other);
-    int Integer(int k) const { return IntegerAt(k); }
-    const char* String(int k) const { return StringAt(k); }
+    QV_SetValue& operator=(const QV_SetValue& other);
+    ~QV_SetValue() override;
+    // The member at position k.
+    int Integer(int k) const;
+    const char* String(int k) const;
 };
 
 class QVCORE_API QV_IntSetValue : public QV_SetValue {
 public:
-    QV_IntSetValue();
     // The integers low .. high; empty when high < low, except that high = INT_MIN stands for
     // the one member low.
     QV_IntSetValue(int low, int high);
@@ -129,6 +132,7 @@ public:
     QV_Value(double value, unsigned tag);
     QV_Value(const char* value, unsigned tag);
     QV_Value(const SUValue& value, unsigned tag);
+    ~QV_Value() override;
 
     unsigned TagB() const { return m_b; }
     unsigned TagA() const { return m_a; }
@@ -151,8 +155,8 @@ public:
     // Steps to the next member (the first on the first call); false when none is left.
     bool Next();
     // The current member (0 or "" when the iterator stands on none).
-    int Integer() const { return m_set.IntegerAt(m_position); }
-    const char* String() const { return m_set.StringAt(m_position); }
+    int Integer() const;
+    const char* String() const;
 
 protected:
     SUValue m_set;
@@ -161,9 +165,10 @@ protected:
 
 class QVCORE_API QV_IntegerSetIter : public QV_SetIter {
 public:
-    explicit QV_IntegerSetIter(const SUValue& set) : QV_SetIter(set) {}
-    int v() { return m_set.IntegerAt(m_position); }
-    int fv() const { return m_set.IntegerAt(m_position); }
+    explicit QV_IntegerSetIter(const SUValue& set);
+    ~QV_IntegerSetIter();
+    int v();
+    int fv() const;
 };
 
 class QVCORE_API QV_StringSetIter : public QV_SetIter {

@@ -95,6 +95,17 @@ private:
 
     // How the template meets the host's storage and the argument list.
     int BindingStatus() const;
+    // The host's storage as the end of the counting pass asked for it: StatusDone when it
+    // exists and the filling pass listed exactly the elements and input values counted, each
+    // element present; else StatusNoStorage (none) or StatusUnbound.
+    int StorageStatus() const;
+    // Stores `element` in entry `index` of the element list; false, storing nothing, when the
+    // list has no such entry.
+    bool StoreElement(long long index, QV_VarParam* element);
+    // The element at the packing cursor, which moves on; null at the end of the list.
+    QV_VarParam* NextElement();
+    // The number of elements that `dimensions` sizes from `sizes` give (negative sizes as 0).
+    static long long ElementCount(int dimensions, const int* sizes);
     // The rows of the procedure's equations, one per output element; none while the argument
     // list is incomplete or the host's storage missing, when no equation is made either.
     int Rows() const { return BindingStatus() >= 0 ? this->m_nOutputVars : 0; }
@@ -143,6 +154,10 @@ private:
     // False once the counting pass missed an argument or a dimension size, or its buffer
     // grew beyond what an int counts.
     bool m_bLayoutSound = true;
+    // What the counting pass counted when it handed its totals to the host: the room of the
+    // element list that the host provides, and the input values.
+    long long m_nElementRoom = 0;
+    int m_nCountedInputs = 0;
 };
 
 // The head of a member definition of the template, in procedure_template_*.h.

@@ -69,6 +69,19 @@ QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::AddWords(long long bytes) {
     m_nBufferWords = words > INT_MAX ? INT_MAX : static_cast<int>(words);
 }
 
+QV_PROCEDURE_TEMPLATE bool QV_PROCEDURE::StoreElement(long long index, QV_VarParam* element) {
+    if (!this->m_ppVars || index < 0 || index >= m_nElementRoom) return false;
+    this->m_ppVars[index] = element;
+    return true;
+}
+
+QV_PROCEDURE_TEMPLATE long long QV_PROCEDURE::ElementCount(int dimensions, const int* sizes) {
+    long long count = 1;
+    for (int d = 0; d < dimensions; ++d)
+        count *= sizes[d] > 0 ? sizes[d] : 0;
+    return count;
+}
+
 // Counts the element in both passes; the filling pass stores it in the element list, where the
 // host has room for it (what the counting pass counted).
 QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::Element(QV_VarParam& variable) {
@@ -77,12 +90,13 @@ QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::Element(QV_VarParam& variable) {
     ++m_aListedElements[i];
     if (i < InputArgs()) {
         if (m_bCountingPass && variable.IsSolverVariable()) ++this->m_nFreeInputs;
-        if (!m_bCountingPass) this->StoreElement(this->m_nInputVars, &variable);
+        if (!m_bCountingPass) StoreElement(this->m_nInputVars, &variable);
         ++this->m_nInputVars;
         ++this->m_nInputs;
     } else {
         if (!m_bCountingPass)
-            this->StoreElement(this->m_nInputVars + this->m_nOutputVars, &variable);
+            StoreElement(static_cast<long long>(this->m_nInputVars) + this->m_nOutputVars,
+                         &variable);
         ++this->m_nOutputVars;
     }
 }
@@ -113,6 +127,8 @@ QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::LastArgument() {
     if (m_nCurrentArg < TotalArgs() - 1 || m_nDimsLeft > 0 || m_nDimCursor != sizes)
         m_bLayoutSound = false;
     P()->CreateDerivatives();
+    m_nElementRoom = static_cast<long long>(this->m_nInputVars) + this->m_nOutputVars;
+    m_nCountedInputs = this->m_nInputs;
     this->FinalizeConstruction(GetOffset(InputArgs()), m_nBufferWords);
     this->m_nInputVars = 0;
     this->m_nOutputVars = 0;
@@ -128,7 +144,7 @@ void QV_PROCEDURE::ForEachArgument(int first, int last, Visit visit) const {
     int cursor = 0;
     for (int i = 0; i < last; ++i) {
         const int dimensions = Proc::Dimensions(i);
-        const long long elements = this->ElementCount(dimensions, m_aDimSizes + cursor);
+        const long long elements = ElementCount(dimensions, m_aDimSizes + cursor);
         cursor += dimensions;
         if (i >= first) visit(i, dimensions, elements);
     }

@@ -7,13 +7,23 @@
 #include "framework/library_new.h"
 #include "procedures/procedure_template.h"
 
+QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::StorageStatus() const {
+    if (!this->m_pValues || !this->m_ppVars) return QV_ProcedureType::StatusNoStorage;
+    if (this->m_nInputVars + static_cast<long long>(this->m_nOutputVars) != m_nElementRoom ||
+        this->m_nInputs != m_nCountedInputs || this->m_nOutputVars != this->m_nOutputs)
+        return QV_ProcedureType::StatusUnbound;
+    for (long long k = 0; k < m_nElementRoom; ++k)
+        if (!this->m_ppVars[k]) return QV_ProcedureType::StatusUnbound;
+    return QV_ProcedureType::StatusDone;
+}
+
 // StatusDone when the argument list is complete and agrees with the layout and the host's
 // storage: every output and every array given by reference, and under each argument given by
 // reference exactly the elements that its dimension sizes call for (one for a scalar), none
 // under a constant. Every reader of the element list relies on it.
 QV_PROCEDURE_TEMPLATE int QV_PROCEDURE::BindingStatus() const {
     if (m_bCountingPass || !m_bLayoutSound) return QV_ProcedureType::StatusUnbound;
-    const int storage = this->StorageStatus();
+    const int storage = StorageStatus();
     if (storage < 0) return storage;
     bool agrees = true;
     ForEachArgument(0, TotalArgs(), [&](int i, int dimensions, long long elements) {

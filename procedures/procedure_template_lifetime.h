@@ -63,4 +63,6 @@ QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::CopyFields(const QV_ProcedureTemplate& 
     std::copy(o.m_aConstArgs, o.m_aConstArgs + TotalArgs(), m_aConstArgs);
     m_bOutputsFresh = o.m_bOutputsFresh;
     m_bLayoutSound = o.m_bLayoutSound;
+    m_nElementRoom = o.m_nElementRoom;
+    m_nCountedInputs = o.m_nCountedInputs;
 }

@@ -6,6 +6,13 @@
 
 #include "procedures/procedure_template.h"
 
+QV_PROCEDURE_TEMPLATE QV_VarParam* QV_PROCEDURE::NextElement() {
+    if (!this->m_ppVars || !this->m_ppVarCursor ||
+        this->m_ppVarCursor - this->m_ppVars >= m_nElementRoom)
+        return nullptr;
+    return *this->m_ppVarCursor++;
+}
+
 QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::PackInputVars() {
     m_nDimCursor = 0;
     m_nCurrentArg = 0;
@@ -34,7 +41,7 @@ QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::PackInputVars() {
 QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::PackOutputVars() {
     double* outputs = this->m_pValues + GetOffset(InputArgs());
     for (int k = 0; k < this->m_nOutputs; ++k) {
-        const QV_VarParam* output = this->NextElement();
+        const QV_VarParam* output = NextElement();
         if (!output) return;
         outputs[k] = output->Real();
     }
@@ -76,7 +83,7 @@ bool QV_PROCEDURE::PackVariable(PackArray array, PackOne one) {
         m_nDimCursor += dimensions;
         return this->m_bCallNeeded;
     }
-    QV_VarParam* element = this->NextElement();
+    QV_VarParam* element = NextElement();
     if (element) return one(*element);
     ++m_nCurrentArg;
     return this->m_bCallNeeded;
@@ -133,14 +140,14 @@ QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::UnpackInputVars() {
         const int type = Proc::Type(i);
         if (!Proc::IsVariableInput(i) || type < 2 || type > 5) {
             for (long long k = 0; k < elements; ++k)
-                this->NextElement();
+                NextElement();
             return;
         }
         const char* field = reinterpret_cast<const char*>(this->m_pValues + GetOffset(i));
         if (type == 5 && dimensions != 0 && !this->IsFortran())
             field += ((elements * Base::StringTableEntryBytes + 7) >> 3) * 8;
         for (long long k = 0; k < elements; ++k) {
-            QV_VarParam* variable = this->NextElement();
+            QV_VarParam* variable = NextElement();
             if (!variable) break;
             if (type == 4) {
                 double value;

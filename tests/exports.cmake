@@ -1,5 +1,6 @@
-# The checks of the built libraries' export tables (check_exports.py) and, on Windows, of the
-# DLL's resources (check_dll.py): in every build, the platform-interface one included.
+# The checks of the built libraries' export tables (check_exports.py), of what the library
+# imports from the host (check_imports.py) and, on Windows, of the DLL's resources
+# (check_dll.py): in every build, the platform-interface one included.
 
 # Types the library can create; each must export <TYPE>Factory, <TYPE>PropertyInfo
 # and _Compatibility<TYPE>.
@@ -48,3 +49,11 @@ if(WIN32)
   add_test(NAME resources COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/check_dll.py
            $<TARGET_FILE:Norvane340_1>)
 endif()
+# The library asks the host only for what a host has: every import from qvcore is one of the
+# host's operations.
+add_test(NAME host_imports
+         COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/check_imports.py
+                 $<TARGET_FILE:Norvane340_1> $<TARGET_FILE:qvcore>
+                 ${CMAKE_CURRENT_SOURCE_DIR}/host_operations.txt)
+add_test(NAME check_imports_test
+         COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/check_imports_test.py)

@@ -6,9 +6,9 @@ QV_GENERICCONNECTION::QV_GENERICCONNECTION(bool construct)
 }
 
 void QV_GENERICCONNECTION::Construct() {
-    USERNOTES.AddProperty(this, "USERNOTES", nullptr, 0, false);
-    SOURCE.AddProperty(this, "SOURCE", nullptr, 4, false)->HostPortType(4);
-    DEST.AddProperty(this, "DEST", nullptr, 8, false)->HostPortType(4);
+    USERNOTES.AddProperty(this, "USERNOTES", nullptr, QV_Direction_None, false);
+    SOURCE.AddProperty(this, "SOURCE", nullptr, QV_Direction_Input, false)->HostPortType(4);
+    DEST.AddProperty(this, "DEST", nullptr, QV_Direction_Output, false)->HostPortType(4);
 }
 
 QV_DEFINE_GENERATED_COMMON(QV_GENERICCONNECTION, QV_ModelTypeEx2, "Model GENERICCONNECTION\tV8.8")

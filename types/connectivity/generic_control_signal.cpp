@@ -6,9 +6,9 @@ QV_GENERICCONTROLSIGNAL::QV_GENERICCONTROLSIGNAL(bool construct)
 }
 
 void QV_GENERICCONTROLSIGNAL::Construct() {
-    USERNOTES.AddProperty(this, "USERNOTES", nullptr, 0, false);
-    SOURCE.AddProperty(this, "SOURCE", nullptr, 4, false)->UnsetIsToBeExported();
-    DEST.AddProperty(this, "DEST", nullptr, 8, false)->UnsetIsToBeExported();
+    USERNOTES.AddProperty(this, "USERNOTES", nullptr, QV_Direction_None, false);
+    SOURCE.AddProperty(this, "SOURCE", nullptr, QV_Direction_Input, false)->UnsetIsToBeExported();
+    DEST.AddProperty(this, "DEST", nullptr, QV_Direction_Output, false)->UnsetIsToBeExported();
 }
 
 QV_DEFINE_GENERATED_COMMON(QV_GENERICCONTROLSIGNAL, QV_ModelTypeEx2,

@@ -6,10 +6,12 @@ QV_GENERICMODEL::QV_GENERICMODEL(bool construct)
 }
 
 void QV_GENERICMODEL::Construct() {
-    USERNOTES.AddProperty(this, "USERNOTES", nullptr, 0, false);
-    COMPONENTLIST.AddProperty(this, "COMPONENTLIST", nullptr, 0, false);
-    INPUTSIGNAL.AddProperty(this, "INPUTSIGNAL", nullptr, 4, false)->UnsetIsToBeExported();
-    OUTPUTSIGNAL.AddProperty(this, "OUTPUTSIGNAL", nullptr, 8, false)->UnsetIsToBeExported();
+    USERNOTES.AddProperty(this, "USERNOTES", nullptr, QV_Direction_None, false);
+    COMPONENTLIST.AddProperty(this, "COMPONENTLIST", nullptr, QV_Direction_None, false);
+    INPUTSIGNAL.AddProperty(this, "INPUTSIGNAL", nullptr, QV_Direction_Input, false)
+        ->UnsetIsToBeExported();
+    OUTPUTSIGNAL.AddProperty(this, "OUTPUTSIGNAL", nullptr, QV_Direction_Output, false)
+        ->UnsetIsToBeExported();
 }
 
 QV_COMPONENTLISTNAME* QV_GENERICMODEL::ComponentList() {

@@ -6,9 +6,9 @@ QV_GENERICPORT::QV_GENERICPORT(bool construct)
 }
 
 void QV_GENERICPORT::Construct() {
-    ISCONNECTED.AddProperty(this, "ISCONNECTED", nullptr, 0, false);
-    ISLINKED.AddProperty(this, "ISLINKED", nullptr, 0, false);
-    COMPONENTLIST.AddProperty(this, "COMPONENTLIST", nullptr, 0, false);
+    ISCONNECTED.AddProperty(this, "ISCONNECTED", nullptr, QV_Direction_None, false);
+    ISLINKED.AddProperty(this, "ISLINKED", nullptr, QV_Direction_None, false);
+    COMPONENTLIST.AddProperty(this, "COMPONENTLIST", nullptr, QV_Direction_None, false);
 }
 
 QV_COMPONENTLISTNAME* QV_GENERICPORT::ComponentList() {

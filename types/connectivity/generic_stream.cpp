@@ -7,14 +7,18 @@ QV_GENERICSTREAM::QV_GENERICSTREAM(bool construct)
 }
 
 void QV_GENERICSTREAM::Construct() {
-    USERNOTES.AddProperty(this, "USERNOTES", nullptr, 0, false);
-    COMPONENTLIST.AddProperty(this, "COMPONENTLIST", nullptr, 0, false);
-    QV_UNCONNECTABLEINPUT.AddProperty(this, "QV_UNCONNECTABLEINPUT", nullptr, 4, false)
+    USERNOTES.AddProperty(this, "USERNOTES", nullptr, QV_Direction_None, false);
+    COMPONENTLIST.AddProperty(this, "COMPONENTLIST", nullptr, QV_Direction_None, false);
+    QV_UNCONNECTABLEINPUT
+        .AddProperty(this, "QV_UNCONNECTABLEINPUT", nullptr, QV_Direction_Input, false)
         ->UnsetIsToBeExported();
-    QV_UNCONNECTABLEOUTPUT.AddProperty(this, "QV_UNCONNECTABLEOUTPUT", nullptr, 8, false)
+    QV_UNCONNECTABLEOUTPUT
+        .AddProperty(this, "QV_UNCONNECTABLEOUTPUT", nullptr, QV_Direction_Output, false)
         ->UnsetIsToBeExported();
-    INPUTSIGNAL.AddProperty(this, "INPUTSIGNAL", nullptr, 4, false)->UnsetIsToBeExported();
-    OUTPUTSIGNAL.AddProperty(this, "OUTPUTSIGNAL", nullptr, 8, false)->UnsetIsToBeExported();
+    INPUTSIGNAL.AddProperty(this, "INPUTSIGNAL", nullptr, QV_Direction_Input, false)
+        ->UnsetIsToBeExported();
+    OUTPUTSIGNAL.AddProperty(this, "OUTPUTSIGNAL", nullptr, QV_Direction_Output, false)
+        ->UnsetIsToBeExported();
 }
 
 QV_COMPONENTLISTNAME* QV_GENERICSTREAM::ComponentList() {

@@ -5,8 +5,8 @@ QV_GENERICSTRUCTURE::QV_GENERICSTRUCTURE(bool construct) : USERNOTES(true), COMP
 }
 
 void QV_GENERICSTRUCTURE::Construct() {
-    USERNOTES.AddProperty(this, "USERNOTES", nullptr, 0, false);
-    COMPONENTLIST.AddProperty(this, "COMPONENTLIST", nullptr, 0, false);
+    USERNOTES.AddProperty(this, "USERNOTES", nullptr, QV_Direction_None, false);
+    COMPONENTLIST.AddProperty(this, "COMPONENTLIST", nullptr, QV_Direction_None, false);
 }
 
 QV_COMPONENTLISTNAME* QV_GENERICSTRUCTURE::ComponentList() {

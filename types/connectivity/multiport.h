@@ -39,7 +39,8 @@ public:
 };
 
 template <class T> QV_MULTIPORT<T>::QV_MULTIPORT() : QV_MULTIPORT_BaseType(), CONNECTION() {
-    CONNECTION.AddProperty(this, "CONNECTION", "Active Multiport connections", 0, false);
+    CONNECTION.AddProperty(this, "CONNECTION", "Active Multiport connections", QV_Direction_None,
+                           false);
     CONNECTION.SetDim(ConnectionNames());
 }
 

@@ -11,22 +11,27 @@ QV_DISTRIBUTION1D::QV_DISTRIBUTION1D(bool construct)
 }
 
 void QV_DISTRIBUTION1D::Construct() {
-    XDOMAIN.AddProperty(this, "XDOMAIN", nullptr, 0, false);
-    QV_VALUE_SET1.AddProperty(this, "QV_VALUE_SET1", nullptr, 0, false);
-    VALUE.AddProperty(this, "VALUE", "Variable value at a node point", 0, false);
-    USERNOTES.AddProperty(this, "USERNOTES", nullptr, 0, false);
-    INPUTSIGNAL.AddProperty(this, "INPUTSIGNAL", nullptr, 4, false)->UnsetIsToBeExported();
-    OUTPUTSIGNAL.AddProperty(this, "OUTPUTSIGNAL", nullptr, 8, false)->UnsetIsToBeExported();
-    HIGHESTORDERXDERIVATIVE.AddProperty(this, "HIGHESTORDERXDERIVATIVE", nullptr, 0, false);
-    HIGHESTORDERXDERIVATIVEUSED.AddProperty(this, "HIGHESTORDERXDERIVATIVEUSED", nullptr, 0, false);
-    INTEGRALS.AddProperty(this, "INTEGRALS", "Integrals to be calculated. Valid value: idx", 0,
-                          false);
-    QV_DDX_SET1.AddProperty(this, "QV_DDX_SET1", nullptr, 0, false);
-    DDX.AddProperty(this, "DDX", "1st-order partial deriv wrt x", 0, false);
-    QV_D2DX2_SET1.AddProperty(this, "QV_D2DX2_SET1", nullptr, 0, false);
-    D2DX2.AddProperty(this, "D2DX2", "2nd-order partial deriv wrt x", 0, false);
-    QV_IDX_SET1.AddProperty(this, "QV_IDX_SET1", nullptr, 0, false);
-    IDX.AddProperty(this, "IDX", "integral of distributed variable over X domain", 0, false);
+    XDOMAIN.AddProperty(this, "XDOMAIN", nullptr, QV_Direction_None, false);
+    QV_VALUE_SET1.AddProperty(this, "QV_VALUE_SET1", nullptr, QV_Direction_None, false);
+    VALUE.AddProperty(this, "VALUE", "Variable value at a node point", QV_Direction_None, false);
+    USERNOTES.AddProperty(this, "USERNOTES", nullptr, QV_Direction_None, false);
+    INPUTSIGNAL.AddProperty(this, "INPUTSIGNAL", nullptr, QV_Direction_Input, false)
+        ->UnsetIsToBeExported();
+    OUTPUTSIGNAL.AddProperty(this, "OUTPUTSIGNAL", nullptr, QV_Direction_Output, false)
+        ->UnsetIsToBeExported();
+    HIGHESTORDERXDERIVATIVE.AddProperty(this, "HIGHESTORDERXDERIVATIVE", nullptr, QV_Direction_None,
+                                        false);
+    HIGHESTORDERXDERIVATIVEUSED.AddProperty(this, "HIGHESTORDERXDERIVATIVEUSED", nullptr,
+                                            QV_Direction_None, false);
+    INTEGRALS.AddProperty(this, "INTEGRALS", "Integrals to be calculated. Valid value: idx",
+                          QV_Direction_None, false);
+    QV_DDX_SET1.AddProperty(this, "QV_DDX_SET1", nullptr, QV_Direction_None, false);
+    DDX.AddProperty(this, "DDX", "1st-order partial deriv wrt x", QV_Direction_None, false);
+    QV_D2DX2_SET1.AddProperty(this, "QV_D2DX2_SET1", nullptr, QV_Direction_None, false);
+    D2DX2.AddProperty(this, "D2DX2", "2nd-order partial deriv wrt x", QV_Direction_None, false);
+    QV_IDX_SET1.AddProperty(this, "QV_IDX_SET1", nullptr, QV_Direction_None, false);
+    IDX.AddProperty(this, "IDX", "integral of distributed variable over X domain",
+                    QV_Direction_None, false);
 }
 
 void QV_DISTRIBUTION1D::SetDims() {
@@ -46,7 +51,7 @@ long QV_DISTRIBUTION1D::ExecuteAssignments0(int a, int b, long) {
     for (int pass = 0;; ++pass) {
         const bool linked = XDOMAIN.ExternalLink() != nullptr;
         auto range = [linked](int low, int high) {
-            return linked ? QV_IntSetValue(low, high) : QV_IntSetValue();
+            return linked ? QV_IntSetValue(low, high) : QV_IntSetValue(nullptr);
         };
         const int end = linked ? (*XDOMAIN).ENDNODE.v() : 0;
         auto initialise = [&](QV_INTEGERSET& set, QV_IntSetValue nodes, int number) {

@@ -16,40 +16,50 @@ QV_DISTRIBUTION2D::QV_DISTRIBUTION2D(bool construct)
 }
 
 void QV_DISTRIBUTION2D::Construct() {
-    XDOMAIN.AddProperty(this, "XDOMAIN", nullptr, 0, false);
-    YDOMAIN.AddProperty(this, "YDOMAIN", nullptr, 0, false);
-    QV_VALUE_SET1.AddProperty(this, "QV_VALUE_SET1", nullptr, 0, false);
-    QV_VALUE_SET2.AddProperty(this, "QV_VALUE_SET2", nullptr, 0, false);
-    VALUE.AddProperty(this, "VALUE", "Variable value at a node point", 0, false);
-    USERNOTES.AddProperty(this, "USERNOTES", nullptr, 0, false);
-    INPUTSIGNAL.AddProperty(this, "INPUTSIGNAL", nullptr, 4, false)->UnsetIsToBeExported();
-    OUTPUTSIGNAL.AddProperty(this, "OUTPUTSIGNAL", nullptr, 8, false)->UnsetIsToBeExported();
-    HIGHESTORDERXDERIVATIVE.AddProperty(this, "HIGHESTORDERXDERIVATIVE", nullptr, 0, false);
-    HIGHESTORDERYDERIVATIVE.AddProperty(this, "HIGHESTORDERYDERIVATIVE", nullptr, 0, false);
-    HIGHESTORDERXDERIVATIVEUSED.AddProperty(this, "HIGHESTORDERXDERIVATIVEUSED", nullptr, 0, false);
-    HIGHESTORDERYDERIVATIVEUSED.AddProperty(this, "HIGHESTORDERYDERIVATIVEUSED", nullptr, 0, false);
+    XDOMAIN.AddProperty(this, "XDOMAIN", nullptr, QV_Direction_None, false);
+    YDOMAIN.AddProperty(this, "YDOMAIN", nullptr, QV_Direction_None, false);
+    QV_VALUE_SET1.AddProperty(this, "QV_VALUE_SET1", nullptr, QV_Direction_None, false);
+    QV_VALUE_SET2.AddProperty(this, "QV_VALUE_SET2", nullptr, QV_Direction_None, false);
+    VALUE.AddProperty(this, "VALUE", "Variable value at a node point", QV_Direction_None, false);
+    USERNOTES.AddProperty(this, "USERNOTES", nullptr, QV_Direction_None, false);
+    INPUTSIGNAL.AddProperty(this, "INPUTSIGNAL", nullptr, QV_Direction_Input, false)
+        ->UnsetIsToBeExported();
+    OUTPUTSIGNAL.AddProperty(this, "OUTPUTSIGNAL", nullptr, QV_Direction_Output, false)
+        ->UnsetIsToBeExported();
+    HIGHESTORDERXDERIVATIVE.AddProperty(this, "HIGHESTORDERXDERIVATIVE", nullptr, QV_Direction_None,
+                                        false);
+    HIGHESTORDERYDERIVATIVE.AddProperty(this, "HIGHESTORDERYDERIVATIVE", nullptr, QV_Direction_None,
+                                        false);
+    HIGHESTORDERXDERIVATIVEUSED.AddProperty(this, "HIGHESTORDERXDERIVATIVEUSED", nullptr,
+                                            QV_Direction_None, false);
+    HIGHESTORDERYDERIVATIVEUSED.AddProperty(this, "HIGHESTORDERYDERIVATIVEUSED", nullptr,
+                                            QV_Direction_None, false);
     INTEGRALS.AddProperty(this, "INTEGRALS",
-                          "Integrals to be calculated. Valid values: idx, idy, idxdy", 0, false);
-    QV_DDX_SET1.AddProperty(this, "QV_DDX_SET1", nullptr, 0, false);
-    QV_DDX_SET2.AddProperty(this, "QV_DDX_SET2", nullptr, 0, false);
-    DDX.AddProperty(this, "DDX", "1st-order partial deriv wrt x", 0, false);
-    QV_DDY_SET1.AddProperty(this, "QV_DDY_SET1", nullptr, 0, false);
-    QV_DDY_SET2.AddProperty(this, "QV_DDY_SET2", nullptr, 0, false);
-    DDY.AddProperty(this, "DDY", "1st-order partial deriv wrt y", 0, false);
-    QV_D2DX2_SET1.AddProperty(this, "QV_D2DX2_SET1", nullptr, 0, false);
-    QV_D2DX2_SET2.AddProperty(this, "QV_D2DX2_SET2", nullptr, 0, false);
-    D2DX2.AddProperty(this, "D2DX2", "2nd-order partial deriv wrt x", 0, false);
-    QV_D2DY2_SET1.AddProperty(this, "QV_D2DY2_SET1", nullptr, 0, false);
-    D2DY2.AddProperty(this, "D2DY2", "2nd-order partial deriv wrt y", 0, false);
-    QV_IDX_SET1.AddProperty(this, "QV_IDX_SET1", nullptr, 0, false);
-    QV_IDX_SET2.AddProperty(this, "QV_IDX_SET2", nullptr, 0, false);
-    IDX.AddProperty(this, "IDX", "integral of distributed variable wrt x", 0, false);
-    QV_IDY_SET1.AddProperty(this, "QV_IDY_SET1", nullptr, 0, false);
-    QV_IDY_SET2.AddProperty(this, "QV_IDY_SET2", nullptr, 0, false);
-    IDY.AddProperty(this, "IDY", "integral of distributed variable wrt y", 0, false);
-    QV_IDXDY_SET1.AddProperty(this, "QV_IDXDY_SET1", nullptr, 0, false);
-    QV_IDXDY_SET2.AddProperty(this, "QV_IDXDY_SET2", nullptr, 0, false);
-    IDXDY.AddProperty(this, "IDXDY", "integral of distributed variable wrt x and y", 0, false);
+                          "Integrals to be calculated. Valid values: idx, idy, idxdy",
+                          QV_Direction_None, false);
+    QV_DDX_SET1.AddProperty(this, "QV_DDX_SET1", nullptr, QV_Direction_None, false);
+    QV_DDX_SET2.AddProperty(this, "QV_DDX_SET2", nullptr, QV_Direction_None, false);
+    DDX.AddProperty(this, "DDX", "1st-order partial deriv wrt x", QV_Direction_None, false);
+    QV_DDY_SET1.AddProperty(this, "QV_DDY_SET1", nullptr, QV_Direction_None, false);
+    QV_DDY_SET2.AddProperty(this, "QV_DDY_SET2", nullptr, QV_Direction_None, false);
+    DDY.AddProperty(this, "DDY", "1st-order partial deriv wrt y", QV_Direction_None, false);
+    QV_D2DX2_SET1.AddProperty(this, "QV_D2DX2_SET1", nullptr, QV_Direction_None, false);
+    QV_D2DX2_SET2.AddProperty(this, "QV_D2DX2_SET2", nullptr, QV_Direction_None, false);
+    D2DX2.AddProperty(this, "D2DX2", "2nd-order partial deriv wrt x", QV_Direction_None, false);
+    QV_D2DY2_SET1.AddProperty(this, "QV_D2DY2_SET1", nullptr, QV_Direction_None, false);
+    D2DY2.AddProperty(this, "D2DY2", "2nd-order partial deriv wrt y", QV_Direction_None, false);
+    QV_IDX_SET1.AddProperty(this, "QV_IDX_SET1", nullptr, QV_Direction_None, false);
+    QV_IDX_SET2.AddProperty(this, "QV_IDX_SET2", nullptr, QV_Direction_None, false);
+    IDX.AddProperty(this, "IDX", "integral of distributed variable wrt x", QV_Direction_None,
+                    false);
+    QV_IDY_SET1.AddProperty(this, "QV_IDY_SET1", nullptr, QV_Direction_None, false);
+    QV_IDY_SET2.AddProperty(this, "QV_IDY_SET2", nullptr, QV_Direction_None, false);
+    IDY.AddProperty(this, "IDY", "integral of distributed variable wrt y", QV_Direction_None,
+                    false);
+    QV_IDXDY_SET1.AddProperty(this, "QV_IDXDY_SET1", nullptr, QV_Direction_None, false);
+    QV_IDXDY_SET2.AddProperty(this, "QV_IDXDY_SET2", nullptr, QV_Direction_None, false);
+    IDXDY.AddProperty(this, "IDXDY", "integral of distributed variable wrt x and y",
+                      QV_Direction_None, false);
 }
 
 // D2DY2 runs along Y over Y's own interior nodes. Without a linked Y domain there is no such
@@ -81,11 +91,11 @@ long QV_DISTRIBUTION2D::ExecuteAssignments0(int a, int b, long) {
         const int xEnd = xLinked ? (*XDOMAIN).ENDNODE.v() : -1;
         const int yEnd = yLinked ? (*YDOMAIN).ENDNODE.v() : -1;
         auto xRange = [xLinked](int low, int high) {
-            return xLinked ? QV_IntSetValue(low, high) : QV_IntSetValue();
+            return xLinked ? QV_IntSetValue(low, high) : QV_IntSetValue(nullptr);
         };
         auto closed = [](QV_External<QV_DOMAIN>& domain, bool linked) {
             return linked ? norvane::ClosedInterior((*domain).INTERIOR.v(), (*domain).ENDNODE.v())
-                          : QV_IntSetValue();
+                          : QV_IntSetValue(nullptr);
         };
         // A set along X keeps the nodes of X's grid, one along Y those of Y's (grid_nodes.h).
         auto initialise = [&](QV_INTEGERSET& set, QV_IntSetValue nodes, int end, int number) {
@@ -98,7 +108,7 @@ long QV_DISTRIBUTION2D::ExecuteAssignments0(int a, int b, long) {
         const int fx2 = HIGHESTORDERXDERIVATIVEUSED.v() > 1 ? 1 : 0;
         const int fy1 = HIGHESTORDERYDERIVATIVEUSED.v() > 0 ? 1 : 0;
         const int fy2 = HIGHESTORDERYDERIVATIVEUSED.v() > 1 ? 1 : 0;
-        const QV_IntSetValue yAll = yLinked ? QV_IntSetValue(0, yEnd) : QV_IntSetValue();
+        const QV_IntSetValue yAll = yLinked ? QV_IntSetValue(0, yEnd) : QV_IntSetValue(nullptr);
 
         initialise(QV_VALUE_SET1, xRange(0, xEnd), xEnd, 1);
         initialise(QV_VALUE_SET2, yAll, yEnd, 2);

@@ -15,77 +15,91 @@ QV_DISTRIBUTION3D::QV_DISTRIBUTION3D(bool construct)
 
 // Declaration order, except that each array's own index sets come just before the array.
 void QV_DISTRIBUTION3D::Construct() {
-    XDOMAIN.AddProperty(this, "XDOMAIN", nullptr, 0, false);
-    YDOMAIN.AddProperty(this, "YDOMAIN", nullptr, 0, false);
-    ZDOMAIN.AddProperty(this, "ZDOMAIN", nullptr, 0, false);
-    QV_VALUE_SET1.AddProperty(this, "QV_VALUE_SET1", nullptr, 0, false);
-    QV_VALUE_SET2.AddProperty(this, "QV_VALUE_SET2", nullptr, 0, false);
-    QV_VALUE_SET3.AddProperty(this, "QV_VALUE_SET3", nullptr, 0, false);
-    VALUE.AddProperty(this, "VALUE", "Variable value at a node point", 0, false);
-    USERNOTES.AddProperty(this, "USERNOTES", nullptr, 0, false);
-    INPUTSIGNAL.AddProperty(this, "INPUTSIGNAL", nullptr, 4, false)->UnsetIsToBeExported();
-    OUTPUTSIGNAL.AddProperty(this, "OUTPUTSIGNAL", nullptr, 8, false)->UnsetIsToBeExported();
-    HIGHESTORDERXDERIVATIVE.AddProperty(this, "HIGHESTORDERXDERIVATIVE", nullptr, 0, false);
-    HIGHESTORDERYDERIVATIVE.AddProperty(this, "HIGHESTORDERYDERIVATIVE", nullptr, 0, false);
-    HIGHESTORDERZDERIVATIVE.AddProperty(this, "HIGHESTORDERZDERIVATIVE", nullptr, 0, false);
-    HIGHESTORDERXDERIVATIVEUSED.AddProperty(this, "HIGHESTORDERXDERIVATIVEUSED", nullptr, 0, false);
-    HIGHESTORDERYDERIVATIVEUSED.AddProperty(this, "HIGHESTORDERYDERIVATIVEUSED", nullptr, 0, false);
-    HIGHESTORDERZDERIVATIVEUSED.AddProperty(this, "HIGHESTORDERZDERIVATIVEUSED", nullptr, 0, false);
+    XDOMAIN.AddProperty(this, "XDOMAIN", nullptr, QV_Direction_None, false);
+    YDOMAIN.AddProperty(this, "YDOMAIN", nullptr, QV_Direction_None, false);
+    ZDOMAIN.AddProperty(this, "ZDOMAIN", nullptr, QV_Direction_None, false);
+    QV_VALUE_SET1.AddProperty(this, "QV_VALUE_SET1", nullptr, QV_Direction_None, false);
+    QV_VALUE_SET2.AddProperty(this, "QV_VALUE_SET2", nullptr, QV_Direction_None, false);
+    QV_VALUE_SET3.AddProperty(this, "QV_VALUE_SET3", nullptr, QV_Direction_None, false);
+    VALUE.AddProperty(this, "VALUE", "Variable value at a node point", QV_Direction_None, false);
+    USERNOTES.AddProperty(this, "USERNOTES", nullptr, QV_Direction_None, false);
+    INPUTSIGNAL.AddProperty(this, "INPUTSIGNAL", nullptr, QV_Direction_Input, false)
+        ->UnsetIsToBeExported();
+    OUTPUTSIGNAL.AddProperty(this, "OUTPUTSIGNAL", nullptr, QV_Direction_Output, false)
+        ->UnsetIsToBeExported();
+    HIGHESTORDERXDERIVATIVE.AddProperty(this, "HIGHESTORDERXDERIVATIVE", nullptr, QV_Direction_None,
+                                        false);
+    HIGHESTORDERYDERIVATIVE.AddProperty(this, "HIGHESTORDERYDERIVATIVE", nullptr, QV_Direction_None,
+                                        false);
+    HIGHESTORDERZDERIVATIVE.AddProperty(this, "HIGHESTORDERZDERIVATIVE", nullptr, QV_Direction_None,
+                                        false);
+    HIGHESTORDERXDERIVATIVEUSED.AddProperty(this, "HIGHESTORDERXDERIVATIVEUSED", nullptr,
+                                            QV_Direction_None, false);
+    HIGHESTORDERYDERIVATIVEUSED.AddProperty(this, "HIGHESTORDERYDERIVATIVEUSED", nullptr,
+                                            QV_Direction_None, false);
+    HIGHESTORDERZDERIVATIVEUSED.AddProperty(this, "HIGHESTORDERZDERIVATIVEUSED", nullptr,
+                                            QV_Direction_None, false);
     INTEGRALS.AddProperty(
         this, "INTEGRALS",
-        "Integrals to be calculated. Valid values: idx, idy, idz, idxdy, idxdz, idydz, idxdydz", 0,
-        false);
-    QV_DDX_SET1.AddProperty(this, "QV_DDX_SET1", nullptr, 0, false);
-    QV_DDX_SET2.AddProperty(this, "QV_DDX_SET2", nullptr, 0, false);
-    QV_DDX_SET3.AddProperty(this, "QV_DDX_SET3", nullptr, 0, false);
-    DDX.AddProperty(this, "DDX", "1st-order partial deriv wrt x", 0, false);
-    QV_DDY_SET1.AddProperty(this, "QV_DDY_SET1", nullptr, 0, false);
-    QV_DDY_SET2.AddProperty(this, "QV_DDY_SET2", nullptr, 0, false);
-    QV_DDY_SET3.AddProperty(this, "QV_DDY_SET3", nullptr, 0, false);
-    DDY.AddProperty(this, "DDY", "1st-order partial deriv wrt y", 0, false);
-    QV_DDZ_SET1.AddProperty(this, "QV_DDZ_SET1", nullptr, 0, false);
-    QV_DDZ_SET2.AddProperty(this, "QV_DDZ_SET2", nullptr, 0, false);
-    QV_DDZ_SET3.AddProperty(this, "QV_DDZ_SET3", nullptr, 0, false);
-    DDZ.AddProperty(this, "DDZ", "1st-order partial deriv wrt z", 0, false);
-    QV_D2DX2_SET1.AddProperty(this, "QV_D2DX2_SET1", nullptr, 0, false);
-    QV_D2DX2_SET2.AddProperty(this, "QV_D2DX2_SET2", nullptr, 0, false);
-    QV_D2DX2_SET3.AddProperty(this, "QV_D2DX2_SET3", nullptr, 0, false);
-    D2DX2.AddProperty(this, "D2DX2", "2nd-order partial deriv wrt x", 0, false);
-    QV_D2DY2_SET1.AddProperty(this, "QV_D2DY2_SET1", nullptr, 0, false);
-    QV_D2DY2_SET3.AddProperty(this, "QV_D2DY2_SET3", nullptr, 0, false);
-    D2DY2.AddProperty(this, "D2DY2", "2nd-order partial deriv wrt y", 0, false);
-    QV_D2DZ2_SET1.AddProperty(this, "QV_D2DZ2_SET1", nullptr, 0, false);
-    QV_D2DZ2_SET2.AddProperty(this, "QV_D2DZ2_SET2", nullptr, 0, false);
-    D2DZ2.AddProperty(this, "D2DZ2", "2nd-order partial deriv wrt z", 0, false);
-    QV_IDX_SET1.AddProperty(this, "QV_IDX_SET1", nullptr, 0, false);
-    QV_IDX_SET2.AddProperty(this, "QV_IDX_SET2", nullptr, 0, false);
-    QV_IDX_SET3.AddProperty(this, "QV_IDX_SET3", nullptr, 0, false);
-    IDX.AddProperty(this, "IDX", "integral of distributed variable wrt x", 0, false);
-    QV_IDY_SET1.AddProperty(this, "QV_IDY_SET1", nullptr, 0, false);
-    QV_IDY_SET2.AddProperty(this, "QV_IDY_SET2", nullptr, 0, false);
-    QV_IDY_SET3.AddProperty(this, "QV_IDY_SET3", nullptr, 0, false);
-    IDY.AddProperty(this, "IDY", "integral of distributed variable wrt y", 0, false);
-    QV_IDZ_SET1.AddProperty(this, "QV_IDZ_SET1", nullptr, 0, false);
-    QV_IDZ_SET2.AddProperty(this, "QV_IDZ_SET2", nullptr, 0, false);
-    QV_IDZ_SET3.AddProperty(this, "QV_IDZ_SET3", nullptr, 0, false);
-    IDZ.AddProperty(this, "IDZ", "integral of distributed variable wrt z", 0, false);
-    QV_IDXDY_SET1.AddProperty(this, "QV_IDXDY_SET1", nullptr, 0, false);
-    QV_IDXDY_SET2.AddProperty(this, "QV_IDXDY_SET2", nullptr, 0, false);
-    QV_IDXDY_SET3.AddProperty(this, "QV_IDXDY_SET3", nullptr, 0, false);
-    IDXDY.AddProperty(this, "IDXDY", "integral of distributed variable wrt x and y", 0, false);
-    QV_IDXDZ_SET1.AddProperty(this, "QV_IDXDZ_SET1", nullptr, 0, false);
-    QV_IDXDZ_SET2.AddProperty(this, "QV_IDXDZ_SET2", nullptr, 0, false);
-    QV_IDXDZ_SET3.AddProperty(this, "QV_IDXDZ_SET3", nullptr, 0, false);
-    IDXDZ.AddProperty(this, "IDXDZ", "integral of distributed variable wrt x and z", 0, false);
-    QV_IDYDZ_SET1.AddProperty(this, "QV_IDYDZ_SET1", nullptr, 0, false);
-    QV_IDYDZ_SET2.AddProperty(this, "QV_IDYDZ_SET2", nullptr, 0, false);
-    QV_IDYDZ_SET3.AddProperty(this, "QV_IDYDZ_SET3", nullptr, 0, false);
-    IDYDZ.AddProperty(this, "IDYDZ", "integral of distributed variable wrt y and z", 0, false);
-    QV_IDXDYDZ_SET1.AddProperty(this, "QV_IDXDYDZ_SET1", nullptr, 0, false);
-    QV_IDXDYDZ_SET2.AddProperty(this, "QV_IDXDYDZ_SET2", nullptr, 0, false);
-    QV_IDXDYDZ_SET3.AddProperty(this, "QV_IDXDYDZ_SET3", nullptr, 0, false);
-    IDXDYDZ.AddProperty(this, "IDXDYDZ", "integral of distributed variable wrt x, y and z", 0,
-                        false);
+        "Integrals to be calculated. Valid values: idx, idy, idz, idxdy, idxdz, idydz, idxdydz",
+        QV_Direction_None, false);
+    QV_DDX_SET1.AddProperty(this, "QV_DDX_SET1", nullptr, QV_Direction_None, false);
+    QV_DDX_SET2.AddProperty(this, "QV_DDX_SET2", nullptr, QV_Direction_None, false);
+    QV_DDX_SET3.AddProperty(this, "QV_DDX_SET3", nullptr, QV_Direction_None, false);
+    DDX.AddProperty(this, "DDX", "1st-order partial deriv wrt x", QV_Direction_None, false);
+    QV_DDY_SET1.AddProperty(this, "QV_DDY_SET1", nullptr, QV_Direction_None, false);
+    QV_DDY_SET2.AddProperty(this, "QV_DDY_SET2", nullptr, QV_Direction_None, false);
+    QV_DDY_SET3.AddProperty(this, "QV_DDY_SET3", nullptr, QV_Direction_None, false);
+    DDY.AddProperty(this, "DDY", "1st-order partial deriv wrt y", QV_Direction_None, false);
+    QV_DDZ_SET1.AddProperty(this, "QV_DDZ_SET1", nullptr, QV_Direction_None, false);
+    QV_DDZ_SET2.AddProperty(this, "QV_DDZ_SET2", nullptr, QV_Direction_None, false);
+    QV_DDZ_SET3.AddProperty(this, "QV_DDZ_SET3", nullptr, QV_Direction_None, false);
+    DDZ.AddProperty(this, "DDZ", "1st-order partial deriv wrt z", QV_Direction_None, false);
+    QV_D2DX2_SET1.AddProperty(this, "QV_D2DX2_SET1", nullptr, QV_Direction_None, false);
+    QV_D2DX2_SET2.AddProperty(this, "QV_D2DX2_SET2", nullptr, QV_Direction_None, false);
+    QV_D2DX2_SET3.AddProperty(this, "QV_D2DX2_SET3", nullptr, QV_Direction_None, false);
+    D2DX2.AddProperty(this, "D2DX2", "2nd-order partial deriv wrt x", QV_Direction_None, false);
+    QV_D2DY2_SET1.AddProperty(this, "QV_D2DY2_SET1", nullptr, QV_Direction_None, false);
+    QV_D2DY2_SET3.AddProperty(this, "QV_D2DY2_SET3", nullptr, QV_Direction_None, false);
+    D2DY2.AddProperty(this, "D2DY2", "2nd-order partial deriv wrt y", QV_Direction_None, false);
+    QV_D2DZ2_SET1.AddProperty(this, "QV_D2DZ2_SET1", nullptr, QV_Direction_None, false);
+    QV_D2DZ2_SET2.AddProperty(this, "QV_D2DZ2_SET2", nullptr, QV_Direction_None, false);
+    D2DZ2.AddProperty(this, "D2DZ2", "2nd-order partial deriv wrt z", QV_Direction_None, false);
+    QV_IDX_SET1.AddProperty(this, "QV_IDX_SET1", nullptr, QV_Direction_None, false);
+    QV_IDX_SET2.AddProperty(this, "QV_IDX_SET2", nullptr, QV_Direction_None, false);
+    QV_IDX_SET3.AddProperty(this, "QV_IDX_SET3", nullptr, QV_Direction_None, false);
+    IDX.AddProperty(this, "IDX", "integral of distributed variable wrt x", QV_Direction_None,
+                    false);
+    QV_IDY_SET1.AddProperty(this, "QV_IDY_SET1", nullptr, QV_Direction_None, false);
+    QV_IDY_SET2.AddProperty(this, "QV_IDY_SET2", nullptr, QV_Direction_None, false);
+    QV_IDY_SET3.AddProperty(this, "QV_IDY_SET3", nullptr, QV_Direction_None, false);
+    IDY.AddProperty(this, "IDY", "integral of distributed variable wrt y", QV_Direction_None,
+                    false);
+    QV_IDZ_SET1.AddProperty(this, "QV_IDZ_SET1", nullptr, QV_Direction_None, false);
+    QV_IDZ_SET2.AddProperty(this, "QV_IDZ_SET2", nullptr, QV_Direction_None, false);
+    QV_IDZ_SET3.AddProperty(this, "QV_IDZ_SET3", nullptr, QV_Direction_None, false);
+    IDZ.AddProperty(this, "IDZ", "integral of distributed variable wrt z", QV_Direction_None,
+                    false);
+    QV_IDXDY_SET1.AddProperty(this, "QV_IDXDY_SET1", nullptr, QV_Direction_None, false);
+    QV_IDXDY_SET2.AddProperty(this, "QV_IDXDY_SET2", nullptr, QV_Direction_None, false);
+    QV_IDXDY_SET3.AddProperty(this, "QV_IDXDY_SET3", nullptr, QV_Direction_None, false);
+    IDXDY.AddProperty(this, "IDXDY", "integral of distributed variable wrt x and y",
+                      QV_Direction_None, false);
+    QV_IDXDZ_SET1.AddProperty(this, "QV_IDXDZ_SET1", nullptr, QV_Direction_None, false);
+    QV_IDXDZ_SET2.AddProperty(this, "QV_IDXDZ_SET2", nullptr, QV_Direction_None, false);
+    QV_IDXDZ_SET3.AddProperty(this, "QV_IDXDZ_SET3", nullptr, QV_Direction_None, false);
+    IDXDZ.AddProperty(this, "IDXDZ", "integral of distributed variable wrt x and z",
+                      QV_Direction_None, false);
+    QV_IDYDZ_SET1.AddProperty(this, "QV_IDYDZ_SET1", nullptr, QV_Direction_None, false);
+    QV_IDYDZ_SET2.AddProperty(this, "QV_IDYDZ_SET2", nullptr, QV_Direction_None, false);
+    QV_IDYDZ_SET3.AddProperty(this, "QV_IDYDZ_SET3", nullptr, QV_Direction_None, false);
+    IDYDZ.AddProperty(this, "IDYDZ", "integral of distributed variable wrt y and z",
+                      QV_Direction_None, false);
+    QV_IDXDYDZ_SET1.AddProperty(this, "QV_IDXDYDZ_SET1", nullptr, QV_Direction_None, false);
+    QV_IDXDYDZ_SET2.AddProperty(this, "QV_IDXDYDZ_SET2", nullptr, QV_Direction_None, false);
+    QV_IDXDYDZ_SET3.AddProperty(this, "QV_IDXDYDZ_SET3", nullptr, QV_Direction_None, false);
+    IDXDYDZ.AddProperty(this, "IDXDYDZ", "integral of distributed variable wrt x, y and z",
+                        QV_Direction_None, false);
 }
 
 // D2DY2 runs along Y over Y's own interior nodes, D2DZ2 along Z over Z's. Without the linked
@@ -164,8 +178,11 @@ long QV_DISTRIBUTION3D::ExecuteAssignments0(int a, int b, long) {
         linked[d] = domains[d]->ExternalLink() != nullptr;
     for (int pass = 0;; ++pass) {
         int end[3] = {-1, -1, -1};
-        QV_IntSetValue all[3];    // 0 .. ENDNODE
-        QV_IntSetValue closed[3]; // node 0, INTERIOR and ENDNODE
+        // 0 .. ENDNODE, and node 0, INTERIOR and ENDNODE; empty without a grid.
+        QV_IntSetValue all[3]{QV_IntSetValue(nullptr), QV_IntSetValue(nullptr),
+                              QV_IntSetValue(nullptr)};
+        QV_IntSetValue closed[3]{QV_IntSetValue(nullptr), QV_IntSetValue(nullptr),
+                                 QV_IntSetValue(nullptr)};
         for (int d = 0; d < 3; ++d) {
             if (!linked[d]) continue;
             QV_DOMAIN& domain = **domains[d];
@@ -175,7 +192,8 @@ long QV_DISTRIBUTION3D::ExecuteAssignments0(int a, int b, long) {
         }
         // [low .. ENDNODE of X times factor]; empty without an X grid.
         auto xRange = [&](int low, int factor) {
-            return linked[0] ? QV_IntSetValue(low, ScaledEnd(end[0], factor)) : QV_IntSetValue();
+            return linked[0] ? QV_IntSetValue(low, ScaledEnd(end[0], factor))
+                             : QV_IntSetValue(nullptr);
         };
         // A set along direction d keeps the nodes of d's grid (grid_nodes.h).
         auto initialise = [&](QV_INTEGERSET& set, QV_IntSetValue nodes, int d, int number) {

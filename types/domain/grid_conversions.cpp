@@ -31,7 +31,7 @@ bool IsNodeNumber(long long node) {
 QV_IntSetValue NodeRange(long long low, long long high) {
     if (low < IntMin) low = IntMin;
     if (high > IntMax) high = IntMax;
-    if (high < low) return QV_IntSetValue();
+    if (high < low) return QV_IntSetValue(nullptr);
     return QV_IntSetValue(static_cast<int>(low), static_cast<int>(high));
 }
 

@@ -176,7 +176,7 @@ void AssignSection(QV_DOMAIN& d, QV_IntegerSetIter& i, const Assignments& assign
                    (*Section(d, i.v()).LOCATION).v());
 
     // The node count asked for, held as a one-member set and walked once.
-    QV_IntSetValue count;
+    QV_IntSetValue count(nullptr);
     count += NearestInteger((*Section(d, i.v()).LENGTH).v() /
                             (*Section(d, i.v()).SPACINGPREFERENCE).v());
     QV_IntegerSetIter n(count);

@@ -3,25 +3,27 @@
 QV_SECTIONDATAMODEL::QV_SECTIONDATAMODEL(bool construct)
     : QV_GENERICMODEL(false), MINNODECOUNT(), LOCATION(), SPACINGPREFERENCE(), SPACINGUSED(),
       LENGTH(true), NODECOUNT(true), BASE(true), NUMELEMENTS(true), ELEMENTLENGTH(true),
-      INTERIOR(true) {
+      INTERIOR() {
     if (construct) Construct();
 }
 
 void QV_SECTIONDATAMODEL::Construct() {
     QV_GENERICMODEL::Construct();
-    MINNODECOUNT.AddProperty(this, "MINNODECOUNT", nullptr, 0, false);
-    LOCATION.AddProperty(this, "LOCATION", "Absolute location of LH boundary of this section", 0,
-                         false);
+    MINNODECOUNT.AddProperty(this, "MINNODECOUNT", nullptr, QV_Direction_None, false);
+    LOCATION.AddProperty(this, "LOCATION", "Absolute location of LH boundary of this section",
+                         QV_Direction_None, false);
     SPACINGPREFERENCE.AddProperty(this, "SPACINGPREFERENCE",
-                                  "Preferred spacing between nodes in this section", 0, false);
+                                  "Preferred spacing between nodes in this section",
+                                  QV_Direction_None, false);
     SPACINGUSED.AddProperty(this, "SPACINGUSED",
-                            "Actual spacing used between nodes in this section", 0, false);
-    LENGTH.AddProperty(this, "LENGTH", nullptr, 0, false);
-    NODECOUNT.AddProperty(this, "NODECOUNT", nullptr, 0, false);
-    BASE.AddProperty(this, "BASE", nullptr, 0, false);
-    NUMELEMENTS.AddProperty(this, "NUMELEMENTS", nullptr, 0, false);
-    ELEMENTLENGTH.AddProperty(this, "ELEMENTLENGTH", nullptr, 0, false);
-    INTERIOR.AddProperty(this, "INTERIOR", nullptr, 0, false);
+                            "Actual spacing used between nodes in this section", QV_Direction_None,
+                            false);
+    LENGTH.AddProperty(this, "LENGTH", nullptr, QV_Direction_None, false);
+    NODECOUNT.AddProperty(this, "NODECOUNT", nullptr, QV_Direction_None, false);
+    BASE.AddProperty(this, "BASE", nullptr, QV_Direction_None, false);
+    NUMELEMENTS.AddProperty(this, "NUMELEMENTS", nullptr, QV_Direction_None, false);
+    ELEMENTLENGTH.AddProperty(this, "ELEMENTLENGTH", nullptr, QV_Direction_None, false);
+    INTERIOR.AddProperty(this, "INTERIOR", nullptr, QV_Direction_None, false);
 }
 
 QV_DEFINE_GENERATED_COMMON(QV_SECTIONDATAMODEL, QV_GENERICMODEL, "Model SECTIONDATAMODEL\tV8.8")

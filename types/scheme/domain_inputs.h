@@ -40,11 +40,11 @@ public:
     int highestOrder() override { return Read(*m_order, m_pass); }
     int highestOrderUsed() override { return Read(*m_orderUsed, m_pass); }
     bool methodIs(const char* name) override {
-        const SUValue& method = Read(*m_domain.DISCRETIZATIONMETHOD, m_pass);
+        const char* method = Read(*m_domain.DISCRETIZATIONMETHOD, m_pass);
         return SUValue::CompareCI(name, method) == 0;
     }
     int closedCount() override { return closed().SetSize(); }
-    int closedNode(int k) override { return closed().IntegerAt(k); }
+    int closedNode(int k) override { return closed().Integer(k); }
 
     QV_SECTIONDATAMODEL& section(int s) { return (*m_domain.SECTION)(s); }
 
@@ -61,7 +61,7 @@ private:
     QV_INTEGERPARAMETER& m_order;
     QV_INTEGERPARAMETER& m_orderUsed;
     Pass m_pass;
-    QV_IntSetValue m_closed;
+    QV_IntSetValue m_closed{nullptr};
     bool m_closedBuilt = false;
 };
 

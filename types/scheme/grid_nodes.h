@@ -17,10 +17,10 @@ namespace norvane {
 inline void KeepGridNodes(QV_SetValue& nodes, int end) {
     const int last = end == INT_MIN ? 0 : end;
     const int count = nodes.SetSize();
-    if (count == 0 || (nodes.IntegerAt(0) >= 0 && nodes.IntegerAt(count - 1) <= last)) return;
-    QV_IntSetValue kept;
+    if (count == 0 || (nodes.Integer(0) >= 0 && nodes.Integer(count - 1) <= last)) return;
+    QV_IntSetValue kept(nullptr);
     for (int k = 0; k < count; ++k) {
-        const int node = nodes.IntegerAt(k);
+        const int node = nodes.Integer(k);
         if (node >= 0 && node <= last) kept += node;
     }
     nodes = kept;
