@@ -158,6 +158,10 @@ def normalize(name):
     text = re.sub(r"^(?:(?:virtual|static) )+", "", text)
     text = IGNORED_WORDS.sub("", TYPE_KEYWORD.sub("", text))
     text = hide_operator_symbols(text)
+    # A function that returns a pointer to a function: 'R (cc * cc f(A))(B)' names f(A).
+    returns_function = re.match(r"^[^(]*\((?:__\w+ )?\*\s*(.*\))\)\s*\([^()]*\)$", text)
+    if returns_function:
+        text = returns_function.group(1)
     const = False
     while True:
         stripped = re.sub(r"\s*\b(?:const|volatile)$", "", text)
@@ -233,7 +237,7 @@ def demangled(names):
         # For each name it prints the name, then (unless it cannot read it, which makes it fail
         # in the end) its undecorated form; a name it cannot read stays as it is.
         pending = None
-        for line in run("llvm-undname", stdin="\n".join(decorated), check=False).splitlines():
+        for line in run("llvm-undname", stdin="\n".join(decorated) + "\n", check=False).splitlines():
             if line in result and line.startswith("?"):
                 pending = line
             elif pending and line.strip():

@@ -44,6 +44,10 @@ SAME_OPERATION = [
      "public: static void __cdecl IUnknown::operator delete(void *)",
      "IUnknown::operator delete(void*)"),
     ("MyAllocate(unsigned int)", "void * __cdecl MyAllocate(unsigned int)", "MyAllocate(unsigned int)"),
+    ("QV_ProcedureType::GetProcedure13Address(DLLFunction*)",
+     "public: void (__stdcall * __thiscall QV_ProcedureType::GetProcedure13Address(struct "
+     "DLLFunction *))(int *, double *, int const *)",
+     "QV_ProcedureType::GetProcedure13Address(DLLFunction*)"),
     ("f(long long, unsigned long long, char const* const*)",
      "void __cdecl f(__int64, unsigned __int64, char const *const *)",
      "f(long long, unsigned long long, const char* const*)"),

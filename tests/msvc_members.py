@@ -17,6 +17,7 @@ are composed as the decoration does, back-references included; the reader of dec
 covers the template arguments that the library uses (types, integers, pointers, references).
 """
 import collections
+import re
 
 from debug_info import declared_members, parameters, type_name
 
@@ -154,6 +155,12 @@ class Classes:
             if "DW_AT_linkage_name" in member and "template" not in member:
                 linkages.add(member["DW_AT_linkage_name"])
             names.update(class_of(n) for n in linkages)
+        if not names and entry["parent"]["tag"] == "DW_TAG_compile_unit":
+            # A class at global scope whose members are all defined elsewhere (a host base
+            # class): a plain name is its own fragment.
+            name = entry.get("DW_AT_name", "")
+            if re.fullmatch(r"[A-Za-z_]\w*", name):
+                return (name + "@",)
         if not names:
             raise ValueError(f"{self.full_name(entry)}: no member tells its decorated name")
         return names.most_common(1)[0][0]

@@ -39,11 +39,8 @@ const std::vector<HostSlot> kContainable = {
     {8, "DependenceLost", "UAEXPAV1@@Z", "QV_Containable@"},
     {9, "IsSolverVariable", "UBE_NXZ", "QV_Containable@"},
 };
-const std::vector<HostSlot> kAssignOfProperty = {
+const std::vector<HostSlot> kAssign = {
     {10, "Assign", "UAEHPAVQV_Value@@@Z", "QV_VarParamProp@"},
-};
-const std::vector<HostSlot> kAssignOfValue = {
-    {10, "Assign", "UAEHPAVQV_Value@@@Z", "QV_VarParam@"},
 };
 const std::vector<HostSlot> kPortsOfProperty = {
     {11, "DumpStructure", "UAEXXZ", "QV_Type@"},
@@ -62,8 +59,8 @@ const std::vector<HostSlot> kContainer = {
     {17, "QV_DefaultDESCRIPTION", "UBEPBDXZ", "QV_Container@"},
     {18, "ContainerDerivesFrom", "UAE_NPBD@Z", "QV_Container@"},
     {19, "JacPattern", "UAEHAAPAH0PAPAVQV_EquationType@@@Z", "QV_ModelType@"},
-    {20, "Jacobian", "UAEHPANHH@Z", "QV_Container@"},
-    {21, "Residuals", "UAEHPANHH@Z", "QV_Container@"},
+    {20, "Jacobian", "UAEHPANHH@Z", "QV_ModelType@"},
+    {21, "Residuals", "UAEHPANHH@Z", "QV_ModelType@"},
     {22, "ExecuteAssignments", "UAEJHH@Z", "QV_Container@"},
     {23, "SetUpEquations", "UAEHXZ", "QV_ModelType@"},
 };
@@ -108,19 +105,19 @@ template <class T> std::vector<T> Join(std::initializer_list<std::vector<T>> par
 // A multiport keeps the host multiport's description and derivation test.
 std::vector<HostSlot> MultiportSlots() {
     std::vector<HostSlot> slots =
-        Join({kAutomation, kContainable, kAssignOfProperty, kPortsOfPort, kContainer, kMultiport});
+        Join({kAutomation, kContainable, kAssign, kPortsOfPort, kContainer, kMultiport});
     for (HostSlot& slot : slots)
         if (slot.slot == 17 || slot.slot == 18) slot.hostClass = "QV_MULTIPORT_BaseType@";
     return slots;
 }
 
 const std::vector<HostSlot> kModelKind =
-    Join({kAutomation, kContainable, kAssignOfProperty, kPortsOfProperty, kContainer});
+    Join({kAutomation, kContainable, kAssign, kPortsOfProperty, kContainer});
 const std::vector<HostSlot> kPortKind =
-    Join({kAutomation, kContainable, kAssignOfProperty, kPortsOfPort, kContainer, kPort});
+    Join({kAutomation, kContainable, kAssign, kPortsOfPort, kContainer, kPort});
 const std::vector<HostSlot> kMultiportKind = MultiportSlots();
 const std::vector<HostSlot> kValueKind =
-    Join({kAutomation, kContainable, kAssignOfValue, kPortsOfProperty, kValueDefaults});
+    Join({kAutomation, kContainable, kAssign, kPortsOfProperty, kValueDefaults});
 const std::vector<HostSlot> kProcedureKind = Join({kAutomation, kProcedure});
 
 // The operations that a class overrides, each standing in the slot that the host's arrangement
