@@ -74,7 +74,7 @@ public:
     // index; the whole grid is made at once afterwards. A lookup of an element that exists asks
     // each set value for the value's position and, for the strides, its size, and reads one slot.
     static QV_Type* Find(QV_Matrix& array, QV_SetValue* sets, typename Kinds::Arg... x) {
-        const Values values(Kinds::Normalize(x)...);
+        const Values values{Kinds::Normalize(x)...};
         const bool sized = array.m_Elements.Elements() != 0;
         long long stride = 1;
         long long position = 0;
