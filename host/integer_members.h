@@ -8,6 +8,7 @@
 // members behind it; a replacement of all members measures the runs once.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 namespace qvhost {
