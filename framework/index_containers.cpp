@@ -7,7 +7,6 @@
 #include <climits>
 #include <cstddef>
 #include <tuple>
-#include <type_traits>
 #include <utility>
 
 namespace {
@@ -53,21 +52,6 @@ struct StrIndex {
     static const char* Value(const Buffer& buffer) { return buffer.text; }
 };
 
-// The runs of a container that keeps them (index_runs.h); NoRuns for the others.
-struct NoRuns {};
-template <class Container> auto RunsOf(Container& c, int) -> decltype((c.m_runs)) {
-    return c.m_runs;
-}
-template <class Container> NoRuns RunsOf(Container&, long) {
-    return {};
-}
-template <class Runs> void MeasureRuns(Runs&& runs, const QV_SetValue* sets) {
-    if constexpr (!std::is_same_v<std::decay_t<Runs>, NoRuns>) runs.Measure(sets);
-}
-template <class Runs> void UpdateRuns(Runs&& runs, const QV_SetValue* sets) {
-    if constexpr (!std::is_same_v<std::decay_t<Runs>, NoRuns>) runs.Update(sets);
-}
-
 // One QV_Set& parameter per index, for SetDim.
 template <class> struct SetParameter { using Type = QV_Set&; };
 
@@ -83,15 +67,29 @@ public:
 
     static void TypeSetValues(QV_SetValue* sets) { TypeSetValues(sets, Indices()); }
 
-    // Within the runs first, where the container keeps them; then by search.
-    template <class Runs>
-    static QV_Type* Find(QV_Matrix& array, QV_SetValue* sets, Runs&& runs,
-                         typename Kinds::Arg... x) {
-        if constexpr (!std::is_same_v<std::decay_t<Runs>, NoRuns>)
-            if (QV_Type* element = runs.Find(array, x...)) return element;
-        QV_Type* element = FindValues(array, sets, Values(Kinds::Normalize(x)...));
-        UpdateRuns(runs, sets);
-        return element;
+    // The indices are taken from the last to the first: the null slots of a new value of
+    // index k go in with the stride of the later indices' sizes, after their own insertions,
+    // while the earlier indices still have their old sizes. After each step the vector is the
+    // dense row-major grid of the sizes so far. On an empty vector no null slots are added per
+    // index; the whole grid is made at once afterwards. A lookup of an element that exists asks
+    // each set value for the value's position and, for the strides, its size, and reads one slot.
+    static QV_Type* Find(QV_Matrix& array, QV_SetValue* sets, typename Kinds::Arg... x) {
+        const Values values{Kinds::Normalize(x)...};
+        const bool sized = array.m_Elements.Elements() != 0;
+        long long stride = 1;
+        long long position = 0;
+        if (!Place<Count - 1>(array, sets, values, sized, stride, position)) return nullptr;
+        // On an empty vector `stride` is now the size of the whole grid.
+        if (!sized && (stride > GridLimit ||
+                       !array.m_Elements.AddNullEntries(0, 0, static_cast<int>(stride))))
+            return nullptr;
+        // Only a vector that is not the grid of the set values can fail this test; its slots
+        // are not read then.
+        if (position >= static_cast<long long>(array.m_Elements.Elements())) return nullptr;
+        array.m_Position = static_cast<int>(position);
+        if (QV_Type* element = array.m_Elements[static_cast<unsigned>(position)]) return element;
+        BuildIndexString(array, values, Indices());
+        return array.AddElement();
     }
 
     static void SetDim(QV_Matrix& array, typename SetParameter<Kinds>::Type... s) {
@@ -124,12 +122,10 @@ public:
         return made;
     }
 
-    template <class Runs>
-    static void CreateMissingArrayElement(QV_Matrix& array, QV_SetValue* sets, Runs&& runs,
-                                          const char* text) {
+    static void CreateMissingArrayElement(QV_Matrix& array, QV_SetValue* sets, const char* text) {
         if (!text) return;
         Buffers buffers{};
-        if (ReadAll(text, buffers, Indices())) FindRead(array, sets, runs, buffers, Indices());
+        if (ReadAll(text, buffers, Indices())) FindRead(array, sets, buffers, Indices());
     }
 
 private:
@@ -142,29 +138,6 @@ private:
     static void BuildIndexString(QV_Matrix& array, const Values& values,
                                  std::index_sequence<K...>) {
         (array.AddIndexToString(std::get<K>(values), static_cast<int>(K)), ...);
-    }
-
-    // The indices are taken from the last to the first: the null slots of a new value of
-    // index k go in with the stride of the later indices' sizes, after their own insertions,
-    // while the earlier indices still have their old sizes. After each step the vector is the
-    // dense row-major grid of the sizes so far. On an empty vector no null slots are added per
-    // index; the whole grid is made at once afterwards.
-    static QV_Type* FindValues(QV_Matrix& array, QV_SetValue* sets, const Values& values) {
-        const bool sized = array.m_Elements.Elements() != 0;
-        long long stride = 1;
-        long long position = 0;
-        if (!Place<Count - 1>(array, sets, values, sized, stride, position)) return nullptr;
-        // On an empty vector `stride` is now the size of the whole grid.
-        if (!sized && (stride > GridLimit ||
-                       !array.m_Elements.AddNullEntries(0, 0, static_cast<int>(stride))))
-            return nullptr;
-        // Only a vector that is not the grid of the set values can fail this test; its slots
-        // are not read then.
-        if (position >= static_cast<long long>(array.m_Elements.Elements())) return nullptr;
-        array.m_Position = static_cast<int>(position);
-        if (QV_Type* element = array.m_Elements[static_cast<unsigned>(position)]) return element;
-        BuildIndexString(array, values, Indices());
-        return array.AddElement();
     }
 
     // Locates the value of index K in its set value and adds to `position` its part of the
@@ -234,10 +207,10 @@ private:
         return (Kind<K>::Read(text, std::get<K>(buffers), K + 1 < sizeof...(K) ? ',' : ')') && ...);
     }
 
-    template <class Runs, std::size_t... K>
-    static void FindRead(QV_Matrix& array, QV_SetValue* sets, Runs&& runs, const Buffers& buffers,
+    template <std::size_t... K>
+    static void FindRead(QV_Matrix& array, QV_SetValue* sets, const Buffers& buffers,
                          std::index_sequence<K...>) {
-        Find(array, sets, runs, Kind<K>::Value(std::get<K>(buffers))...);
+        Find(array, sets, Kind<K>::Value(std::get<K>(buffers))...);
     }
 };
 
@@ -260,14 +233,12 @@ private:
     }                                                                                              \
     Name::Name(const Name& other) : QV_Matrix(other), m_SetValues QV_SET_VALUE_COPIES_##N(other) { \
         RebindSetValues(m_SetValues);                                                              \
-        MeasureRuns(RunsOf(*this, 0), m_SetValues);                                                \
     }                                                                                              \
     Name& Name::operator=(const Name& other) {                                                     \
         if (this == &other) return *this;                                                          \
         QV_Matrix::operator=(other);                                                               \
         for (int k = 0; k < N; ++k)                                                                \
             m_SetValues[k] = other.m_SetValues[k];                                                 \
-        MeasureRuns(RunsOf(*this, 0), m_SetValues);                                                \
         return *this;                                                                              \
     }                                                                                              \
     Name::~Name() {}                                                                               \
@@ -275,14 +246,13 @@ private:
         return IndexGrid<__VA_ARGS__>::NewElements(*this, m_SetValues);                            \
     }                                                                                              \
     void Name::CreateMissingArrayElement(const char* text) {                                       \
-        IndexGrid<__VA_ARGS__>::CreateMissingArrayElement(*this, m_SetValues, RunsOf(*this, 0),    \
-                                                          text);                                   \
+        IndexGrid<__VA_ARGS__>::CreateMissingArrayElement(*this, m_SetValues, text);               \
     }
 
 #define QV_INDEX_CONTAINER_2(Name, K1, K2)                                                         \
     QV_DEFINE_INDEX_CONTAINER(Name, 2, K1, K2)                                                     \
     QV_Type* Name::Find(K1::Arg x1, K2::Arg x2) {                                                  \
-        return IndexGrid<K1, K2>::Find(*this, m_SetValues, RunsOf(*this, 0), x1, x2);              \
+        return IndexGrid<K1, K2>::Find(*this, m_SetValues, x1, x2);                                \
     }                                                                                              \
     void Name::SetDim(QV_Set& s1, QV_Set& s2) {                                                    \
         IndexGrid<K1, K2>::SetDim(*this, s1, s2);                                                  \
@@ -294,7 +264,7 @@ private:
 #define QV_INDEX_CONTAINER_3(Name, K1, K2, K3)                                                     \
     QV_DEFINE_INDEX_CONTAINER(Name, 3, K1, K2, K3)                                                 \
     QV_Type* Name::Find(K1::Arg x1, K2::Arg x2, K3::Arg x3) {                                      \
-        return IndexGrid<K1, K2, K3>::Find(*this, m_SetValues, RunsOf(*this, 0), x1, x2, x3);      \
+        return IndexGrid<K1, K2, K3>::Find(*this, m_SetValues, x1, x2, x3);                        \
     }                                                                                              \
     void Name::SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3) {                                        \
         IndexGrid<K1, K2, K3>::SetDim(*this, s1, s2, s3);                                          \
@@ -306,8 +276,7 @@ private:
 #define QV_INDEX_CONTAINER_4(Name, K1, K2, K3, K4)                                                 \
     QV_DEFINE_INDEX_CONTAINER(Name, 4, K1, K2, K3, K4)                                             \
     QV_Type* Name::Find(K1::Arg x1, K2::Arg x2, K3::Arg x3, K4::Arg x4) {                          \
-        return IndexGrid<K1, K2, K3, K4>::Find(*this, m_SetValues, RunsOf(*this, 0), x1, x2, x3,   \
-                                               x4);                                                \
+        return IndexGrid<K1, K2, K3, K4>::Find(*this, m_SetValues, x1, x2, x3, x4);                \
     }                                                                                              \
     void Name::SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4) {                            \
         IndexGrid<K1, K2, K3, K4>::SetDim(*this, s1, s2, s3, s4);                                  \

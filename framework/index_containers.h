@@ -21,12 +21,10 @@
 // The logic is written once, in index_containers.cpp; the classes here only fix the number
 // and kinds of the indices.
 //
-// The containers over integer indices only (QV_BASE_II, QV_BASE_III, QV_BASE_IIII) also keep
-// the runs of their index values (index_runs.h), and find an element within them without a
-// search.
+// A container keeps nothing beside its set values: every lookup asks them (SetContains), so
+// that a set value changed from outside is never answered from an older copy.
 #pragma once
 
-#include "framework/index_runs.h"
 #include "framework/library_api.h"
 #include "host/qvcore.h"
 
@@ -46,7 +44,6 @@ class NORVANE_CLASS QV_BASE_II : public QV_Matrix {
     QV_Type* Find(int x1, int x2);
     void SetDim(QV_Set& s1, QV_Set& s2);
     void BuildIndexString(int x1, int x2);
-    norvane::IndexRuns<2> m_runs;
 };
 
 class NORVANE_CLASS QV_BASE_III : public QV_Matrix {
@@ -54,7 +51,6 @@ class NORVANE_CLASS QV_BASE_III : public QV_Matrix {
     QV_Type* Find(int x1, int x2, int x3);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3);
     void BuildIndexString(int x1, int x2, int x3);
-    norvane::IndexRuns<3> m_runs;
 };
 
 class NORVANE_CLASS QV_BASE_IIII : public QV_Matrix {
@@ -62,7 +58,6 @@ class NORVANE_CLASS QV_BASE_IIII : public QV_Matrix {
     QV_Type* Find(int x1, int x2, int x3, int x4);
     void SetDim(QV_Set& s1, QV_Set& s2, QV_Set& s3, QV_Set& s4);
     void BuildIndexString(int x1, int x2, int x3, int x4);
-    norvane::IndexRuns<4> m_runs;
 };
 
 class NORVANE_CLASS QV_BASE_IIIS : public QV_Matrix {

@@ -5,59 +5,76 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "host/integer_members.h"
 
 struct SUValue::Payload {
     std::string text;
-    std::vector<int> integers;
+    qvhost::IntegerMembers integers;
     std::vector<std::string> strings;
-    // Where SetContains found an integer last: lookups tend to walk a set in order.
-    mutable std::size_t lastFound = 0;
 };
 
 namespace {
 bool StringLess(const std::string& a, const char* b) {
     return std::strcmp(a.c_str(), b) < 0;
 }
-bool IsNumber(unsigned short type) {
-    return type == SUValue::TypeInteger || type == SUValue::TypeReal;
+
+// Replaces the integers and the texts of `mine` by what `merge` (a union or an intersection of
+// two sorted lists) makes of them and of those of `theirs`.
+template <class Members, class Merging>
+void Merge(Members& mine, const Members& theirs, Merging merge) {
+    std::vector<int> ints;
+    merge(mine.integers.Members(), theirs.integers.Members(), ints);
+    mine.integers.Assign(std::move(ints));
+    std::vector<std::string> strings;
+    merge(mine.strings, theirs.strings, strings);
+    mine.strings.swap(strings);
 }
 } // namespace
 
-SUValue::SUValue() : m_type(TypeNone), m_payload(nullptr) {}
-SUValue::SUValue(int value) : m_type(TypeInteger), m_int(value) {}
-SUValue::SUValue(double value) : m_type(TypeReal), m_real(value) {}
-SUValue::SUValue(const char* text) : m_type(TypeText), m_payload(nullptr) {
+SUValue::SUValue() : m_type(TypeNone), m_isRun(false), m_payload(nullptr) {}
+SUValue::SUValue(int value) : m_type(TypeInteger), m_isRun(false), m_int(value) {}
+SUValue::SUValue(double value) : m_type(TypeReal), m_isRun(false), m_real(value) {}
+SUValue::SUValue(const char* text) : m_type(TypeText), m_isRun(false), m_payload(nullptr) {
     if (text) payload().text = text;
 }
-SUValue::SUValue(const SUValue& other) : m_type(other.m_type), m_payload(nullptr) {
+SUValue::SUValue(const SUValue& other)
+    : m_type(other.m_type), m_isRun(other.m_isRun), m_payload(nullptr) {
     if (other.m_type == TypeInteger)
         m_int = other.m_int;
     else if (other.m_type == TypeReal)
         m_real = other.m_real;
+    else if (other.m_isRun)
+        m_run = other.m_run;
     else if (other.m_payload)
         m_payload = new Payload(*other.m_payload);
 }
 
 SUValue& SUValue::operator=(const SUValue& other) {
     if (this == &other) return *this;
-    if (IsNumber(other.m_type)) {
+    if (other.IsNumber() || other.m_isRun || !other.m_payload) {
         dropPayload();
         m_type = other.m_type;
+        m_isRun = other.m_isRun;
         if (m_type == TypeInteger)
             m_int = other.m_int;
-        else
+        else if (m_type == TypeReal)
             m_real = other.m_real;
+        else if (m_isRun)
+            m_run = other.m_run;
+        else
+            m_payload = nullptr;
         return *this;
     }
-    Payload* mine = IsNumber(m_type) ? nullptr : m_payload;
-    if (other.m_payload && mine)
+    Payload* mine = content() ? m_payload : nullptr;
+    if (mine)
         *mine = *other.m_payload;
-    else if (other.m_payload)
+    else
         mine = new Payload(*other.m_payload);
-    else if (mine)
-        *mine = Payload();
     m_type = other.m_type;
+    m_isRun = false;
     m_payload = mine;
     return *this;
 }
@@ -67,16 +84,34 @@ SUValue::~SUValue() {
 }
 
 void SUValue::dropPayload() {
-    if (!IsNumber(m_type)) delete m_payload;
+    if (!IsNumber() && !m_isRun) delete m_payload;
 }
 
 SUValue::Payload& SUValue::payload() {
-    if (IsNumber(m_type)) {
-        m_type = TypeSet;
-        m_payload = nullptr;
+    if (IsNumber()) ResetType(TypeSet);
+    if (m_isRun) {
+        std::vector<int> members(static_cast<std::size_t>(m_run.count));
+        for (int k = 0; k < m_run.count; ++k)
+            members[static_cast<std::size_t>(k)] = m_run.first + k;
+        auto* laidOut = new Payload();
+        laidOut->integers.Assign(std::move(members));
+        m_isRun = false;
+        m_payload = laidOut;
     }
     if (!m_payload) m_payload = new Payload();
     return *m_payload;
+}
+
+void SUValue::BecomeRun(int first, int count) {
+    dropPayload();
+    m_isRun = true;
+    m_run = {first, count};
+}
+
+void SUValue::Compact() {
+    const Payload* p = content();
+    if (p && p->text.empty() && p->strings.empty() && p->integers.RunCount() <= 1)
+        BecomeRun(p->integers.Empty() ? 0 : p->integers.At(0), p->integers.Size());
 }
 
 bool SUValue::IsSet() const {
@@ -84,19 +119,17 @@ bool SUValue::IsSet() const {
 }
 
 void SUValue::ResetType(unsigned short type) {
-    if (IsNumber(type)) {
+    if (type == TypeInteger || type == TypeReal) {
         dropPayload();
         m_type = type;
+        m_isRun = false;
         if (type == TypeInteger)
             m_int = 0;
         else
             m_real = 0.0;
         return;
     }
-    if (IsNumber(m_type))
-        m_payload = nullptr;
-    else if (m_payload)
-        *m_payload = Payload();
+    BecomeRun(0, 0);
     m_type = type;
 }
 
@@ -114,41 +147,24 @@ const char* SUValue::Text() const {
 }
 
 int SUValue::SetSize() const {
+    if (m_isRun) return m_run.count;
     const Payload* p = content();
-    return p ? static_cast<int>(p->integers.size() + p->strings.size()) : 0;
+    return p ? p->integers.Size() + static_cast<int>(p->strings.size()) : 0;
 }
 
 int SUValue::SetContains(int value, int& position) const {
+    if (m_isRun) {
+        const long long offset = static_cast<long long>(value) - m_run.first;
+        const bool present = offset >= 0 && offset < m_run.count;
+        position = present ? static_cast<int>(offset) : offset < 0 ? 0 : m_run.count;
+        return present ? 1 : 0;
+    }
     const Payload* p = content();
-    if (!p || p->integers.empty()) {
+    if (!p) {
         position = 0;
         return 0;
     }
-    const auto& v = p->integers;
-    // No search where a run of consecutive members from the first one would hold the value,
-    // at or just after the member found last, or past the last member.
-    const long long offset = static_cast<long long>(value) - v.front();
-    std::size_t found = v.size();
-    if (offset >= 0 && offset < static_cast<long long>(v.size()) && v[offset] == value)
-        found = static_cast<std::size_t>(offset);
-    else if (p->lastFound < v.size() && v[p->lastFound] == value)
-        found = p->lastFound;
-    else if (p->lastFound + 1 < v.size() && v[p->lastFound + 1] == value)
-        found = p->lastFound + 1;
-    if (found < v.size()) {
-        p->lastFound = found;
-        position = static_cast<int>(found);
-        return 1;
-    }
-    if (value > v.back()) {
-        position = static_cast<int>(v.size());
-        return 0;
-    }
-    auto it = std::lower_bound(v.begin(), v.end(), value);
-    position = static_cast<int>(it - v.begin());
-    const bool present = it != v.end() && *it == value;
-    if (present) p->lastFound = static_cast<std::size_t>(position);
-    return present;
+    return p->integers.Find(value, position) ? 1 : 0;
 }
 
 int SUValue::SetContains(const char* value, int& position) const {
@@ -164,9 +180,27 @@ int SUValue::SetContains(const char* value, int& position) const {
 }
 
 void SUValue::SetAddAtOffset(int value, int position) {
-    auto& v = payload().integers;
-    position = std::clamp(position, 0, static_cast<int>(v.size()));
-    v.insert(v.begin() + position, value);
+    if (IsNumber()) ResetType(TypeSet); // a number has no members: it becomes a set first
+    if (m_isRun) {
+        // A value that continues the run at either end keeps the set a run.
+        const int count = m_run.count;
+        position = std::clamp(position, 0, count);
+        if (count == 0) {
+            m_run = {value, 1};
+            return;
+        }
+        if (count < INT_MAX && position == count && value == m_run.first + 1LL * count) {
+            ++m_run.count;
+            return;
+        }
+        if (count < INT_MAX && position == 0 && value == m_run.first - 1LL) {
+            m_run = {value, count + 1};
+            return;
+        }
+    }
+    auto& members = payload().integers;
+    members.Insert(std::clamp(position, 0, members.Size()), value);
+    Compact(); // the value may close the last gap
 }
 
 void SUValue::SetAddAtOffset(const char* value, int position) {
@@ -176,9 +210,10 @@ void SUValue::SetAddAtOffset(const char* value, int position) {
 }
 
 int SUValue::IntegerAt(int k) const {
+    if (m_isRun) return k >= 0 && k < m_run.count ? m_run.first + k : 0;
     const Payload* p = content();
-    if (!p || k < 0 || k >= static_cast<int>(p->integers.size())) return 0;
-    return p->integers[k];
+    if (!p || k < 0 || k >= p->integers.Size()) return 0;
+    return p->integers.At(k);
 }
 
 const char* SUValue::StringAt(int k) const {
@@ -188,9 +223,11 @@ const char* SUValue::StringAt(int k) const {
 }
 
 void SUValue::Clear(int) {
+    if (m_isRun) m_run.count = 0;
     if (!content()) return;
-    m_payload->integers.clear();
+    m_payload->integers.Clear();
     m_payload->strings.clear();
+    Compact();
 }
 
 SUValue& SUValue::operator+=(int value) {
@@ -209,48 +246,53 @@ SUValue& SUValue::operator+=(const char* value) {
 
 SUValue& SUValue::operator+=(const SUValue& other) {
     if (!IsSet()) ResetType(other.IsSet() ? other.m_type : static_cast<unsigned short>(TypeSet));
-    const Payload* added = other.content();
-    if (!added) return *this;
+    if (other.SetSize() == 0) return *this;
+    if (m_isRun && other.m_isRun) {
+        // Two runs that overlap or meet make one run.
+        const Run& run = other.m_run;
+        const long long end = m_run.first + 1LL * m_run.count,
+                        addedEnd = run.first + 1LL * run.count;
+        const long long first = m_run.count ? std::min(m_run.first, run.first) : run.first;
+        const long long last = m_run.count ? std::max(end, addedEnd) : addedEnd;
+        const bool joined = m_run.count == 0 || (run.first <= end && m_run.first <= addedEnd);
+        if (joined && last - first <= INT_MAX) {
+            m_run = {static_cast<int>(first), static_cast<int>(last - first)};
+            return *this;
+        }
+    }
+    SUValue apart(other); // laid out apart from this set, which may be the other set
+    const Payload& theirs = apart.payload();
     auto& mine = payload();
-    const auto& theirs = *added;
     // Members that all follow this set's last one are appended: growing a set in ascending
     // runs stays linear.
-    const bool intsFollow = theirs.integers.empty() || mine.integers.empty() ||
-                            theirs.integers.front() > mine.integers.back();
+    const bool intsFollow = theirs.integers.Empty() || mine.integers.Empty() ||
+                            theirs.integers.At(0) > mine.integers.At(mine.integers.Size() - 1);
     const bool stringsFollow = theirs.strings.empty() || mine.strings.empty() ||
                                theirs.strings.front() > mine.strings.back();
     if (intsFollow && stringsFollow) {
-        mine.integers.insert(mine.integers.end(), theirs.integers.begin(), theirs.integers.end());
+        mine.integers.Append(theirs.integers.Members());
         mine.strings.insert(mine.strings.end(), theirs.strings.begin(), theirs.strings.end());
-        return *this;
+    } else {
+        Merge(mine, theirs, [](const auto& a, const auto& b, auto& merged) {
+            std::set_union(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(merged));
+        });
     }
-    std::vector<int> ints;
-    std::set_union(mine.integers.begin(), mine.integers.end(), theirs.integers.begin(),
-                   theirs.integers.end(), std::back_inserter(ints));
-    mine.integers.swap(ints);
-    std::vector<std::string> strs;
-    std::set_union(mine.strings.begin(), mine.strings.end(), theirs.strings.begin(),
-                   theirs.strings.end(), std::back_inserter(strs));
-    mine.strings.swap(strs);
+    Compact();
     return *this;
 }
 
 SUValue& SUValue::operator*=(const SUValue& other) {
-    if (!content()) return *this;
-    const Payload* theirs = other.content();
-    if (!theirs) {
+    if (IsNumber() || SetSize() == 0) return *this;
+    if (other.IsNumber()) {
         Clear(0);
         return *this;
     }
-    auto& mine = *m_payload;
-    std::vector<int> ints;
-    std::set_intersection(mine.integers.begin(), mine.integers.end(), theirs->integers.begin(),
-                          theirs->integers.end(), std::back_inserter(ints));
-    mine.integers.swap(ints);
-    std::vector<std::string> strs;
-    std::set_intersection(mine.strings.begin(), mine.strings.end(), theirs->strings.begin(),
-                          theirs->strings.end(), std::back_inserter(strs));
-    mine.strings.swap(strs);
+    SUValue apart(other); // laid out apart from this set, which may be the other set
+    const Payload& theirs = apart.payload();
+    Merge(payload(), theirs, [](const auto& a, const auto& b, auto& merged) {
+        std::set_intersection(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(merged));
+    });
+    Compact();
     return *this;
 }
 
@@ -262,10 +304,13 @@ int SUValue::operator>=(const char* text) const {
 bool SUValue::operator==(const SUValue& other) const {
     if (IsSet() != other.IsSet()) return false;
     if (IsSet()) {
-        static const Payload empty;
-        const Payload& a = content() ? *content() : empty;
-        const Payload& b = other.content() ? *other.content() : empty;
-        return a.integers == b.integers && a.strings == b.strings;
+        if (m_isRun && other.m_isRun)
+            return m_run.count == other.m_run.count &&
+                   (m_run.count == 0 || m_run.first == other.m_run.first);
+        if (SetSize() != other.SetSize()) return false;
+        SUValue a(*this), b(other);
+        const Payload &pa = a.payload(), &pb = b.payload();
+        return pa.integers == pb.integers && pa.strings == pb.strings;
     }
     if (m_type == TypeText || other.m_type == TypeText)
         return m_type == other.m_type && std::strcmp(Text(), other.Text()) == 0;

@@ -2,11 +2,13 @@
 // iterators.
 //
 // A set keeps its members sorted (integers ascending, texts in byte order) and without
-// duplicates; SetContains finds a member by binary search and reports where a missing one
-// belongs. An integer that lies where a run of consecutive members from the first would put
-// it, at or just after the member found last, or past the last member is answered without a
-// search, so that the usual index sets and in-order lookups take constant time. Type codes: 10
-// integer set, 13 text set, 8 a set whose members take the kind of what is put into it.
+// duplicates; SetContains reports a member's position or where a missing one belongs. A set
+// whose members are one run of consecutive integers, as the usual index sets are, is held as
+// that run (its first member and count) in the value itself: its lookups and its size read
+// nothing else. Any other set keeps its members in a payload, where an integer is found by a
+// search among the runs of consecutive members (integer_members.h) and a text by binary
+// search. Every change of a set keeps its form exact. Type codes: 10 integer set, 13 text set,
+// 8 a set whose members take the kind of what is put into it.
 #pragma once
 
 #include "host/qv_api.h"
@@ -67,21 +69,33 @@ public:
 
 private:
     struct Payload;
-    // The members and text, made on first need; a number becomes an untyped set first.
+    // The members first, first + 1, ..., first + count - 1.
+    struct Run {
+        int first;
+        int count;
+    };
+    bool IsNumber() const { return m_type == TypeInteger || m_type == TypeReal; }
+    // The members and text, made on first need; a number becomes an untyped set first, and a
+    // run is laid out as members.
     Payload& payload();
-    // The members and text, or null (always null for a number).
-    const Payload* content() const {
-        return m_type == TypeInteger || m_type == TypeReal ? nullptr : m_payload;
-    }
-    // Frees the payload of a value that is not a number.
+    // The members and text, or null (always null for a number or a run).
+    const Payload* content() const { return IsNumber() || m_isRun ? nullptr : m_payload; }
+    // Frees the payload, if the value has one.
     void dropPayload();
+    // Takes the members first .. first + count - 1 alone, without a payload.
+    void BecomeRun(int first, int count);
+    // Goes back to a run when the payload holds nothing but one run of integers (or nothing):
+    // every change of a payload ends with it, so that such a set is always a run.
+    void Compact();
     unsigned short m_type;
-    // Integers and reals keep their number; every other type keeps a payload. One of the three,
-    // so that a variable's value stays small.
+    bool m_isRun; // the union holds m_run; it sits in the padding before the union
+    // Integers and reals keep their number, a set of one run its run, every other value a
+    // payload (null when empty). One of them, so that a variable's value stays small.
     union {
         int m_int;
         double m_real;
         Payload* m_payload;
+        Run m_run;
     };
 };
 

@@ -140,10 +140,9 @@ TEST(IndexContainerCopy, CopyAndAssignmentWorkOnTheirOwnSetValues) {
     EXPECT_EQ(source.m_SetValues[0].SetSize() * source.m_SetValues[1].SetSize(), 4);
 }
 
-// Lookups within the runs of the index values find what the search finds, whatever the order
-// in which the values joined: ascending, descending, below the first value, past a gap,
-// negative.
-TEST(IndexContainerRuns, FindTheElementsOfTheSearchInAnyOrderOfValues) {
+// Every lookup finds the element made for its values, whatever the order in which the values
+// joined: ascending, descending, below the first value, past a gap, negative.
+TEST(IndexContainerLookups, FindTheElementsMadeInAnyOrderOfValues) {
     const std::vector<std::vector<std::pair<int, int>>> orders = {
         {{0, 0}, {0, 1}, {0, 2}, {1, 0}, {1, 1}, {1, 2}, {2, 2}}, // a grid walked in order
         {{3, 3}, {2, 3}, {1, 3}, {3, 2}, {3, 1}, {0, 0}},         // descending
@@ -179,6 +178,37 @@ TEST(IndexContainerRuns, FindTheElementsOfTheSearchInAnyOrderOfValues) {
     EXPECT_EQ(cube.Find(3, 0, 0)->IndexText(), std::string("3,0,0"));
     EXPECT_GT(qvhost::AllocationCalls(), calls);
     EXPECT_TRUE(IsDenseGrid(cube));
+}
+
+// A set value relabelled from outside between two lookups (the same number of values, other
+// values) is what the next lookup reads: the relabelled values find the elements of their
+// positions, and a value that is no longer in the set joins it as a new one.
+TEST(IndexContainerLookups, ALookupReadsTheSetValuesAsTheyAreNow) {
+    Array<QV_BASE_II> a;
+    QV_Type* first = a.Find(0, 0);
+    QV_Type* second = a.Find(0, 1);
+    a.m_SetValues[1] = QV_IntSetValue(10, 11);
+    EXPECT_EQ(a.Find(0, 10), first);
+    EXPECT_EQ(a.Find(0, 11), second);
+    QV_Type* made = a.Find(0, 1);
+    EXPECT_NE(made, second);
+    EXPECT_EQ(a.m_SetValues[1].SetSize(), 3);
+    EXPECT_EQ(a.ElementAt(0), made);
+
+    Array<QV_BASE_IIII> b; // the 2^4 grid of 0 and 1, relabelled 5 and 6
+    for (int slot = 0; slot < 16; ++slot)
+        b.Find(slot >> 3, slot >> 2 & 1, slot >> 1 & 1, slot & 1);
+    QV_Type* last = b.ElementAt(15);
+    for (QV_SetValue& set : b.m_SetValues)
+        set = QV_IntSetValue(5, 6);
+    for (int slot = 0; slot < 16; ++slot)
+        ASSERT_EQ(b.Find(5 + (slot >> 3), 5 + (slot >> 2 & 1), 5 + (slot >> 1 & 1), 5 + (slot & 1)),
+                  b.ElementAt(slot));
+    made = b.Find(1, 1, 1, 1);
+    ASSERT_NE(made, nullptr);
+    EXPECT_NE(made, last);
+    EXPECT_STREQ(made->IndexText(), "1,1,1,1");
+    EXPECT_EQ(b.m_Elements.Elements(), 81u);
 }
 
 template <class T> class IndexContainerKinds : public ::testing::Test {};
