@@ -8,7 +8,7 @@ Usage: check_export_rules.py DLL SOURCE_DIR   (SOURCE_DIR: export_rules/)
 """
 import sys
 
-from check_exports import pe_exports
+from binary_symbols import pe_exports
 from debug_info import DebugInfo, library_classes
 from msvc_members import required_names
 from source_declarations import SourceDeclarations

@@ -32,10 +32,10 @@ constructor's parameters all have defaults, and every table of virtual
 operations (msvc_members.py).
 """
 import argparse
-import shutil
 import sys
 
-from debug_info import DebugInfo, declared_members, library_classes, run
+from binary_symbols import binary_kind, elf_exports, pe_exports, readable
+from debug_info import DebugInfo, declared_members, library_classes
 from msvc_members import required_names
 from source_declarations import SourceDeclarations
 
@@ -46,26 +46,6 @@ ALLOCATION_OPERATORS = [
     "_ZdlPv", "_ZdaPv", "_ZdlPvm", "_ZdaPvm", "_ZdlPvj", "_ZdaPvj",
     "_ZdlPvRKSt9nothrow_t", "_ZdaPvRKSt9nothrow_t",
 ]
-
-
-def elf_exports(path):
-    """Defined global (or weak) symbols of the dynamic symbol table."""
-    names = set()
-    for line in run("nm", "-D", "--defined-only", path).splitlines():
-        fields = line.split()
-        if len(fields) >= 2 and (fields[-2].isupper() or fields[-2] in "ui"):
-            names.add(fields[-1].split("@")[0])
-    return names
-
-
-def pe_exports(path):
-    import pefile  # Debian's python3-pefile
-
-    pe = pefile.PE(path, fast_load=True)
-    pe.parse_data_directories(directories=[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_EXPORT"]])
-    if not hasattr(pe, "DIRECTORY_ENTRY_EXPORT"):
-        return set()
-    return {s.name.decode() for s in pe.DIRECTORY_ENTRY_EXPORT.symbols if s.name}
 
 
 # --- the classes and members that the debugging information declares -------------------------
@@ -98,36 +78,20 @@ def emitted_forms(class_name, member):
     return {linkage.replace(unified, form, 1) for form in forms}
 
 
-def demangled(names):
-    """{demangled name: decorated name}"""
-    return dict(zip(run("c++filt", stdin="\n".join(names)).splitlines(), names))
-
-
 def missing_gnu_members(info, classes, exported):
     members, dynamic = gnu_members(info, classes)
     required = {n for names in members.values() for n in names}
     required_texts = {f"{what} for {c}" for c in dynamic for what in ("vtable", "typeinfo")}
-    missing = sorted(demangled(required - exported))
-    missing += sorted(required_texts - set(demangled(exported)))
+    missing = sorted(set(readable(required - exported).values()))
+    missing += sorted(required_texts - set(readable(exported).values()))
     return missing, len(required) + len(required_texts)
-
-
-def undecorated(names):
-    """{undecorated name: decorated name} by llvm-undname (the names as they stand where it is
-    not installed), which answers each line (ended by a newline) with a block of the name, its
-    undecorated form and an empty line."""
-    undname = shutil.which("llvm-undname")
-    if not undname:
-        return {n: n for n in names}
-    blocks = run(undname, stdin="".join(n + "\n" for n in names)).strip().split("\n\n")
-    return {b.split("\n")[1]: b.split("\n")[0] for b in blocks if b}
 
 
 def missing_msvc_members(info, classes, sources, exported):
     members, undefined = required_names(info, classes, SourceDeclarations(sources))
     required = {n for names in members.values() for n in names}
-    undecorated_missing = sorted(undecorated(required - exported).items())
-    missing = [f"{text}  [{name}]" for text, name in undecorated_missing]
+    texts = readable(required - exported)
+    missing = [f"{texts[name]}  [{name}]" for name in sorted(texts, key=lambda n: (texts[n], n))]
     missing += [f"{member}: defined nowhere in the library" for member in sorted(undefined)]
     return missing, len(required) + len(undefined)
 
@@ -161,14 +125,10 @@ def main():
     if not types and not args.members and not symbols:
         parser.error("nothing to check: give --types, --members or --symbols")
 
-    with open(args.library, "rb") as f:
-        magic = f.read(4)
-    if magic == b"\x7fELF":
-        kind, exported = "ELF", elf_exports(args.library)
-    elif magic[:2] == b"MZ":
-        kind, exported = "PE", pe_exports(args.library)
-    else:
+    kind = binary_kind(args.library)
+    if not kind:
         sys.exit(f"{args.library}: neither an ELF nor a PE file")
+    exported = elf_exports(args.library) if kind == "ELF" else pe_exports(args.library)
 
     errors, checked = [], []
     for t in (t.strip() for t in types):

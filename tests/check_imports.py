@@ -20,8 +20,9 @@ holds one refers to them), or when LIST names them ("vtable for X", "typeinfo fo
 """
 import os
 import re
-import subprocess
 import sys
+
+from binary_symbols import binary_kind, elf_imports, pe_imports, readable
 
 CALLING_CONVENTION = re.compile(r"\b(?:__cdecl|__thiscall|__stdcall|__fastcall|__vectorcall|__clrcall)\b")
 TYPE_KEYWORD = re.compile(r"\b(?:class|struct|union|enum)\s+")
@@ -190,61 +191,6 @@ def normalize(name):
     return f"{normalize_name(member)}({', '.join(parameters)})" + (" const" if const else "")
 
 
-# --- the imports ------------------------------------------------------------------------------
-
-def run(*command, stdin=None, check=True):
-    return subprocess.run(command, input=stdin, check=check, capture_output=True, text=True).stdout
-
-
-def dynamic_symbols(path, which):
-    names = set()
-    for line in run("nm", "-D", which, path).splitlines():
-        fields = line.split()
-        if fields:
-            names.add(fields[-1].split("@")[0])
-    return names
-
-
-def elf_imports(library, host):
-    """The undefined dynamic symbols of `library` that `host` defines."""
-    return dynamic_symbols(library, "--undefined-only") & dynamic_symbols(host, "--defined-only")
-
-
-def pe_imports(library, host):
-    """The names that `library` imports from the DLL named like `host` (by ordinal: '#N')."""
-    import pefile  # Debian's python3-pefile
-
-    pe = pefile.PE(library, fast_load=True)
-    pe.parse_data_directories(directories=[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_IMPORT"],
-                                           pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT"]])
-    wanted = os.path.basename(host).lower()
-    names = set()
-    for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", []) + getattr(pe, "DIRECTORY_ENTRY_DELAY_IMPORT", []):
-        if entry.dll.decode().lower() == wanted:
-            names.update(i.name.decode() if i.name else f"#{i.ordinal}" for i in entry.imports)
-    return names
-
-
-def demangled(names):
-    """{name: demangled name}: Itanium names through c++filt, decorated names through
-    llvm-undname, any other name as it stands."""
-    result = {n: n for n in names}
-    itanium = sorted(n for n in names if n.startswith("_Z"))
-    if itanium:
-        result.update(zip(itanium, run("c++filt", stdin="\n".join(itanium)).splitlines()))
-    decorated = sorted(n for n in names if n.startswith("?"))
-    if decorated:
-        # For each name it prints the name, then (unless it cannot read it, which makes it fail
-        # in the end) its undecorated form; a name it cannot read stays as it is.
-        pending = None
-        for line in run("llvm-undname", stdin="\n".join(decorated) + "\n", check=False).splitlines():
-            if line in result and line.startswith("?"):
-                pending = line
-            elif pending and line.strip():
-                result[pending], pending = line.strip(), None
-    return result
-
-
 # --- the list and the check -------------------------------------------------------------------
 
 def read_list(path):
@@ -280,18 +226,14 @@ def main():
     if len(sys.argv) != 4:
         sys.exit(__doc__)
     library, host, list_path = sys.argv[1:]
-    with open(library, "rb") as f:
-        magic = f.read(4)
-    if magic == b"\x7fELF":
-        kind, names = "ELF", elf_imports(library, host)
-    elif magic[:2] == b"MZ":
-        kind, names = "PE", pe_imports(library, host)
-    else:
+    kind = binary_kind(library)
+    if not kind:
         sys.exit(f"{library}: neither an ELF nor a PE file")
+    names = elf_imports(library, host) if kind == "ELF" else pe_imports(library, host)
     if not names:
         sys.exit(f"{library}: imports nothing from {host}")
 
-    texts = demangled(names)
+    texts = readable(names)
     imports = {}
     for name in names:
         imports.setdefault(normalize(texts[name]), []).append(name)

@@ -2,12 +2,14 @@
 """The import check brings the names of both demanglers to one form, so that a name that a
 list allows is allowed in either binary interface, and refuses every other import."""
 import os
+import shutil
 import sys
 import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from check_imports import demangled, normalize, read_list, unlisted  # noqa: E402
+from binary_symbols import readable  # noqa: E402
+from check_imports import normalize, read_list, unlisted  # noqa: E402
 
 # (c++filt's form, llvm-undname's form, the one form)
 SAME_OPERATION = [
@@ -97,10 +99,18 @@ class Normalize(unittest.TestCase):
                          "QV_INTEGERSET::QV_INTEGERSET()")
 
     def test_itanium_names_are_demangled(self):
-        names = demangled(["_ZN12QV_ModelType16SetLocalEqnCountEi", "MyAllocate"])
+        names = readable(["_ZN12QV_ModelType16SetLocalEqnCountEi", "MyAllocate"])
         self.assertEqual(names["_ZN12QV_ModelType16SetLocalEqnCountEi"],
                          "QV_ModelType::SetLocalEqnCount(int)")
         self.assertEqual(names["MyAllocate"], "MyAllocate")
+
+    @unittest.skipUnless(shutil.which("llvm-undname"), "llvm-undname is not installed")
+    def test_a_decorated_name_that_cannot_be_read_stands_as_it_is(self):
+        names = readable(["?QV_Bad", "??_GQV_DOMAIN@@UAEPAXI@Z", "?f@@YAXXZ"])
+        self.assertEqual(names["?QV_Bad"], "?QV_Bad")
+        self.assertEqual(names["??_GQV_DOMAIN@@UAEPAXI@Z"],
+                         "public: virtual void * __thiscall QV_DOMAIN::`scalar deleting dtor'(unsigned int)")
+        self.assertEqual(names["?f@@YAXXZ"], "void __cdecl f(void)")
 
 
 class Unlisted(unittest.TestCase):

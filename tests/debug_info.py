@@ -7,7 +7,8 @@ class comes as several entries, one per unit.
 """
 import os
 import re
-import subprocess
+
+from binary_symbols import run
 
 LIBRARY_DIRECTORIES = ("framework", "types", "procedures", "exports")
 OBJDUMP = {"ELF": "objdump", "PE": "i686-w64-mingw32-objdump"}
@@ -18,10 +19,6 @@ REFERENCE = re.compile(r"<0x(\w+)>")
 CLASS_TAGS = {"DW_TAG_class_type", "DW_TAG_structure_type", "DW_TAG_union_type"}
 MEMBER_TAGS = {"DW_TAG_subprogram", "DW_TAG_variable", "DW_TAG_member"}
 TEMPLATE_PARAMETER = re.compile(r"DW_TAG_(template_\w+_param|GNU_template_parameter_pack)")
-
-
-def run(*command, stdin=None):
-    return subprocess.run(command, input=stdin, check=True, capture_output=True, text=True).stdout
 
 
 def file_tables(dump):
