@@ -105,7 +105,7 @@ template <class Parent, class Self> bool DerivesFrom(Self& self, const char* id,
         return QV_ModelType::SetLocalEqnCount(r);                                                  \
     }                                                                                              \
     int Class::JacPattern(int*& rows, int*& cols, QV_EquationType** equations) {                   \
-        QV_ModelExtensions::ResetExpressions();                                                    \
+        static_cast<QV_ModelExtensions&>(*this).ResetExpressions();                                \
         const int r = Parent::JacPattern(rows, cols, equations);                                   \
         m_patternCount = 0;                                                                        \
         return r;                                                                                  \

@@ -216,8 +216,8 @@ private:
 
 } // namespace
 
-// A copy's set values are copies of the source's (their type comes along); the host base is
-// then told where the copy's own set values are.
+// A copy's set values are copies of the source's (their type comes along); the host base finds
+// them at the same place in the copy as in the source.
 #define QV_SET_VALUE_COPIES_2(o)                                                                   \
     { o.m_SetValues[0], o.m_SetValues[1] }
 #define QV_SET_VALUE_COPIES_3(o)                                                                   \
@@ -231,9 +231,8 @@ private:
     Name::Name() : QV_Matrix(N, m_SetValues) {                                                     \
         IndexGrid<__VA_ARGS__>::TypeSetValues(m_SetValues);                                        \
     }                                                                                              \
-    Name::Name(const Name& other) : QV_Matrix(other), m_SetValues QV_SET_VALUE_COPIES_##N(other) { \
-        RebindSetValues(m_SetValues);                                                              \
-    }                                                                                              \
+    Name::Name(const Name& other)                                                                  \
+        : QV_Matrix(other), m_SetValues QV_SET_VALUE_COPIES_##N(other) {}                          \
     Name& Name::operator=(const Name& other) {                                                     \
         if (this == &other) return *this;                                                          \
         QV_Matrix::operator=(other);                                                               \

@@ -26,6 +26,26 @@ template <class T, class... Args> T* LibraryNew(Args&&... args) {
     }
 }
 
+// An object of a host class that the library makes: the host class with a virtual destructor
+// of the library's own, so that the host, which ends the object through its table, returns the
+// block to the allocator that made it, the library's. Every other operation is the host class's.
+template <class HostClass> class LibraryOwned final : public HostClass {
+public:
+    using HostClass::HostClass;
+    ~LibraryOwned() override {}
+    // Through a function compiled in the library, so that a table made in another module
+    // still returns the block to the library's allocator.
+    static void operator delete(void* block) { FreeBlock(block); }
+};
+
+// True for the host classes whose objects the library makes (specialised where each is made).
+template <class T> struct IsHostClass : std::false_type {};
+
+// The class of an object of class T that the library makes: T itself for the library's own
+// classes, LibraryOwned<T> for a host class.
+template <class T>
+using LibraryMade = std::conditional_t<IsHostClass<T>::value, LibraryOwned<T>, T>;
+
 // An array of `count` values of a trivial type, not initialised; null when the allocator
 // refuses or the block would be larger than the host's allocator can count.
 template <class T> T* LibraryNewArray(long long count) {

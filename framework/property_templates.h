@@ -11,12 +11,17 @@
 #include "host/qvcore.h"
 
 namespace norvane {
+// The host classes that the property templates make: array elements and defaults.
+template <> struct IsHostClass<QV_REALPARAMETER> : std::true_type {};
+template <> struct IsHostClass<QV_REALVARIABLE> : std::true_type {};
+template <> struct IsHostClass<QV_PARTIALDERIVATIVE> : std::true_type {};
+
 // Makes T with the flag true where its constructor takes one, else with no argument.
 template <class T> T* NewWithFlag() {
     if constexpr (std::is_constructible_v<T, bool>)
-        return LibraryNew<T>(true);
+        return LibraryNew<LibraryMade<T>>(true);
     else
-        return LibraryNew<T>();
+        return LibraryNew<LibraryMade<T>>();
 }
 } // namespace norvane
 
@@ -60,7 +65,9 @@ public:
     QV_ARRAY_I& operator*() { return *this; }
     QV_ARRAY_I& v() { return *this; }
     T& operator()(int x) { return static_cast<T&>(*Find(x)); }
-    QV_Type* NewElement() override { return norvane::LibraryNew<Element>(true); }
+    QV_Type* NewElement() override {
+        return norvane::LibraryNew<norvane::LibraryMade<Element>>(true);
+    }
 };
 
 template <class T, class Element = T> class QV_ARRAY_S : public QV_BASE_S {
@@ -75,7 +82,9 @@ public:
     QV_ARRAY_S& operator*() { return *this; }
     QV_ARRAY_S& v() { return *this; }
     T& operator()(const char* x) { return static_cast<T&>(*Find(x)); }
-    QV_Type* NewElement() override { return norvane::LibraryNew<Element>(true); }
+    QV_Type* NewElement() override {
+        return norvane::LibraryNew<norvane::LibraryMade<Element>>(true);
+    }
 };
 
 template <class T, class Element = T> class QV_ARRAY_II : public QV_BASE_II {
@@ -90,7 +99,9 @@ public:
     QV_ARRAY_II& operator*() { return *this; }
     QV_ARRAY_II& v() { return *this; }
     T& operator()(int x, int y) { return static_cast<T&>(*Find(x, y)); }
-    QV_Type* NewElement() override { return norvane::LibraryNew<Element>(true); }
+    QV_Type* NewElement() override {
+        return norvane::LibraryNew<norvane::LibraryMade<Element>>(true);
+    }
 };
 
 template <class T, class Element = T> class QV_ARRAY_III : public QV_BASE_III {
@@ -105,7 +116,9 @@ public:
     QV_ARRAY_III& operator*() { return *this; }
     QV_ARRAY_III& v() { return *this; }
     T& operator()(int x, int y, int z) { return static_cast<T&>(*Find(x, y, z)); }
-    QV_Type* NewElement() override { return norvane::LibraryNew<Element>(true); }
+    QV_Type* NewElement() override {
+        return norvane::LibraryNew<norvane::LibraryMade<Element>>(true);
+    }
 };
 
 template <class T> class QV_GLOBALSTRUCTUREREFNAME : public QV_GlobalStructureRefBase {
@@ -126,3 +139,34 @@ public:
 
 // 1 when `text` is a member of `set`, else 0; never another value.
 int StringInSet(const char* text, const QV_SetValue& set);
+
+// The instances of the property templates that the library exports are named once, beside the
+// class of their argument. The library's one source that makes them
+// (exports/property_template_instances.cpp) defines NORVANE_DEFINE_INSTANCES; every other
+// translation unit, of the library or of a module that uses it, declares them, and so uses the
+// library's (tables and deleting destructors included) instead of making a copy of its own.
+#if defined(NORVANE_DEFINE_INSTANCES)
+#define QV_LIBRARY_INSTANCE template class NORVANE_CLASS
+#else
+#define QV_LIBRARY_INSTANCE extern template class NORVANE_CLASS
+#endif
+#define QV_COMMA ,
+// A reference and a type-replaceable property of type T.
+#define QV_PROPERTY_TEMPLATE_INSTANCES(T)                                                          \
+    QV_LIBRARY_INSTANCE QV_External<T>;                                                            \
+    QV_LIBRARY_INSTANCE QV_Virtual<T>
+// An array of T elements, and its reference and type-replaceable property.
+#define QV_ARRAY_TEMPLATE_INSTANCES(Array, T)                                                      \
+    QV_LIBRARY_INSTANCE Array<T, T>;                                                               \
+    QV_PROPERTY_TEMPLATE_INSTANCES(Array<T QV_COMMA T>)
+
+// Over the host's classes.
+QV_LIBRARY_INSTANCE QV_External<QV_INTEGERPARAMETER>;
+QV_LIBRARY_INSTANCE QV_Virtual<QV_REALPARAMETER>;
+QV_ARRAY_TEMPLATE_INSTANCES(QV_ARRAY_I, QV_REALPARAMETER);
+QV_ARRAY_TEMPLATE_INSTANCES(QV_ARRAY_I, QV_PARTIALDERIVATIVE);
+QV_ARRAY_TEMPLATE_INSTANCES(QV_ARRAY_I, QV_REALVARIABLE);
+QV_ARRAY_TEMPLATE_INSTANCES(QV_ARRAY_II, QV_PARTIALDERIVATIVE);
+QV_ARRAY_TEMPLATE_INSTANCES(QV_ARRAY_II, QV_REALVARIABLE);
+QV_ARRAY_TEMPLATE_INSTANCES(QV_ARRAY_III, QV_PARTIALDERIVATIVE);
+QV_ARRAY_TEMPLATE_INSTANCES(QV_ARRAY_III, QV_REALVARIABLE);

@@ -14,7 +14,9 @@ int QV_EquationType::Postcall(bool) {
 int QV_EquationType::Torn() const {
     return 0;
 }
-QV_VarParam* QV_EquationType::OutputVar() const {
+QV_EquationType::QV_EquationType() = default;
+QV_EquationType::~QV_EquationType() = default;
+QV_Variable* QV_EquationType::OutputVar() const {
     return nullptr;
 }
 bool QV_EquationType::IsConditional() const {
@@ -46,6 +48,21 @@ int QV_ProcedureEquationType::Postcall(bool flag) {
 int QV_ProcedureEquationType::Torn() const {
     return 0;
 }
-QV_VarParam* QV_ProcedureEquationType::OutputVar() const {
+QV_Variable* QV_ProcedureEquationType::OutputVar() const {
     return m_procedure ? m_procedure->OutputVar(m_number - 1) : nullptr;
+}
+int QV_ProcedureEquationType::Number() const {
+    return m_number;
+}
+int QV_ProcedureEquationType::Kind() const {
+    return m_kind;
+}
+int QV_ProcedureEquationType::Row() const {
+    return m_row;
+}
+int QV_ProcedureEquationType::Line() const {
+    return m_line;
+}
+QV_Containable* QV_ProcedureEquationType::EquationOwner() const {
+    return m_owner;
 }

@@ -13,16 +13,19 @@ class QV_ProcedureType;
 
 class QVCORE_API QV_EquationType : public QV_Containable {
 public:
+    ~QV_EquationType() override;
     // The procedure whose output `output` this equation stands for; null for any other.
     virtual QV_ProcedureType* ProcedureEquation(int output) const;
     virtual int Precall(bool flag);
     virtual int Postcall(bool flag);
     virtual int Torn() const;
-    virtual QV_VarParam* OutputVar() const;
+    virtual QV_Variable* OutputVar() const;
     virtual bool IsConditional() const;
 
 protected:
-    QV_EquationType() = default;
+    QV_EquationType();
+    QV_EquationType(const QV_EquationType&) = delete;
+    QV_EquationType& operator=(const QV_EquationType&) = delete;
     void Describe(const char* name, const char* source);
 };
 
@@ -39,13 +42,13 @@ public:
     int Precall(bool flag) override;
     int Postcall(bool flag) override;
     int Torn() const override;
-    QV_VarParam* OutputVar() const override;
+    QV_Variable* OutputVar() const override;
 
-    int Number() const { return m_number; }
-    int Kind() const { return m_kind; }
-    int Row() const { return m_row; }
-    int Line() const { return m_line; }
-    QV_Containable* EquationOwner() const { return m_owner; }
+    int Number() const;
+    int Kind() const;
+    int Row() const;
+    int Line() const;
+    QV_Containable* EquationOwner() const;
 
 private:
     QV_ProcedureType* m_procedure;

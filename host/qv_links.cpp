@@ -17,6 +17,9 @@ QV_ExternalBase* QV_ExternalBase::AddProperty(QV_Containable* owner, const char*
     return this;
 }
 
+QV_Type* QV_ExternalBase::ExternalLink() const {
+    return m_linked;
+}
 bool QV_ExternalBase::Link(QV_Type* target) {
     if (auto* container = dynamic_cast<QV_Container*>(target))
         if (!container->ContainerDerivesFrom(ExternalTypeName())) return false;

@@ -14,7 +14,7 @@ public:
 
     QV_ExternalBase* AddProperty(QV_Containable* owner, const char* name, const char* description,
                                  QV_Direction direction, bool unused);
-    QV_Type* ExternalLink() const { return m_linked; }
+    QV_Type* ExternalLink() const;
     // Links the reference to `target`. A container whose type does not derive from
     // ExternalTypeName() is refused: false, and the link stays as it was. Null unlinks.
     bool Link(QV_Type* target);

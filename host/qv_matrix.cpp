@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -26,6 +27,12 @@ void FreeSlots(QV_Type** slots, unsigned capacity) {
 QV_LongPtrVectorOwnsData::QV_LongPtrVectorOwnsData() : m_slots(nullptr), m_size(0), m_capacity(0) {}
 QV_LongPtrVectorOwnsData::~QV_LongPtrVectorOwnsData() {
     Clear();
+}
+unsigned QV_LongPtrVectorOwnsData::Elements() const {
+    return m_size;
+}
+QV_Type*& QV_LongPtrVectorOwnsData::operator[](unsigned slot) const {
+    return m_slots[slot];
 }
 
 void QV_LongPtrVectorOwnsData::Clear() {
@@ -93,9 +100,21 @@ QV_Matrix::QV_Matrix(int n, QV_SetValue* setValues)
     : m_Position(0), m_DeclaredSets{}, m_pending(new PendingIndex()), m_setValues(setValues),
       m_indexCount(n) {}
 
+namespace {
+// The set values of an array are members of the array object, so a copy's own lie at the same
+// distance from its QV_Matrix part as the original's do from the original's.
+QV_SetValue* SameMemberIn(QV_Matrix& copy, const QV_Matrix& original, const QV_SetValue* member) {
+    if (!member) return nullptr;
+    const std::uintptr_t offset =
+        reinterpret_cast<std::uintptr_t>(member) - reinterpret_cast<std::uintptr_t>(&original);
+    return reinterpret_cast<QV_SetValue*>(reinterpret_cast<std::uintptr_t>(&copy) + offset);
+}
+} // namespace
+
 QV_Matrix::QV_Matrix(const QV_Matrix& other)
     : QV_Type(other), m_Position(0), m_DeclaredSets{}, m_pending(new PendingIndex()),
-      m_setValues(nullptr), m_indexCount(other.m_indexCount) {}
+      m_setValues(SameMemberIn(*this, other, other.m_setValues)), m_indexCount(other.m_indexCount) {
+}
 
 QV_Matrix& QV_Matrix::operator=(const QV_Matrix& other) {
     if (this == &other) return *this;
@@ -223,6 +242,12 @@ QV_Type* QV_Matrix::GetPort(int& index, bool all) {
     return nullptr;
 }
 
+int QV_Matrix::IndexCount() const {
+    return m_indexCount;
+}
+const QV_SetValue& QV_Matrix::IndexValues(int k) const {
+    return m_setValues[k];
+}
 QV_Type* QV_Matrix::ElementAt(unsigned slot) const {
     return slot < m_Elements.Elements() ? m_Elements[slot] : nullptr;
 }
@@ -274,7 +299,6 @@ template <class Array, class Reader> int NewAll(Array& array, QV_SetValue& value
 
 QV_BASE_I::QV_BASE_I() : QV_Matrix(1, &m_SetValue), m_SetValue(SUValue::TypeIntegerSet) {}
 QV_BASE_I::QV_BASE_I(const QV_BASE_I& other) : QV_Matrix(other), m_SetValue(other.m_SetValue) {
-    RebindSetValues(&m_SetValue);
     MeasureRun();
 }
 QV_BASE_I& QV_BASE_I::operator=(const QV_BASE_I& other) {
@@ -337,9 +361,7 @@ void QV_BASE_I::CreateMissingArrayElement(const char* text) {
 }
 
 QV_BASE_S::QV_BASE_S() : QV_Matrix(1, &m_SetValue), m_SetValue(SUValue::TypeStringSet) {}
-QV_BASE_S::QV_BASE_S(const QV_BASE_S& other) : QV_Matrix(other), m_SetValue(other.m_SetValue) {
-    RebindSetValues(&m_SetValue);
-}
+QV_BASE_S::QV_BASE_S(const QV_BASE_S& other) : QV_Matrix(other), m_SetValue(other.m_SetValue) {}
 QV_BASE_S& QV_BASE_S::operator=(const QV_BASE_S& other) {
     QV_Matrix::operator=(other);
     m_SetValue = other.m_SetValue;

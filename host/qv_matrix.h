@@ -16,8 +16,8 @@ public:
     QV_LongPtrVectorOwnsData& operator=(const QV_LongPtrVectorOwnsData&) = delete;
     ~QV_LongPtrVectorOwnsData(); // deletes every element
 
-    unsigned Elements() const { return m_size; }
-    QV_Type*& operator[](unsigned slot) const { return m_slots[slot]; }
+    unsigned Elements() const;
+    QV_Type*& operator[](unsigned slot) const;
     // Takes the vector as consecutive runs of count * stride slots (one run when the vector
     // is empty or count is 0) and inserts `stride` null slots into each run before its slot
     // position * stride. Refuses (returns false, changes nothing) when the vector would pass
@@ -38,8 +38,9 @@ public:
 
     // `setValues`: the n index-value sets of the derived array; only stored here.
     QV_Matrix(int n, QV_SetValue* setValues);
-    // A copy has no elements; they are made anew on access. The derived array must hand
-    // over its own set values with RebindSetValues.
+    // A copy has no elements; they are made anew on access. The set values handed to the
+    // first constructor are members of the derived array: the copy takes its own, at the same
+    // place within the object.
     QV_Matrix(const QV_Matrix& other);
     // Replaces the elements by copies of the other array's values (made by NewElement).
     QV_Matrix& operator=(const QV_Matrix& other);
@@ -69,8 +70,8 @@ public:
     int PortCount(bool all) const override;
     QV_Type* GetPort(int& index, bool all) override;
 
-    int IndexCount() const { return m_indexCount; }
-    const QV_SetValue& IndexValues(int k) const { return m_setValues[k]; }
+    int IndexCount() const;
+    const QV_SetValue& IndexValues(int k) const;
     // The element at a slot, or null.
     QV_Type* ElementAt(unsigned slot) const;
     static const char* QV_ContainerId();
@@ -80,7 +81,6 @@ public:
     QV_Set* m_DeclaredSets[MaxIndices];
 
 protected:
-    void RebindSetValues(QV_SetValue* setValues) { m_setValues = setValues; }
     // Declares the one index set of a one-index array.
     void DeclareSet(QV_Set& set);
 

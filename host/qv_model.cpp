@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "host/equation_store.h"
@@ -78,6 +79,18 @@ QV_Containable* QV_Container::FindProperty(const char* name) const {
 }
 void QV_Container::AddRegisteredProperty(QV_Containable* property) {
     m_registry->properties.push_back(property);
+}
+int QV_Container::HostAssignmentCalls() const {
+    return m_assignmentCalls;
+}
+int QV_Container::LastHostAssignmentA() const {
+    return m_lastA;
+}
+int QV_Container::LastHostAssignmentB() const {
+    return m_lastB;
+}
+int QV_Container::SetDimsCalls() const {
+    return m_setDimsCalls;
 }
 
 int QV_ModelType::m_stLastGroup = 0;
@@ -197,47 +210,65 @@ void QV_ModelType::RecordProcCall(QV_ProcedureType* procedure, int group) {
     m_equations->calls.push_back({procedure, group});
 }
 
-void QV_ModelExtensions::AddProcExpression(QV_ProcedureType* procedure, int output, int equation,
-                                           const char*) {
-    QV_ModelType::Equations& equations = *m_model.m_equations;
-    if (!equations.expressions.IsRegistered(equation)) {
-        equations.expressions.CountStray();
-        return;
+// Builds the expressions of a model's own equations: the bodies of QV_ModelExtensions in the
+// host's model, structure and port classes.
+struct qvhost::ModelExpressions {
+    static void Reset(QV_ModelType& model) { model.m_equations->expressions.ClearTokens(); }
+
+    static void Append(QV_ModelType& model, int equation, const QV_ExprToken& token) {
+        model.m_equations->expressions.Append(equation, token);
     }
-    QV_ModelType::Equations::ProcedureEquation& record = equations.procedureEquations[equation];
-    record.procedure = procedure;
-    record.output = output;
-}
 
-void QV_ModelExtensions::ResetExpressions() {
-    m_model.m_equations->expressions.ClearTokens();
-}
-
-void QV_ModelExtensions::AddOp(EOp op, int equation) {
-    m_model.m_equations->expressions.Append(equation,
-                                            {QV_ExprToken::Operator, op, 0, 0.0, nullptr});
-}
-
-void QV_ModelExtensions::AddTerm(QV_VarParam& variable, int*& rows, int*& cols, int equation) {
-    if (!m_model.m_equations->expressions.Append(equation,
-                                                 {QV_ExprToken::Variable, 0, 0, 0.0, &variable}))
-        return;
-    if (variable.SystemIndex() < 0) variable.SetSystemIndex(qvhost::NextSystemIndex());
-    // Without a buffer both ends are null, and no cursor lies below the end.
-    if (rows && cols && rows >= m_model.m_patternBegin && rows < m_model.m_patternEnd) {
-        *rows++ = equation;
-        *cols++ = variable.SystemIndex();
+    static void AppendVariable(QV_ModelType& model, QV_VarParam& variable, int*& rows, int*& cols,
+                               int equation) {
+        if (!model.m_equations->expressions.Append(equation,
+                                                   {QV_ExprToken::Variable, 0, 0, 0.0, &variable}))
+            return;
+        if (variable.SystemIndex() < 0) variable.SetSystemIndex(qvhost::NextSystemIndex());
+        // Without a buffer both ends are null, and no cursor lies below the end.
+        if (rows && cols && rows >= model.m_patternBegin && rows < model.m_patternEnd) {
+            *rows++ = equation;
+            *cols++ = variable.SystemIndex();
+        }
     }
-}
 
-void QV_ModelExtensions::AddTerm(double value, int equation) {
-    m_model.m_equations->expressions.Append(equation, {QV_ExprToken::Real, 0, 0, value, nullptr});
-}
+    static void AttachProcedure(QV_ModelType& model, QV_ProcedureType* procedure, int output,
+                                int equation) {
+        QV_ModelType::Equations& equations = *model.m_equations;
+        if (!equations.expressions.IsRegistered(equation)) {
+            equations.expressions.CountStray();
+            return;
+        }
+        QV_ModelType::Equations::ProcedureEquation& record = equations.procedureEquations[equation];
+        record.procedure = procedure;
+        record.output = output;
+    }
+};
 
-void QV_ModelExtensions::AddTerm(int value, int equation) {
-    m_model.m_equations->expressions.Append(equation,
-                                            {QV_ExprToken::Integer, 0, value, 0.0, nullptr});
-}
+// QV_ModelExtensions's bodies in `Class`, a QV_ModelType.
+#define QV_DEFINE_MODEL_EXTENSIONS_BODIES(Class)                                                   \
+    void Class::ResetExpressions() {                                                               \
+        qvhost::ModelExpressions::Reset(*this);                                                    \
+    }                                                                                              \
+    void Class::AddOp(EOp op, int equation) {                                                      \
+        qvhost::ModelExpressions::Append(*this, equation,                                          \
+                                         {QV_ExprToken::Operator, op, 0, 0.0, nullptr});           \
+    }                                                                                              \
+    void Class::AddTerm(QV_VarParam& variable, int*& rows, int*& cols, int equation) {             \
+        qvhost::ModelExpressions::AppendVariable(*this, variable, rows, cols, equation);           \
+    }                                                                                              \
+    void Class::AddTerm(double value, int equation) {                                              \
+        qvhost::ModelExpressions::Append(*this, equation,                                          \
+                                         {QV_ExprToken::Real, 0, 0, value, nullptr});              \
+    }                                                                                              \
+    void Class::AddTerm(int value, int equation) {                                                 \
+        qvhost::ModelExpressions::Append(*this, equation,                                          \
+                                         {QV_ExprToken::Integer, 0, value, 0.0, nullptr});         \
+    }                                                                                              \
+    void Class::AddProcExpression(QV_ProcedureType* procedure, int output, int equation,           \
+                                  const char*) {                                                   \
+        qvhost::ModelExpressions::AttachProcedure(*this, procedure, output, equation);             \
+    }
 
 int QV_ModelType::StructureCount() const {
     return m_equations->structure.Count();
@@ -293,15 +324,38 @@ int QV_ModelType::ProcCallGroup(int k) const {
                                          : 0;
 }
 
+int QV_ModelType::LocalEqnCount() const {
+    return m_localEqnCount;
+}
+void QV_ModelType::FailSetUpEquations(int status) {
+    m_failStatus = status;
+}
+void QV_ModelType::SetBaseEquations(int count) {
+    m_baseEquations = count;
+}
+
 void QV_ModelType::SetPatternBuffer(const int* rows, const int* rowsEnd) {
     m_patternBegin = rows;
     m_patternEnd = rowsEnd;
 }
 
+QV_ModelExtensions::QV_ModelExtensions() = default;
+QV_ModelExtensions::QV_ModelExtensions(const QV_ModelExtensions&) = default;
+QV_ModelExtensions& QV_ModelExtensions::operator=(const QV_ModelExtensions&) = default;
 QV_ModelExtensions::~QV_ModelExtensions() = default;
 QV_ModelDiscontinuity::~QV_ModelDiscontinuity() = default;
 QV_ModelExtensions2::~QV_ModelExtensions2() = default;
 
+// A copy of a model keeps no equations: the expressions stay with the original.
+QV_ModelTypeEx::QV_ModelTypeEx() = default;
+QV_ModelTypeEx::QV_ModelTypeEx(const QV_ModelTypeEx& other)
+    : QV_ModelType(other), QV_ModelExtensions(other) {}
+QV_ModelTypeEx& QV_ModelTypeEx::operator=(const QV_ModelTypeEx& other) {
+    QV_ModelType::operator=(other);
+    return *this;
+}
+QV_ModelTypeEx::~QV_ModelTypeEx() = default;
+QV_DEFINE_MODEL_EXTENSIONS_BODIES(QV_ModelTypeEx)
 void QV_ModelTypeEx::AddProcCall(QV_ProcedureType* procedure, int group) {
     RecordProcCall(procedure, group);
 }
@@ -311,17 +365,32 @@ QV_ModelTypeEx2::QV_ModelTypeEx2(const QV_ModelTypeEx2& other) = default;
 QV_ModelTypeEx2& QV_ModelTypeEx2::operator=(const QV_ModelTypeEx2& other) = default;
 QV_ModelTypeEx2::~QV_ModelTypeEx2() = default;
 
-QV_StructureTypeEx::QV_StructureTypeEx() : QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
+QV_StructureType::QV_StructureType() = default;
+QV_StructureType::QV_StructureType(const QV_StructureType& other) = default;
+QV_StructureType& QV_StructureType::operator=(const QV_StructureType& other) = default;
+QV_StructureType::~QV_StructureType() = default;
+
+QV_StructureTypeEx::QV_StructureTypeEx() = default;
 QV_StructureTypeEx::QV_StructureTypeEx(const QV_StructureTypeEx& other)
-    : QV_StructureType(other), QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
+    : QV_StructureType(other), QV_ModelExtensions(other) {}
 QV_StructureTypeEx& QV_StructureTypeEx::operator=(const QV_StructureTypeEx& other) {
     QV_StructureType::operator=(other);
     return *this;
 }
 QV_StructureTypeEx::~QV_StructureTypeEx() = default;
+QV_DEFINE_MODEL_EXTENSIONS_BODIES(QV_StructureTypeEx)
 void QV_StructureTypeEx::AddProcCall(QV_ProcedureType* procedure, int group) {
     RecordProcCall(procedure, group);
 }
+
+QV_PortType::QV_PortType() : m_connectedTo(nullptr), m_dumpCalls(0) {}
+QV_PortType::QV_PortType(const QV_PortType& other)
+    : QV_ModelType(other), m_connectedTo(nullptr), m_dumpCalls(0) {}
+QV_PortType& QV_PortType::operator=(const QV_PortType& other) {
+    QV_ModelType::operator=(other);
+    return *this;
+}
+QV_PortType::~QV_PortType() = default;
 
 void QV_PortType::DumpStructure() {
     ++m_dumpCalls;
@@ -335,18 +404,36 @@ QV_Type* QV_PortType::GetPort(int& index, bool) {
 bool QV_PortType::IsAMultiport() const {
     return false;
 }
+bool QV_PortType::Connect(QV_PortType* other) {
+    if (!other || other == this) return false;
+    m_connectedTo = other;
+    return true;
+}
+void QV_PortType::Disconnect(QV_PortType* other) {
+    if (!other || m_connectedTo == other) m_connectedTo = nullptr;
+}
+QV_PortType* QV_PortType::ConnectedTo() const {
+    return m_connectedTo;
+}
 int QV_PortType::HostPortType() const {
     return QV_Containable::HostPortType();
 }
+void QV_PortType::HostPortType(int type) {
+    QV_Containable::HostPortType(type);
+}
+int QV_PortType::DumpCalls() const {
+    return m_dumpCalls;
+}
 
-QV_PortTypeEx::QV_PortTypeEx() : QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
+QV_PortTypeEx::QV_PortTypeEx() = default;
 QV_PortTypeEx::QV_PortTypeEx(const QV_PortTypeEx& other)
-    : QV_PortType(other), QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
+    : QV_PortType(other), QV_ModelExtensions(other) {}
 QV_PortTypeEx& QV_PortTypeEx::operator=(const QV_PortTypeEx& other) {
     QV_PortType::operator=(other);
     return *this;
 }
 QV_PortTypeEx::~QV_PortTypeEx() = default;
+QV_DEFINE_MODEL_EXTENSIONS_BODIES(QV_PortTypeEx)
 
 QV_MULTIPORT_BaseType::QV_MULTIPORT_BaseType() : m_connectionNames(true) {}
 QV_MULTIPORT_BaseType&
@@ -360,6 +447,21 @@ const char* QV_MULTIPORT_BaseType::QV_DefaultDESCRIPTION() const {
 }
 bool QV_MULTIPORT_BaseType::ContainerDerivesFrom(const char* name) {
     return SUValue::CompareCI(QV_ContainerId(), name) == 0;
+}
+bool QV_MULTIPORT_BaseType::Connect(QV_PortType* other) {
+    if (!other || other == this) return false;
+    std::string name = other->Name();
+    if (name.empty()) name = std::to_string(PortCount(false));
+    QV_PortType* port = CreateConnectionPort(name.c_str(), 0);
+    return port && port->Connect(other);
+}
+void QV_MULTIPORT_BaseType::Disconnect(QV_PortType* other) {
+    // The multiport is port 0; its connection ports follow.
+    const int ports = PortCount(false);
+    for (int k = 1; k < ports; ++k) {
+        int index = k;
+        if (auto* port = dynamic_cast<QV_PortType*>(GetPort(index, false))) port->Disconnect(other);
+    }
 }
 QV_PortType* QV_MULTIPORT_BaseType::CreateConnectionPort(const char*, unsigned) {
     return nullptr;

@@ -28,6 +28,9 @@
 
 class QV_EquationType;  // an equation registered as an object (qv_equation.h)
 class QV_ProcedureType; // a procedure whose output an equation stands for (qv_procedure.h)
+namespace qvhost {
+struct ModelExpressions; // builds the expressions of a model's equations (qv_model.cpp)
+}
 
 enum EOp : int {
     EOp_Identity = 1,
@@ -70,10 +73,10 @@ public:
     QV_Containable* FindProperty(const char* name) const;
     void AddRegisteredProperty(QV_Containable* property);
 
-    int HostAssignmentCalls() const { return m_assignmentCalls; }
-    int LastHostAssignmentA() const { return m_lastA; }
-    int LastHostAssignmentB() const { return m_lastB; }
-    int SetDimsCalls() const { return m_setDimsCalls; }
+    int HostAssignmentCalls() const;
+    int LastHostAssignmentA() const;
+    int LastHostAssignmentB() const;
+    int SetDimsCalls() const;
 
 private:
     struct Registry;
@@ -121,7 +124,7 @@ public:
     int StructureGroup(int k) const;
     int NonZeroCount(int k) const;
     QV_VarParam* NonZero(int k, int t) const;
-    int LocalEqnCount() const { return m_localEqnCount; }
+    int LocalEqnCount() const;
     int EquationCount() const; // registered equations, numbered 0 .. count-1
     const char* EquationName(int e) const;
     int EquationGroup(int e) const;
@@ -137,8 +140,8 @@ public:
     QV_ProcedureType* ProcCall(int k) const;
     int ProcCallGroup(int k) const;
     // The next SetUpEquations of the host part returns `status` (negative: failure) once.
-    void FailSetUpEquations(int status) { m_failStatus = status; }
-    void SetBaseEquations(int count) { m_baseEquations = count; }
+    void FailSetUpEquations(int status);
+    void SetBaseEquations(int count);
     // The buffer that variable terms write their Jacobian entries into: [rows, rowsEnd).
     void SetPatternBuffer(const int* rows, const int* rowsEnd);
 
@@ -147,7 +150,7 @@ protected:
     void RecordProcCall(QV_ProcedureType* procedure, int group);
 
 private:
-    friend class QV_ModelExtensions; // builds the expressions of the model's equations
+    friend struct qvhost::ModelExpressions;
     struct Equations;
     Equations* m_equations;
     const int* m_patternBegin;
@@ -157,28 +160,41 @@ private:
     int m_baseEquations;
 };
 
+// The expression interface of a model, structure or port, with a table of its own: the
+// prefix expressions of the object's equations are built through it. QV_ModelTypeEx,
+// QV_StructureTypeEx and QV_PortTypeEx give the bodies.
 class QVCORE_API QV_ModelExtensions {
 public:
-    explicit QV_ModelExtensions(QV_ModelType& model) : m_model(model) {}
-    QV_ModelExtensions(const QV_ModelExtensions&) = delete;
-    QV_ModelExtensions& operator=(const QV_ModelExtensions&) { return *this; }
     virtual ~QV_ModelExtensions();
 
     // Drops the tokens of every equation's expression; the equations stay registered.
-    void ResetExpressions();
+    virtual void ResetExpressions() = 0;
     // Append to the prefix expression of registered equation `equation`: an operator, a
     // variable (and its Jacobian entry through the cursors), a real or an integer constant.
-    void AddOp(EOp op, int equation);
-    void AddTerm(QV_VarParam& variable, int*& rows, int*& cols, int equation);
-    void AddTerm(double value, int equation);
-    void AddTerm(int value, int equation);
+    virtual void AddOp(EOp op, int equation) = 0;
+    virtual void AddTerm(QV_VarParam& variable, int*& rows, int*& cols, int equation) = 0;
+    virtual void AddTerm(double value, int equation) = 0;
+    virtual void AddTerm(int value, int equation) = 0;
     // Makes registered equation `equation` stand for output `output` of `procedure`.
-    void AddProcExpression(QV_ProcedureType* procedure, int output, int equation,
-                           const char* source);
+    virtual void AddProcExpression(QV_ProcedureType* procedure, int output, int equation,
+                                   const char* source) = 0;
 
-private:
-    QV_ModelType& m_model;
+protected:
+    QV_ModelExtensions();
+    QV_ModelExtensions(const QV_ModelExtensions& other);
+    QV_ModelExtensions& operator=(const QV_ModelExtensions& other);
 };
+
+// The bodies of QV_ModelExtensions in a class that is also a QV_ModelType: they build the
+// expressions of the class's own equations.
+#define QV_MODEL_EXTENSIONS_BODIES                                                                 \
+    void ResetExpressions() override;                                                              \
+    void AddOp(EOp op, int equation) override;                                                     \
+    void AddTerm(QV_VarParam& variable, int*& rows, int*& cols, int equation) override;            \
+    void AddTerm(double value, int equation) override;                                             \
+    void AddTerm(int value, int equation) override;                                                \
+    void AddProcExpression(QV_ProcedureType* procedure, int output, int equation,                  \
+                           const char* source) override
 
 class QVCORE_API QV_ModelDiscontinuity {
 public:
@@ -192,13 +208,11 @@ public:
 
 class QVCORE_API QV_ModelTypeEx : public QV_ModelType, public QV_ModelExtensions {
 public:
-    QV_ModelTypeEx() : QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
-    QV_ModelTypeEx(const QV_ModelTypeEx& other)
-        : QV_ModelType(other), QV_ModelExtensions(static_cast<QV_ModelType&>(*this)) {}
-    QV_ModelTypeEx& operator=(const QV_ModelTypeEx& other) {
-        QV_ModelType::operator=(other);
-        return *this;
-    }
+    QV_ModelTypeEx();
+    QV_ModelTypeEx(const QV_ModelTypeEx& other);
+    QV_ModelTypeEx& operator=(const QV_ModelTypeEx& other);
+    ~QV_ModelTypeEx() override;
+    QV_MODEL_EXTENSIONS_BODIES;
     void AddProcCall(QV_ProcedureType* procedure, int group);
 };
 
@@ -212,7 +226,13 @@ public:
     ~QV_ModelTypeEx2() override;
 };
 
-class QVCORE_API QV_StructureType : public QV_ModelType {};
+class QVCORE_API QV_StructureType : public QV_ModelType {
+public:
+    QV_StructureType();
+    QV_StructureType(const QV_StructureType& other);
+    QV_StructureType& operator=(const QV_StructureType& other);
+    ~QV_StructureType() override;
+};
 
 class QVCORE_API QV_StructureTypeEx : public QV_StructureType,
                                       public QV_ModelExtensions,
@@ -222,23 +242,36 @@ public:
     QV_StructureTypeEx(const QV_StructureTypeEx& other);
     QV_StructureTypeEx& operator=(const QV_StructureTypeEx& other);
     ~QV_StructureTypeEx() override;
+    QV_MODEL_EXTENSIONS_BODIES;
     void AddProcCall(QV_ProcedureType* procedure, int group);
 };
 
 // A port: one connection point. Its index among ports counts down through GetPort.
 class QVCORE_API QV_PortType : public QV_ModelType {
 public:
+    QV_PortType();
+    QV_PortType(const QV_PortType& other);            // a copy is connected to nothing
+    QV_PortType& operator=(const QV_PortType& other); // the connection stays
+    ~QV_PortType() override;
+
     void DumpStructure() override;
     int PortCount(bool all) const override;
     // Decreases `index`; returns this port when it falls below 0, else null.
     QV_Type* GetPort(int& index, bool all) override;
     virtual bool IsAMultiport() const;
+    // Connects this port to `other` in place of any port before; false (nothing changes) for
+    // null or the port itself.
+    virtual bool Connect(QV_PortType* other);
+    // Ends the connection to `other` (to whatever port it is, for null).
+    virtual void Disconnect(QV_PortType* other);
     int HostPortType() const;
-    void HostPortType(int type) { QV_Containable::HostPortType(type); }
-    int DumpCalls() const { return m_dumpCalls; }
+    void HostPortType(int type);
+    QV_PortType* ConnectedTo() const; // null when not connected
+    int DumpCalls() const;
 
 private:
-    int m_dumpCalls = 0;
+    QV_PortType* m_connectedTo;
+    int m_dumpCalls;
 };
 
 class QVCORE_API QV_PortTypeEx : public QV_PortType, public QV_ModelExtensions {
@@ -247,25 +280,29 @@ public:
     QV_PortTypeEx(const QV_PortTypeEx& other);
     QV_PortTypeEx& operator=(const QV_PortTypeEx& other);
     ~QV_PortTypeEx() override;
+    QV_MODEL_EXTENSIONS_BODIES;
 };
 
 // A port that stands for any number of connections, each named.
 class QVCORE_API QV_MULTIPORT_BaseType : public QV_PortType {
 public:
     QV_MULTIPORT_BaseType();
+    QV_MULTIPORT_BaseType(const QV_MULTIPORT_BaseType&) = delete;
     QV_MULTIPORT_BaseType& operator=(const QV_MULTIPORT_BaseType& other);
     ~QV_MULTIPORT_BaseType() override;
     bool IsAMultiport() const override;
     const char* QV_DefaultDESCRIPTION() const override;
     bool ContainerDerivesFrom(const char* name) override;
+    // A new connection to `other`: a connection port named after `other` (or numbered, for
+    // a port without a name) through CreateConnectionPort, connected to it.
+    bool Connect(QV_PortType* other) override;
+    // Ends the connections of this multiport's connection ports to `other` (to any, for null).
+    void Disconnect(QV_PortType* other) override;
     virtual QV_PortType* CreateConnectionPort(const char* name, unsigned value);
     virtual QV_PortType* FindConnectionPort(const char* name);
     static const char* QV_ContainerId();
 
 protected:
-    // The names of the connections made so far.
-    QV_STRINGSET& ConnectionNames() { return m_connectionNames; }
-
-private:
+    // The names of the connections made so far, which the multiport's array is dimensioned by.
     QV_STRINGSET m_connectionNames;
 };

@@ -15,7 +15,16 @@
 
 QV_PtrVectorObject::QV_PtrVectorObject() : m_references(0) {}
 QV_PtrVectorObject::QV_PtrVectorObject(const QV_PtrVectorObject&) : IDispatch(), m_references(0) {}
+QV_PtrVectorObject& QV_PtrVectorObject::operator=(const QV_PtrVectorObject&) {
+    return *this;
+}
 QV_PtrVectorObject::~QV_PtrVectorObject() = default;
+void QV_PtrVectorObject::Destroy() {
+    delete this;
+}
+const char* QV_PtrVectorObject::Name() const {
+    return "";
+}
 unsigned long QV_PtrVectorObject::AddRef() {
     return ++m_references;
 }
@@ -90,6 +99,18 @@ QV_Container* QV_Containable::Owner() const {
 }
 const char* QV_Containable::Name() const {
     return m_record ? m_record->name.c_str() : "";
+}
+bool QV_Containable::IsToBeExported() const {
+    return m_exported;
+}
+void QV_Containable::ClearExported() {
+    m_exported = false;
+}
+QV_RegistrationForm QV_Containable::RegistrationForm() const {
+    return m_form;
+}
+QV_Containable* QV_Containable::Parent() const {
+    return m_parent;
 }
 const char* QV_Containable::Description() const {
     return m_record && m_record->hasDescription ? m_record->description.c_str() : nullptr;
@@ -179,11 +200,11 @@ QV_VarParam* Valued(QV_VarParamProp* property) {
 bool g_stringNullWithoutText = false;
 } // namespace
 
-int QV_VarParamProp::Assign(QV_Value* value) {
+QV_AssignStatus QV_VarParamProp::Assign(QV_Value* value) {
     QV_VarParam* valued = Valued(this);
-    if (!valued || !value || valued->m_fixed) return 0;
+    if (!valued || !value || valued->m_fixed) return QV_AssignKept;
     valued->SetValue(*value);
-    return 1;
+    return QV_AssignTaken;
 }
 
 double QV_VarParamProp::Real() const {
@@ -262,6 +283,10 @@ int QV_Type::PortCount(bool) const {
 QV_Type* QV_Type::GetPort(int&, bool) {
     return nullptr;
 }
+QV_Type* QV_Type::UnsetIsToBeExported() {
+    ClearExported();
+    return this;
+}
 
 QV_VarParam::QV_VarParam(unsigned short kind)
     : m_kind(static_cast<unsigned char>(kind)), m_fixed(false), m_assigned(true), m_lastNumber(0),
@@ -302,6 +327,37 @@ const SUValue& NoAttribute() {
     return none;
 }
 } // namespace
+
+void QV_VarParam::Unfix() {
+    m_fixed = false;
+}
+bool QV_VarParam::IsFixed() const {
+    return m_fixed;
+}
+const QV_SetValue& QV_VarParam::Value() const {
+    return m_value;
+}
+unsigned short QV_VarParam::Kind() const {
+    return m_kind;
+}
+double QV_VarParam::Numeric() const {
+    return m_value.RealValue();
+}
+int QV_VarParam::LastAssignmentNumber() const {
+    return m_lastNumber;
+}
+unsigned QV_VarParam::LastTagA() const {
+    return m_lastA;
+}
+unsigned QV_VarParam::LastTagB() const {
+    return m_lastB;
+}
+int QV_VarParam::SystemIndex() const {
+    return m_systemIndex;
+}
+void QV_VarParam::SetSystemIndex(int index) {
+    m_systemIndex = index;
+}
 
 const SUValue& QV_VarParam::Lower() const {
     return recordIfAny() ? recordIfAny()->lower : NoAttribute();
@@ -411,111 +467,4 @@ void QV_VarParam::InitializeSystemAttributes() {
     if (valid) attributes.valid = *valid;
     if (quantity) attributes.quantity = *quantity;
     if (unit) attributes.unit = *unit;
-}
-
-#define QV_DEFINE_VALUE_CLASS_COPYING(Class)                                                       \
-    Class::Class(const Class& other) = default;                                                    \
-    Class& Class::operator=(const Class& other) = default;                                         \
-    Class::~Class() = default
-
-QV_REALPARAMETER::QV_REALPARAMETER(bool init) : QV_VarParam(SUValue::TypeReal) {
-    if (init) InitializeSystemAttributes();
-}
-QV_DEFINE_VALUE_CLASS_COPYING(QV_REALPARAMETER);
-double QV_REALPARAMETER::v() {
-    return Value().RealValue();
-}
-double QV_REALPARAMETER::fv() const {
-    return Value().RealValue();
-}
-void QV_REALPARAMETER::InitializeSystemAttributes() {
-    QV_VarParam::InitializeSystemAttributes();
-}
-const char* QV_REALPARAMETER::QV_ContainerId() {
-    return "Parameter REALPARAMETER\tV8.8";
-}
-
-QV_INTEGERPARAMETER::QV_INTEGERPARAMETER(bool init) : QV_VarParam(SUValue::TypeInteger) {
-    if (init) InitializeSystemAttributes();
-}
-QV_DEFINE_VALUE_CLASS_COPYING(QV_INTEGERPARAMETER);
-int QV_INTEGERPARAMETER::v() {
-    return Value().IntValue();
-}
-int QV_INTEGERPARAMETER::fv() const {
-    return Value().IntValue();
-}
-void QV_INTEGERPARAMETER::InitializeSystemAttributes() {
-    QV_VarParam::InitializeSystemAttributes();
-}
-const char* QV_INTEGERPARAMETER::QV_ContainerId() {
-    return "Parameter INTEGERPARAMETER\tV8.8";
-}
-
-QV_STRINGPARAMETER::QV_STRINGPARAMETER(bool init) : QV_VarParam(SUValue::TypeText) {
-    if (init) InitializeSystemAttributes();
-}
-QV_DEFINE_VALUE_CLASS_COPYING(QV_STRINGPARAMETER);
-QV_STRINGPARAMETER::operator const char*() const {
-    return Value().Text();
-}
-void QV_STRINGPARAMETER::InitializeSystemAttributes() {
-    QV_VarParam::InitializeSystemAttributes();
-}
-const char* QV_STRINGPARAMETER::QV_ContainerId() {
-    return "Parameter STRINGPARAMETER\tV8.8";
-}
-
-QV_FalseLOGICALPARAMETER::QV_FalseLOGICALPARAMETER(bool init) : QV_VarParam(SUValue::TypeInteger) {
-    if (init) InitializeSystemAttributes();
-}
-QV_DEFINE_VALUE_CLASS_COPYING(QV_FalseLOGICALPARAMETER);
-const char* QV_FalseLOGICALPARAMETER::QV_ContainerId() {
-    return "Parameter LOGICALPARAMETER\tV8.8";
-}
-
-QV_COMPONENTLISTNAME::QV_COMPONENTLISTNAME() : QV_VarParam(SUValue::TypeText) {}
-QV_DEFINE_VALUE_CLASS_COPYING(QV_COMPONENTLISTNAME);
-const char* QV_COMPONENTLISTNAME::QV_ContainerId() {
-    return "Parameter COMPONENTLISTNAME\tV8.8";
-}
-void QV_COMPONENTLISTNAME::BeginPropertiesCall() {
-    ++m_open;
-    ++m_calls;
-}
-void QV_COMPONENTLISTNAME::EndPropertiesCall() {
-    if (m_open > 0) --m_open;
-}
-
-QV_REALVARIABLE::QV_REALVARIABLE(bool init) : QV_VarParam(SUValue::TypeReal) {
-    if (init) InitializeSystemAttributes();
-}
-QV_DEFINE_VALUE_CLASS_COPYING(QV_REALVARIABLE);
-bool QV_REALVARIABLE::IsSolverVariable() const {
-    return !IsFixed();
-}
-const char* QV_REALVARIABLE::QV_ContainerId() {
-    return "Variable REALVARIABLE\tV8.8";
-}
-
-QV_PARTIALDERIVATIVE::QV_PARTIALDERIVATIVE(bool init) : QV_REALVARIABLE(init) {}
-QV_DEFINE_VALUE_CLASS_COPYING(QV_PARTIALDERIVATIVE);
-const char* QV_PARTIALDERIVATIVE::QV_ContainerId() {
-    return "Variable PARTIALDERIVATIVE\tV8.8";
-}
-
-QV_INTEGERSET::QV_INTEGERSET() : QV_Set(SUValue::TypeIntegerSet) {
-    InitializeSystemAttributes();
-}
-QV_DEFINE_VALUE_CLASS_COPYING(QV_INTEGERSET);
-const char* QV_INTEGERSET::QV_ContainerId() {
-    return "Set INTEGERSET\tV8.8";
-}
-
-QV_STRINGSET::QV_STRINGSET(bool init) : QV_Set(SUValue::TypeStringSet) {
-    if (init) InitializeSystemAttributes();
-}
-QV_DEFINE_VALUE_CLASS_COPYING(QV_STRINGSET);
-const char* QV_STRINGSET::QV_ContainerId() {
-    return "Set STRINGSET\tV8.8";
 }

@@ -36,15 +36,6 @@ public:
     // Drops one reference; the object deletes itself when none is left.
     virtual unsigned long Release() = 0;
 
-    // The host's allocator, written out here: a model library that deletes an object of the
-    // tree calls MyFree itself and imports no operator of the host's for it.
-    static void* operator new(std::size_t size) noexcept {
-        return MyAllocate(static_cast<unsigned>(size));
-    }
-    static void* operator new(std::size_t, void* where) noexcept { return where; }
-    static void operator delete(void* block) noexcept { MyFree(block); }
-    static void operator delete(void*, void*) noexcept {}
-
 protected:
     IUnknown() = default;
     IUnknown(const IUnknown&) = default;
@@ -72,9 +63,13 @@ protected:
 class QVCORE_API QV_PtrVectorObject : public IDispatch {
 public:
     QV_PtrVectorObject();
-    QV_PtrVectorObject(const QV_PtrVectorObject&); // a copy starts with no reference
-    QV_PtrVectorObject& operator=(const QV_PtrVectorObject&) { return *this; }
+    QV_PtrVectorObject(const QV_PtrVectorObject&);            // a copy starts with no reference
+    QV_PtrVectorObject& operator=(const QV_PtrVectorObject&); // the references stay
     virtual ~QV_PtrVectorObject();
+    // Ends the object now, whatever references remain.
+    virtual void Destroy();
+    // The object's name: none ("") for an object that is not a registered property.
+    virtual const char* Name() const;
 
     // No interface: NoSuchInterface, and null in `object`.
     long QueryInterface(const _GUID& iid, void** object) override;
@@ -99,6 +94,10 @@ class QVCORE_API QV_Update : public QV_PtrVectorObject {};
 // The side of its owner that a registered property stands on.
 enum QV_Direction : int { QV_Direction_None = 0, QV_Direction_Input = 4, QV_Direction_Output = 8 };
 
+// What Assign made of a value: taken, or kept out because the user fixed the property (or the
+// property holds no value).
+enum QV_AssignStatus : int { QV_AssignKept = 0, QV_AssignTaken = 1 };
+
 // How a property was registered with its owner.
 enum class QV_RegistrationForm : unsigned char { None, Type, External, Virtual };
 
@@ -116,18 +115,18 @@ public:
     ~QV_Containable() override;
 
     QV_Container* Owner() const;
-    const char* Name() const;
+    // The name it was registered under ("" when none).
+    const char* Name() const override;
     const char* Description() const; // null when none was registered
     int Direction() const;
     void SetDirection(int direction);
-    bool IsToBeExported() const { return m_exported; }
-    void UnsetIsToBeExported() { m_exported = false; }
+    bool IsToBeExported() const;
     int HostPortType() const;
     void HostPortType(int type);
-    QV_RegistrationForm RegistrationForm() const { return m_form; }
+    QV_RegistrationForm RegistrationForm() const;
 
     // The array that holds this object as an element, and its index text ("3", "a,7").
-    QV_Containable* Parent() const { return m_parent; }
+    QV_Containable* Parent() const;
     const char* IndexText() const;
     void SetElementOf(QV_Containable* array, const char* indexText);
     // The type-replaceable property that this object is filed in, or null.
@@ -143,6 +142,9 @@ protected:
     // Registers this object with `owner`, which keeps it when it is a container.
     QV_Containable* Register(QV_Containable* owner, const char* name, const char* description,
                              int direction, QV_RegistrationForm form);
+
+    // Marks the object not to be exported (QV_Type::UnsetIsToBeExported).
+    void ClearExported();
 
     struct Record;
     Record& record(); // made on first need
@@ -166,9 +168,9 @@ public:
     QV_VarParamProp& operator=(const QV_VarParamProp& other);
     ~QV_VarParamProp() override;
 
-    // Takes the value unless the user fixed this property; returns 1 when taken, 0 when kept
-    // (always 0 for a property without a value).
-    virtual int Assign(QV_Value* value);
+    // Takes the value unless the user fixed this property (always kept by a property without
+    // a value).
+    virtual QV_AssignStatus Assign(QV_Value* value);
 
     // The value as procedures read and write it, of a property that holds one (QV_VarParam);
     // any other reads 0, "" and takes no value. Integer() truncates a real and gives 0 for one
@@ -206,6 +208,8 @@ public:
     // Ports: how many this property stands for, and the port at `index` (see QV_PortType).
     virtual int PortCount(bool all) const;
     virtual QV_Type* GetPort(int& index, bool all);
+    // Marks the property not to be exported; returns it.
+    virtual QV_Type* UnsetIsToBeExported();
 };
 
 // A property with a value: parameters, variables, sets and component lists.
@@ -222,18 +226,18 @@ public:
     void UserSet(int value);
     void UserSet(double value);
     void UserSet(const char* value);
-    void Unfix() { m_fixed = false; }
-    bool IsFixed() const { return m_fixed; }
+    void Unfix();
+    bool IsFixed() const;
     // Replaces the value whatever was fixed (index-set refresh, the host's own writes).
     void SetValue(const SUValue& value);
 
-    const QV_SetValue& Value() const { return m_value; }
-    unsigned short Kind() const { return m_kind; }
-    double Numeric() const { return m_value.RealValue(); }
+    const QV_SetValue& Value() const;
+    unsigned short Kind() const;
+    double Numeric() const;
     // Tags of the last value taken by Assign or SetValue from a QV_Value (0 when none).
-    int LastAssignmentNumber() const { return m_lastNumber; }
-    unsigned LastTagA() const { return m_lastA; }
-    unsigned LastTagB() const { return m_lastB; }
+    int LastAssignmentNumber() const;
+    unsigned LastTagA() const;
+    unsigned LastTagB() const;
 
     // Defaults that a parameter type supplies, in the order of the host's table of virtual
     // operations; InitializeSystemAttributes applies them.
@@ -252,8 +256,8 @@ public:
     const char* BaseUnit() const;
 
     // Position of this variable in the host's equation system; -1 until it is placed.
-    int SystemIndex() const { return m_systemIndex; }
-    void SetSystemIndex(int index) { m_systemIndex = index; }
+    int SystemIndex() const;
+    void SetSystemIndex(int index);
 
     // The bounds that QV_LOWERValue and QV_UPPERValue give.
     void SetBounds(double lower, double upper);
@@ -289,7 +293,7 @@ class QVCORE_API QV_REALPARAMETER : public QV_VarParam {
 public:
     explicit QV_REALPARAMETER(bool init = true);
     QV_VALUE_CLASS_COPYING(QV_REALPARAMETER);
-    QV_REALPARAMETER& operator*() { return *this; }
+    QV_REALPARAMETER& operator*();
     double v();
     double fv() const;
     // Gives the parameter the defaults of its type.
@@ -301,7 +305,7 @@ class QVCORE_API QV_INTEGERPARAMETER : public QV_VarParam {
 public:
     explicit QV_INTEGERPARAMETER(bool init = true);
     QV_VALUE_CLASS_COPYING(QV_INTEGERPARAMETER);
-    QV_INTEGERPARAMETER& operator*() { return *this; }
+    QV_INTEGERPARAMETER& operator*();
     int v();
     int fv() const;
     void InitializeSystemAttributes();
@@ -312,10 +316,10 @@ class QVCORE_API QV_STRINGPARAMETER : public QV_VarParam {
 public:
     explicit QV_STRINGPARAMETER(bool init = true);
     QV_VALUE_CLASS_COPYING(QV_STRINGPARAMETER);
-    QV_STRINGPARAMETER& operator*() { return *this; }
+    QV_STRINGPARAMETER& operator*();
     // The parameter, whose text the conversion gives.
-    QV_STRINGPARAMETER& v() { return *this; }
-    const QV_STRINGPARAMETER& fv() const { return *this; }
+    QV_STRINGPARAMETER& v();
+    const QV_STRINGPARAMETER& fv() const;
     operator const char*() const;
     void InitializeSystemAttributes();
     static const char* QV_ContainerId();
@@ -325,8 +329,8 @@ class QVCORE_API QV_FalseLOGICALPARAMETER : public QV_VarParam {
 public:
     explicit QV_FalseLOGICALPARAMETER(bool init = true);
     QV_VALUE_CLASS_COPYING(QV_FalseLOGICALPARAMETER);
-    QV_FalseLOGICALPARAMETER& operator*() { return *this; }
-    bool v() { return Value().IntValue() != 0; }
+    QV_FalseLOGICALPARAMETER& operator*();
+    bool v();
     static const char* QV_ContainerId();
 };
 
@@ -338,22 +342,29 @@ public:
     // Brackets around a procedure's call of its routine, which may read the component list.
     void BeginPropertiesCall();
     void EndPropertiesCall();
-    int OpenPropertiesCalls() const { return m_open; } // begun and not yet ended
-    int PropertiesCalls() const { return m_calls; }    // begun in all
+    int OpenPropertiesCalls() const; // begun and not yet ended
+    int PropertiesCalls() const;     // begun in all
 
 private:
-    int m_open = 0;
-    int m_calls = 0;
+    int m_open;
+    int m_calls;
 };
 
-class QVCORE_API QV_REALVARIABLE : public QV_VarParam {
+// A variable of the equation system: the solver moves it unless the user fixed its value.
+class QVCORE_API QV_Variable : public QV_VarParam {
+public:
+    explicit QV_Variable(unsigned short kind);
+    QV_VALUE_CLASS_COPYING(QV_Variable);
+    bool IsSolverVariable() const override;
+};
+
+class QVCORE_API QV_REALVARIABLE : public QV_Variable {
 public:
     explicit QV_REALVARIABLE(bool init = true);
     QV_VALUE_CLASS_COPYING(QV_REALVARIABLE);
-    bool IsSolverVariable() const override;
-    QV_REALVARIABLE& operator*() { return *this; }
-    double v() { return Value().RealValue(); }
-    double fv() const { return Value().RealValue(); }
+    QV_REALVARIABLE& operator*();
+    double v();
+    double fv() const;
     static const char* QV_ContainerId();
 };
 
@@ -366,18 +377,19 @@ public:
 
 class QVCORE_API QV_Set : public QV_VarParam {
 public:
-    explicit QV_Set(unsigned short type) : QV_VarParam(type) {}
-    QV_Set& operator*() { return *this; }
-    const QV_SetValue& v() { return Value(); }
-    const QV_SetValue& fv() const { return Value(); }
-    operator const QV_SetValue&() const { return Value(); }
+    explicit QV_Set(unsigned short type);
+    QV_VALUE_CLASS_COPYING(QV_Set);
+    QV_Set& operator*();
+    const QV_SetValue& v();
+    const QV_SetValue& fv() const;
+    operator const QV_SetValue&() const;
 };
 
 class QVCORE_API QV_INTEGERSET : public QV_Set {
 public:
     QV_INTEGERSET();
     QV_VALUE_CLASS_COPYING(QV_INTEGERSET);
-    QV_INTEGERSET& operator*() { return *this; }
+    QV_INTEGERSET& operator*();
     static const char* QV_ContainerId();
 };
 
@@ -385,6 +397,6 @@ class QVCORE_API QV_STRINGSET : public QV_Set {
 public:
     explicit QV_STRINGSET(bool init = true);
     QV_VALUE_CLASS_COPYING(QV_STRINGSET);
-    QV_STRINGSET& operator*() { return *this; }
+    QV_STRINGSET& operator*();
     static const char* QV_ContainerId();
 };

@@ -218,11 +218,14 @@ long long QV_ProcedureType::ElementCount(int dimensions, const int* sizes) {
     return count;
 }
 
-void QV_ProcedureType::Destroy() {
-    delete this;
+unsigned long QV_ProcedureType::AddRef() {
+    return QV_PtrVectorObject::AddRef();
 }
-const char* QV_ProcedureType::Name() const {
-    return ProcedureName();
+unsigned long QV_ProcedureType::Release() {
+    return QV_PtrVectorObject::Release();
+}
+void QV_ProcedureType::Destroy() {
+    QV_PtrVectorObject::Destroy();
 }
 QV_COMPONENTLISTNAME* QV_ProcedureType::ComponentListName() const {
     return m_componentList;
@@ -239,10 +242,10 @@ int QV_ProcedureType::Precall(bool) {
 int QV_ProcedureType::Postcall(bool) {
     return 0;
 }
-QV_VarParam* QV_ProcedureType::OutputVar(int k) const {
+QV_Variable* QV_ProcedureType::OutputVar(int k) const {
     if (!m_ppVars || k < 0 || k >= m_nOutputVars || m_nInputVars + k >= m_elementRoom)
         return nullptr;
-    return m_ppVars[m_nInputVars + k];
+    return dynamic_cast<QV_Variable*>(m_ppVars[m_nInputVars + k]);
 }
 void QV_ProcedureType::InitializeCStrings() {}
 
@@ -345,10 +348,75 @@ bool QV_ProcedureType::PackRealArray(double* word, int dimensions, const int* si
     return PackElements(word, dimensions, sizes, [](const QV_VarParam& e) { return e.Real(); });
 }
 
+bool QV_ProcedureType::PresetOutputs() const {
+    return m_presetOutputs;
+}
+QV_IncrementalUpdate* QV_ProcedureType::UpdateController() const {
+    return m_updateController;
+}
+void QV_ProcedureType::SetPresetOutputs(bool preset) {
+    m_presetOutputs = preset;
+}
+void QV_ProcedureType::SetComponentList(QV_COMPONENTLISTNAME* list) {
+    m_componentList = list;
+}
+void QV_ProcedureType::SetUpdateController(QV_IncrementalUpdate* controller) {
+    m_updateController = controller;
+}
+bool QV_ProcedureType::ModeFlag() const {
+    return m_modeFlag;
+}
+int QV_ProcedureType::Mode() const {
+    return m_mode;
+}
+int QV_ProcedureType::LastFailureFlag() const {
+    return m_lastFailure;
+}
+int QV_ProcedureType::LastStatus() const {
+    return m_lastStatus;
+}
+int QV_ProcedureType::JudgedCalls() const {
+    return m_judgedCalls;
+}
+int QV_ProcedureType::ValueWords() const {
+    return m_valueWords;
+}
+int QV_ProcedureType::OutputOffset() const {
+    return m_outputOffset;
+}
+const double* QV_ProcedureType::Values() const {
+    return m_pValues;
+}
+const double* QV_ProcedureType::DerivativeMatrix() const {
+    return m_pDerivMatrix;
+}
+int QV_ProcedureType::InputValueCount() const {
+    return m_nInputs;
+}
+int QV_ProcedureType::InputElementCount() const {
+    return m_nInputVars;
+}
+int QV_ProcedureType::OutputElementCount() const {
+    return m_nOutputVars;
+}
+int QV_ProcedureType::FreeInputCount() const {
+    return m_nFreeInputs;
+}
+int QV_ProcedureType::DerivativeCount() const {
+    return m_nDerivCount;
+}
+
 QV_ProcedureType_C::QV_ProcedureType_C() = default;
 QV_ProcedureType_C::QV_ProcedureType_C(const QV_ProcedureType_C& other) = default;
 QV_ProcedureType_C& QV_ProcedureType_C::operator=(const QV_ProcedureType_C& other) = default;
 QV_ProcedureType_C::~QV_ProcedureType_C() = default;
+
+int QV_ProcedureType_C::LanguageBaseIndex() const {
+    return 0;
+}
+bool QV_ProcedureType_C::IsFortran() const {
+    return false;
+}
 
 void QV_ProcedureType_C::HandleDerivatives(bool negate) {
     TakeDerivatives(negate);

@@ -108,8 +108,11 @@ public:
     QV_ProcedureType& operator=(const QV_ProcedureType& other);
     ~QV_ProcedureType() override;
 
-    virtual void Destroy();
-    virtual const char* Name() const;
+    // A procedure's table holds its own AddRef, Release and Destroy; it counts its references
+    // as every object of the tree does.
+    unsigned long AddRef() override;
+    unsigned long Release() override;
+    void Destroy() override;
     virtual const char* ProcedureName() const = 0;
     virtual const char* DLLName() const = 0;
     virtual QV_COMPONENTLISTNAME* ComponentListName() const;
@@ -117,19 +120,21 @@ public:
     virtual int Residuals(double* residuals, int& index);
     virtual int Precall(bool flag);
     virtual int Postcall(bool flag);
-    virtual QV_VarParam* OutputVar(int k) const;
+    // Output element k (from 0) as a variable; null when there is no such element or it is
+    // no variable.
+    virtual QV_Variable* OutputVar(int k) const;
     virtual void InitializeCStrings();
 
     void SetMode(bool flag, int mode);
     int TypeSize(int type) const;
     bool LastCall(CallType type) const;
     static bool AlwaysCall();
-    bool PresetOutputs() const { return m_presetOutputs; }
+    bool PresetOutputs() const;
     static bool PostsetInputs();
     int EnsureCompatibleDLLLoaded(int level);
     QV_ProcedureRoutine GetProcedure13Address(DLLFunction* function);
     int CheckIFailAndOutputs(int failure, CallType type, bool checkOutputs);
-    QV_IncrementalUpdate* UpdateController() const { return m_updateController; }
+    QV_IncrementalUpdate* UpdateController() const;
     bool PackIntegerArray(int* word, int dimensions, const int* sizes);
     bool PackRealArray(double* word, int dimensions, const int* sizes);
 
@@ -139,23 +144,23 @@ public:
     // false: FinalizeConstruction gives no derivative storage (m_pDerivMatrix stays null), as a
     // host that leaves it to the procedure would. True at start.
     static void SetProvidesDerivativeStorage(bool provides);
-    void SetPresetOutputs(bool preset) { m_presetOutputs = preset; }
-    void SetComponentList(QV_COMPONENTLISTNAME* list) { m_componentList = list; }
-    void SetUpdateController(QV_IncrementalUpdate* controller) { m_updateController = controller; }
-    bool ModeFlag() const { return m_modeFlag; }
-    int Mode() const { return m_mode; }
-    int LastFailureFlag() const { return m_lastFailure; } // as the latest judged call left it
-    int LastStatus() const { return m_lastStatus; }       // of the latest judged call
-    int JudgedCalls() const { return m_judgedCalls; }     // CheckIFailAndOutputs calls
-    int ValueWords() const { return m_valueWords; }
-    int OutputOffset() const { return m_outputOffset; } // in words, from the buffer's start
-    const double* Values() const { return m_pValues; }
-    const double* DerivativeMatrix() const { return m_pDerivMatrix; }
-    int InputValueCount() const { return m_nInputs; }
-    int InputElementCount() const { return m_nInputVars; }
-    int OutputElementCount() const { return m_nOutputVars; }
-    int FreeInputCount() const { return m_nFreeInputs; }
-    int DerivativeCount() const { return m_nDerivCount; }
+    void SetPresetOutputs(bool preset);
+    void SetComponentList(QV_COMPONENTLISTNAME* list);
+    void SetUpdateController(QV_IncrementalUpdate* controller);
+    bool ModeFlag() const;
+    int Mode() const;
+    int LastFailureFlag() const; // as the latest judged call left it
+    int LastStatus() const;      // of the latest judged call
+    int JudgedCalls() const;     // CheckIFailAndOutputs calls
+    int ValueWords() const;
+    int OutputOffset() const; // in words, from the buffer's start
+    const double* Values() const;
+    const double* DerivativeMatrix() const;
+    int InputValueCount() const;
+    int InputElementCount() const;
+    int OutputElementCount() const;
+    int FreeInputCount() const;
+    int DerivativeCount() const;
 
 protected:
     // Fields that procedure classes read and write in place.
@@ -220,8 +225,8 @@ public:
     // Bytes of one entry of the character-pointer table of a string array under C rules.
     static constexpr int StringTableEntryBytes = static_cast<int>(sizeof(char*));
 
-    int LanguageBaseIndex() const { return 0; }
-    bool IsFortran() const { return false; }
+    int LanguageBaseIndex() const;
+    bool IsFortran() const;
     void HandleDerivatives(bool negate);
     // Stores the text in the 40-byte slot at `word`, NUL-terminated and NUL-filled.
     bool PackStr(char* word, const char* text);

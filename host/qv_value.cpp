@@ -141,6 +141,12 @@ double SUValue::RealValue() const {
     if (m_type == TypeInteger) return m_int;
     return m_type == TypeReal ? m_real : 0.0;
 }
+unsigned short SUValue::Type() const {
+    return m_type;
+}
+SUValue::operator const char*() const {
+    return Text();
+}
 const char* SUValue::Text() const {
     const Payload* p = content();
     return p ? p->text.c_str() : "";
@@ -357,6 +363,7 @@ QV_IntSetValue::QV_IntSetValue(int low, int high) : QV_SetValue(TypeIntegerSet) 
 }
 QV_IntSetValue::QV_IntSetValue(const char*) : QV_SetValue(TypeIntegerSet) {}
 QV_IntSetValue::QV_IntSetValue(const QV_SetValue& other) : QV_SetValue(other) {}
+QV_IntSetValue::~QV_IntSetValue() = default;
 
 QV_StrSetValue::QV_StrSetValue() : QV_SetValue(TypeStringSet) {}
 QV_StrSetValue::QV_StrSetValue(const char* text) : QV_SetValue(TypeStringSet) {
@@ -373,6 +380,7 @@ QV_StrSetValue::QV_StrSetValue(const char* text) : QV_SetValue(TypeStringSet) {
     }
 }
 QV_StrSetValue::QV_StrSetValue(const QV_SetValue& other) : QV_SetValue(other) {}
+QV_StrSetValue::~QV_StrSetValue() = default;
 
 QV_Value::QV_Value(int value, unsigned b, unsigned a, int number)
     : SUValue(value), m_b(b), m_a(a), m_number(number) {}
@@ -382,11 +390,23 @@ QV_Value::QV_Value(const char* value, unsigned b, unsigned a, int number)
     : SUValue(value), m_b(b), m_a(a), m_number(number) {}
 QV_Value::QV_Value(const SUValue& value, unsigned b, unsigned a, int number)
     : SUValue(value), m_b(b), m_a(a), m_number(number) {}
+QV_Value::QV_Value(const QV_SetValue& value, unsigned b, unsigned a, int number)
+    : SUValue(value), m_b(b), m_a(a), m_number(number) {}
 QV_Value::QV_Value(int value, unsigned tag) : QV_Value(value, tag, 0, 0) {}
 QV_Value::QV_Value(double value, unsigned tag) : QV_Value(value, tag, 0, 0) {}
 QV_Value::QV_Value(const char* value, unsigned tag) : QV_Value(value, tag, 0, 0) {}
 QV_Value::QV_Value(const SUValue& value, unsigned tag) : QV_Value(value, tag, 0, 0) {}
+QV_Value::QV_Value(const QV_SetValue& value, unsigned tag) : QV_Value(value, tag, 0, 0) {}
 QV_Value::~QV_Value() = default;
+unsigned QV_Value::TagB() const {
+    return m_b;
+}
+unsigned QV_Value::TagA() const {
+    return m_a;
+}
+int QV_Value::Number() const {
+    return m_number;
+}
 
 void QV_Value::ResetValue(double value) {
     SUValue::operator=(SUValue(value));
@@ -407,10 +427,16 @@ const char* QV_SetIter::String() const {
 }
 
 QV_IntegerSetIter::QV_IntegerSetIter(const SUValue& set) : QV_SetIter(set) {}
+QV_IntegerSetIter::QV_IntegerSetIter(const QV_IntSetValue& set) : QV_SetIter(set) {}
 QV_IntegerSetIter::~QV_IntegerSetIter() = default;
 int QV_IntegerSetIter::v() {
     return m_set.IntegerAt(m_position);
 }
 int QV_IntegerSetIter::fv() const {
     return m_set.IntegerAt(m_position);
+}
+
+QV_StringSetIter::QV_StringSetIter(const SUValue& set) : QV_SetIter(set) {}
+const char* QV_StringSetIter::v() {
+    return m_set.StringAt(m_position);
 }

@@ -33,7 +33,7 @@ public:
     SUValue& operator=(const SUValue& other);
     virtual ~SUValue();
 
-    unsigned short Type() const { return m_type; }
+    unsigned short Type() const;
     bool IsSet() const;
     // Empties the value and gives it a new type.
     void ResetType(unsigned short type);
@@ -42,7 +42,7 @@ public:
     double RealValue() const;
     // The text of a text value ("" for any other kind; never null).
     const char* Text() const;
-    operator const char*() const { return Text(); }
+    operator const char*() const;
 
     int SetSize() const;
     // Non-zero when present; `position` receives the member's position or, when absent, the
@@ -122,6 +122,10 @@ public:
     explicit QV_IntSetValue(const char* none);
     // A copy of a set's value, to change without changing the set.
     explicit QV_IntSetValue(const QV_SetValue& other);
+    ~QV_IntSetValue() override;
+    // Copied only as a set value (the constructor above).
+    QV_IntSetValue(const QV_IntSetValue&) = delete;
+    QV_IntSetValue& operator=(const QV_IntSetValue&) = delete;
 };
 
 class QVCORE_API QV_StrSetValue : public QV_SetValue {
@@ -131,6 +135,10 @@ public:
     // quote after it is a member too. Null or "" gives the empty set.
     explicit QV_StrSetValue(const char* text);
     explicit QV_StrSetValue(const QV_SetValue& other);
+    ~QV_StrSetValue() override;
+    // Copied only as a set value (the constructor above).
+    QV_StrSetValue(const QV_StrSetValue&) = delete;
+    QV_StrSetValue& operator=(const QV_StrSetValue&) = delete;
 };
 
 // A value handed to Assign or to an index-set refresh, tagged with the two assignment
@@ -141,16 +149,20 @@ public:
     QV_Value(double value, unsigned b, unsigned a, int number);
     QV_Value(const char* value, unsigned b, unsigned a, int number);
     QV_Value(const SUValue& value, unsigned b, unsigned a, int number);
+    QV_Value(const QV_SetValue& value, unsigned b, unsigned a, int number);
     // Default values of parameter types.
     QV_Value(int value, unsigned tag);
     QV_Value(double value, unsigned tag);
     QV_Value(const char* value, unsigned tag);
     QV_Value(const SUValue& value, unsigned tag);
+    QV_Value(const QV_SetValue& value, unsigned tag);
     ~QV_Value() override;
+    QV_Value(const QV_Value&) = delete;
+    QV_Value& operator=(const QV_Value&) = delete;
 
-    unsigned TagB() const { return m_b; }
-    unsigned TagA() const { return m_a; }
-    int Number() const { return m_number; }
+    unsigned TagB() const;
+    unsigned TagA() const;
+    int Number() const;
     // Gives the value a new real or text; the tags stay.
     void ResetValue(double value);
     void ResetValue(const char* value);
@@ -180,6 +192,7 @@ protected:
 class QVCORE_API QV_IntegerSetIter : public QV_SetIter {
 public:
     explicit QV_IntegerSetIter(const SUValue& set);
+    explicit QV_IntegerSetIter(const QV_IntSetValue& set);
     ~QV_IntegerSetIter();
     int v();
     int fv() const;
@@ -187,6 +200,6 @@ public:
 
 class QVCORE_API QV_StringSetIter : public QV_SetIter {
 public:
-    explicit QV_StringSetIter(const SUValue& set) : QV_SetIter(set) {}
-    const char* v() { return m_set.StringAt(m_position); }
+    explicit QV_StringSetIter(const SUValue& set);
+    const char* v();
 };

@@ -140,17 +140,18 @@ private:
     int m_nCurrentArg = -1;
     int m_nBufferWords = 0;
     int m_aOffsets[Inputs + Outputs] = {};
-    // The elements that the current pass listed under each argument.
-    int m_aListedElements[Inputs + Outputs] = {};
     double* m_pSavedOutputs = nullptr;
     bool m_bCountingPass = true;
     bool m_abByRef[Inputs + Outputs] = {};
     ConstProcValue m_aConstArgs[Inputs + Outputs];
     int* m_pDerivRows = nullptr;
     int* m_pDerivCols = nullptr;
+    bool m_bOutputsFresh = true;
+    // What the procedure keeps beyond the fields above, to check every call against its
+    // listing. The elements that the current pass listed under each argument.
+    int m_aListedElements[Inputs + Outputs] = {};
     // The derivative storage that the procedure made where the host gave none.
     double* m_pOwnDerivMatrix = nullptr;
-    bool m_bOutputsFresh = true;
     // False once the counting pass missed an argument or a dimension size, or its buffer
     // grew beyond what an int counts.
     bool m_bLayoutSound = true;

@@ -8,6 +8,11 @@
 #include "framework/library_new.h"
 #include "procedures/procedure_template.h"
 
+namespace norvane {
+// A procedure equation is a host object that the library makes.
+template <> struct IsHostClass<QV_ProcedureEquationType> : std::true_type {};
+} // namespace norvane
+
 // The equations that the expression pass makes: none for an incomplete argument list.
 QV_PROCEDURE_TEMPLATE template <class Owner>
 int QV_PROCEDURE::Contribution(Owner* owner, int group, int& equationCount) {
@@ -34,6 +39,8 @@ QV_PROCEDURE_TEMPLATE template <class Owner>
 void QV_PROCEDURE::CreateEquations(int group, int kind, int*& rows, int*& cols, int& equationCount,
                                    Owner* owner, const char* source, int line) {
     if (!owner) return;
+    // The owner's expression interface, through whose table the terms go.
+    QV_ModelExtensions& expressions = *owner;
     const int equations = Rows();
     if (equations != 0) {
         char name[1024];
@@ -45,17 +52,18 @@ void QV_PROCEDURE::CreateEquations(int group, int kind, int*& rows, int*& cols, 
                     std::snprintf(name, sizeof name, "[%d_%lld]", i - InputArgs() + 1, e);
                 else
                     std::snprintf(name, sizeof name, "[%d]", i - InputArgs() + 1);
-                auto* equation = norvane::LibraryNew<QV_ProcedureEquationType>(
-                    this, number, kind, owner, source, equationCount, line, name);
+                QV_ProcedureEquationType* equation =
+                    norvane::LibraryNew<norvane::LibraryMade<QV_ProcedureEquationType>>(
+                        this, number, kind, owner, source, equationCount, line, name);
                 if (!equation) continue;
                 owner->AddEquation(equation, equationCount, group);
                 const int row = equationCount - 1;
-                owner->AddProcExpression(this, number, row, source);
-                owner->AddTerm(**output, rows, cols, row);
+                expressions.AddProcExpression(this, number, row, source);
+                expressions.AddTerm(**output, rows, cols, row);
                 int terms = 0;
                 for (int k = 0; k < this->m_nInputVars && terms < this->m_nFreeInputs; ++k)
                     if (this->m_ppVars[k]->IsSolverVariable()) {
-                        owner->AddTerm(*this->m_ppVars[k], rows, cols, row);
+                        expressions.AddTerm(*this->m_ppVars[k], rows, cols, row);
                         ++terms;
                     }
             }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstring>
 
 #include "framework/library_new.h"
 #include "procedures/procedure_template.h"
@@ -57,11 +58,12 @@ QV_PROCEDURE_TEMPLATE void QV_PROCEDURE::CopyFields(const QV_ProcedureTemplate& 
     m_nCurrentArg = o.m_nCurrentArg;
     m_nBufferWords = o.m_nBufferWords;
     std::copy(o.m_aOffsets, o.m_aOffsets + TotalArgs(), m_aOffsets);
-    std::copy(o.m_aListedElements, o.m_aListedElements + TotalArgs(), m_aListedElements);
     m_bCountingPass = o.m_bCountingPass;
     std::copy(o.m_abByRef, o.m_abByRef + TotalArgs(), m_abByRef);
-    std::copy(o.m_aConstArgs, o.m_aConstArgs + TotalArgs(), m_aConstArgs);
+    // A constant slot has no copying operation of its own: it is copied byte for byte.
+    std::memcpy(static_cast<void*>(m_aConstArgs), o.m_aConstArgs, sizeof m_aConstArgs);
     m_bOutputsFresh = o.m_bOutputsFresh;
+    std::copy(o.m_aListedElements, o.m_aListedElements + TotalArgs(), m_aListedElements);
     m_bLayoutSound = o.m_bLayoutSound;
     m_nElementRoom = o.m_nElementRoom;
     m_nCountedInputs = o.m_nCountedInputs;

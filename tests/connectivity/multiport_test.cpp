@@ -4,6 +4,7 @@
 #include <string>
 #include <tuple>
 
+#include "types/connectivity/generic_model.h"
 #include "types/connectivity/mi_connection_port.h"
 #include "types/connectivity/mi_control_port.h"
 #include "types/connectivity/mi_generic_port.h"
@@ -29,7 +30,7 @@ struct LeakGuard {
 // A flavour with its port type and the base's set of connection names in reach of the test.
 template <class Flavour, class Port> struct Probe : Flavour {
     using PortType = Port;
-    using QV_MULTIPORT_BaseType::ConnectionNames;
+    QV_STRINGSET& ConnectionNames() { return this->m_connectionNames; }
     const QV_SetValue& Names() { return ConnectionNames().Value(); }
 };
 
@@ -132,14 +133,14 @@ TYPED_TEST(ConnectivityMultiport, AssignmentCopiesNamesAndPortsIntoItsOwnWiring)
 
 // One create/connect/release cycle of the host; it takes a null at any step.
 void Cycle() {
-    if (QV_QV_MIOCONNECTIONPORT* mp = new QV_QV_MIOCONNECTIONPORT()) {
+    if (auto* mp = norvane::LibraryNew<QV_QV_MIOCONNECTIONPORT>()) {
         mp->CreateConnectionPort("first", 0);
         mp->CreateConnectionPort("second", 0);
         mp->CreateConnectionPort("first", 0);
         mp->FindConnectionPort("third");
         delete mp;
     }
-    if (QV_QV_MOGENERICPORT* mp = new QV_QV_MOGENERICPORT()) {
+    if (auto* mp = norvane::LibraryNew<QV_QV_MOGENERICPORT>()) {
         mp->CreateConnectionPort("x", 0);
         QV_QV_MOGENERICPORT copy;
         copy = *mp; // the copy makes ports of its own
@@ -162,6 +163,33 @@ TEST(ConnectivityAllocation, FailingEachAllocationInTurnLeaksNothing) {
         qvhost::FailAllocation(0);
         EXPECT_GE(qvhost::AllocationCalls() - before, k) << "the failure did not fire";
         EXPECT_EQ(qvhost::LiveBlocks(), live);
+    }
+}
+
+// The host connects a port to a multiport through a connection port of its own, named after
+// the port it connects (numbered for a port without a name); a disconnection ends only that one.
+TEST(ConnectivityMultiportConnections, EachConnectionHasAPortOfItsOwn) {
+    LeakGuard guard;
+    QV_GENERICMODEL model;
+    QV_CONTROLPORT unnamed;
+    {
+        QV_QV_MIOCONTROLPORT mp;
+        EXPECT_FALSE(mp.Connect(nullptr));
+        EXPECT_FALSE(mp.Connect(&mp));
+        ASSERT_TRUE(mp.Connect(&model.INPUTSIGNAL));
+        ASSERT_TRUE(mp.Connect(&unnamed));
+        QV_PortType* named = mp.FindConnectionPort("INPUTSIGNAL");
+        QV_PortType* numbered = mp.FindConnectionPort("2");
+        ASSERT_NE(named, numbered);
+        EXPECT_EQ(named->ConnectedTo(), &model.INPUTSIGNAL);
+        EXPECT_EQ(numbered->ConnectedTo(), &unnamed);
+        EXPECT_EQ(mp.PortCount(false), 3);
+
+        mp.Disconnect(&model.INPUTSIGNAL);
+        EXPECT_EQ(named->ConnectedTo(), nullptr);
+        EXPECT_EQ(numbered->ConnectedTo(), &unnamed);
+        mp.Disconnect(nullptr);
+        EXPECT_EQ(numbered->ConnectedTo(), nullptr);
     }
 }
 

@@ -1,6 +1,7 @@
 // Index containers over two to four integer and text indices: grid growth, element creation,
 // reading of index texts, copies, and the limits (huge grids, failed allocations, long texts).
 #include "framework/index_containers.h"
+#include "framework/property_templates.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ public:
     QV_Type* NewElement() override {
         if (--refuseIn == 0) return nullptr;
         madeAt.push_back(this->m_Position);
-        return new QV_REALVARIABLE(true);
+        return norvane::NewWithFlag<QV_REALVARIABLE>(); // as the library makes elements
     }
     std::vector<int> madeAt;
     int refuseIn = 0; // when n > 0: the n-th call from now makes nothing

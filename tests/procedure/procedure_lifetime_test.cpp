@@ -4,6 +4,7 @@
 // once, and each call gives what it gives when nothing is refused, or a storage failure.
 #include <utility>
 
+#include "framework/library_new.h"
 #include "tests/procedure/procedure_fixture.h"
 
 namespace norvane::test {
@@ -25,12 +26,12 @@ void Record(QVProc_INTERPOLATE& p, std::vector<Result>& results) {
 // copy over storage of its own, and to itself. Empty when the procedure was not made.
 std::vector<Result> Live() {
     InterpolationCall call(2.5, Steps, 1);
-    auto* p = new QVProc_INTERPOLATE(false, 0);
+    auto* p = norvane::LibraryNew<QVProc_INTERPOLATE>(false, 0);
     if (!p) return {};
     call.ListBoth(*p);
     const Evaluation e = Evaluate(*p);
     std::vector<Result> results{{e.residualStatus, e.residuals}, {e.jacobianStatus, e.jacobian}};
-    auto* copy = new QVProc_INTERPOLATE(*p);
+    auto* copy = norvane::LibraryNew<QVProc_INTERPOLATE>(*p);
     p->Release();
     if (!copy) return results;
     call.point.SetCurrentValue(3.0);

@@ -41,7 +41,7 @@ public:
 template <class T> QV_MULTIPORT<T>::QV_MULTIPORT() : QV_MULTIPORT_BaseType(), CONNECTION() {
     CONNECTION.AddProperty(this, "CONNECTION", "Active Multiport connections", QV_Direction_None,
                            false);
-    CONNECTION.SetDim(ConnectionNames());
+    CONNECTION.SetDim(m_connectionNames);
 }
 
 template <class T> QV_MULTIPORT<T>::~QV_MULTIPORT() = default;
@@ -76,7 +76,7 @@ QV_PortType* QV_MULTIPORT<T>::CreateConnectionPort(const char* name, unsigned va
         CONNECTION.UnsetIsToBeExported();
     if (!name) return nullptr;
     // 3: the name joins the set of connection names; the status of Assign is not examined.
-    QV_Set& names = ConnectionNames();
+    QV_Set& names = m_connectionNames;
     QV_StrSetValue extended(static_cast<const QV_SetValue&>(names));
     extended += name;
     QV_Value assigned(extended, value);

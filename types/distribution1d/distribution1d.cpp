@@ -54,9 +54,10 @@ long QV_DISTRIBUTION1D::ExecuteAssignments0(int a, int b, long) {
             return linked ? QV_IntSetValue(low, high) : QV_IntSetValue(nullptr);
         };
         const int end = linked ? (*XDOMAIN).ENDNODE.v() : 0;
-        auto initialise = [&](QV_INTEGERSET& set, QV_IntSetValue nodes, int number) {
-            norvane::KeepGridNodes(nodes, end);
-            QV_Value tagged(nodes, b, a, number);
+        auto initialise = [&](QV_INTEGERSET& set, const QV_SetValue& nodes, int number) {
+            QV_IntSetValue kept(nodes);
+            norvane::KeepGridNodes(kept, end);
+            QV_Value tagged(kept, b, a, number);
             InitialiseInternalIndexSet(set, &tagged, pass);
         };
 

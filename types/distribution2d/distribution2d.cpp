@@ -98,9 +98,10 @@ long QV_DISTRIBUTION2D::ExecuteAssignments0(int a, int b, long) {
                           : QV_IntSetValue(nullptr);
         };
         // A set along X keeps the nodes of X's grid, one along Y those of Y's (grid_nodes.h).
-        auto initialise = [&](QV_INTEGERSET& set, QV_IntSetValue nodes, int end, int number) {
-            norvane::KeepGridNodes(nodes, end);
-            QV_Value tagged(nodes, b, a, number);
+        auto initialise = [&](QV_INTEGERSET& set, const QV_SetValue& nodes, int end, int number) {
+            QV_IntSetValue kept(nodes);
+            norvane::KeepGridNodes(kept, end);
+            QV_Value tagged(kept, b, a, number);
             InitialiseInternalIndexSet(set, &tagged, pass);
         };
         auto has = [this](const char* name) { return StringInSet(name, INTEGRALS.v()) != 0; };

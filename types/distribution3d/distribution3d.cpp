@@ -187,8 +187,10 @@ long QV_DISTRIBUTION3D::ExecuteAssignments0(int a, int b, long) {
             if (!linked[d]) continue;
             QV_DOMAIN& domain = **domains[d];
             end[d] = domain.ENDNODE.v();
-            all[d] = QV_IntSetValue(0, end[d]);
-            closed[d] = norvane::ClosedInterior(domain.INTERIOR.v(), end[d]);
+            // Set values are assigned as QV_SetValue.
+            static_cast<QV_SetValue&>(all[d]) = QV_IntSetValue(0, end[d]);
+            static_cast<QV_SetValue&>(closed[d]) =
+                norvane::ClosedInterior(domain.INTERIOR.v(), end[d]);
         }
         // [low .. ENDNODE of X times factor]; empty without an X grid.
         auto xRange = [&](int low, int factor) {
@@ -196,9 +198,10 @@ long QV_DISTRIBUTION3D::ExecuteAssignments0(int a, int b, long) {
                              : QV_IntSetValue(nullptr);
         };
         // A set along direction d keeps the nodes of d's grid (grid_nodes.h).
-        auto initialise = [&](QV_INTEGERSET& set, QV_IntSetValue nodes, int d, int number) {
-            norvane::KeepGridNodes(nodes, end[d]);
-            QV_Value tagged(nodes, b, a, number);
+        auto initialise = [&](QV_INTEGERSET& set, const QV_SetValue& nodes, int d, int number) {
+            QV_IntSetValue kept(nodes);
+            norvane::KeepGridNodes(kept, end[d]);
+            QV_Value tagged(kept, b, a, number);
             InitialiseInternalIndexSet(set, &tagged, pass);
         };
         // An array's three sets: x switched by `factor`, y and z whole.

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "framework/library_api.h"
+#include "framework/property_templates.h"
 #include "host/qvcore.h"
 
 // Construction, copying and access shared by the five types. A type built with true applies
@@ -58,3 +59,9 @@ class NORVANE_CLASS QV_LENGTHPARAMETER : public QV_REALPARAMETER {
 };
 
 #undef QV_PARAMETER_TYPE
+
+QV_PROPERTY_TEMPLATE_INSTANCES(QV_ANGLEPARAMETER);
+QV_PROPERTY_TEMPLATE_INSTANCES(QV_LENGTHPARAMETER);
+QV_PROPERTY_TEMPLATE_INSTANCES(QV_DISCRETIZATIONMETHODPARAM_DOMAIN);
+QV_PROPERTY_TEMPLATE_INSTANCES(QV_NUMSECTIONSPARAM_DOMAIN);
+QV_PROPERTY_TEMPLATE_INSTANCES(QV_POLYPOINTSPARAM_DOMAIN);

@@ -15,7 +15,8 @@ inline QV_IntSetValue ClosedInterior(const QV_SetValue& interior, int endNode) {
     inner += endNode;
     QV_IntSetValue closed(0, INT_MIN);
     closed += inner;
-    return closed;
+    // A set value is copied through its constructor from a QV_SetValue.
+    return QV_IntSetValue(static_cast<const QV_SetValue&>(closed));
 }
 
 } // namespace norvane

@@ -51,7 +51,8 @@ public:
 private:
     const QV_IntSetValue& closed() {
         if (!m_closedBuilt) {
-            m_closed = ClosedInterior(Read(*m_domain.INTERIOR, m_pass), endNode());
+            static_cast<QV_SetValue&>(m_closed) =
+                ClosedInterior(Read(*m_domain.INTERIOR, m_pass), endNode());
             m_closedBuilt = true;
         }
         return m_closed;

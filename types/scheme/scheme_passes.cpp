@@ -28,8 +28,8 @@ class ExpressionSink final : public SchemeSink {
 public:
     ExpressionSink(QV_ModelTypeEx2& model, DistributionElements& elements, int groupBase,
                    int& counter, int*& rows, int*& cols)
-        : m_model(model), m_elements(elements), m_groupBase(groupBase), m_counter(counter),
-          m_rows(rows), m_cols(cols) {}
+        : m_model(model), m_expressions(model), m_elements(elements), m_groupBase(groupBase),
+          m_counter(counter), m_rows(rows), m_cols(cols) {}
 
     void instance(const Instance& at) override {
         m_model.AddEquation(FamilyName(at.family), m_counter, m_groupBase + at.group);
@@ -39,16 +39,16 @@ public:
             const Token& token = stencil.tokens[t];
             switch (token.kind) {
             case Token::Kind::Operator:
-                m_model.AddOp(static_cast<EOp>(token.op), equation);
+                m_expressions.AddOp(static_cast<EOp>(token.op), equation);
                 break;
             case Token::Kind::Integer:
-                m_model.AddTerm(token.integer, equation);
+                m_expressions.AddTerm(token.integer, equation);
                 break;
             case Token::Kind::Real:
-                m_model.AddTerm(token.real, equation);
+                m_expressions.AddTerm(token.real, equation);
                 break;
             case Token::Kind::Variable:
-                m_model.AddTerm(TermOf(m_elements, at, token), m_rows, m_cols, equation);
+                m_expressions.AddTerm(TermOf(m_elements, at, token), m_rows, m_cols, equation);
                 break;
             }
         }
@@ -56,6 +56,8 @@ public:
 
 private:
     QV_ModelTypeEx2& m_model;
+    // The model's expression interface: every token goes through its table.
+    QV_ModelExtensions& m_expressions;
     DistributionElements& m_elements;
     int m_groupBase;
     int& m_counter;

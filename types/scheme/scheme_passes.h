@@ -76,7 +76,7 @@ int DistributionSetUpEquations(Distribution& d, bool linked, const ProgramSet& p
 template <class PassInputs, class Distribution>
 int DistributionJacPattern(Distribution& d, bool linked, const ProgramSet& programs, int*& rows,
                            int*& cols, QV_EquationType** equations) {
-    d.QV_ModelExtensions::ResetExpressions();
+    static_cast<QV_ModelExtensions&>(d).ResetExpressions();
     int counter = d.QV_ModelTypeEx2::JacPattern(rows, cols, equations);
     const int* const start = rows;
     if (linked) {
