@@ -57,3 +57,7 @@ add_test(NAME host_imports
                  ${CMAKE_CURRENT_SOURCE_DIR}/host_operations.txt)
 add_test(NAME check_imports_test
          COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/check_imports_test.py)
+# The procedure template's fields stand where generated code and the host look for them.
+add_test(NAME procedure_fields
+         COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/check_procedure_fields.py
+                 $<TARGET_FILE:Norvane340_1>)
