@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 
+#include "framework/library_new.h"
 #include "fuzz/fault.h"
 #include "fuzz/procedure_decode.h"
 #include "fuzz/procedure_oracle.h"
@@ -66,7 +67,7 @@ public:
             m_failingCall = qvhost::AllocationCalls() + k;
             qvhost::FailAllocation(k);
         }
-        m_procedure = new QVProc_INTERPOLATE(flag, mode);
+        m_procedure = norvane::LibraryNew<QVProc_INTERPOLATE>(flag, mode);
         if (!Made(m_procedure)) return;
         if (components) m_procedure->SetComponentList(&m_components);
         m_procedure->SetPresetOutputs(preset);
@@ -117,7 +118,8 @@ private:
             pass = &m_filling;
             free = &m_freeListed;
             m_closed = true;
-            if (m_copyBetweenPasses && !Replace(new QVProc_INTERPOLATE(p))) return false;
+            if (m_copyBetweenPasses && !Replace(norvane::LibraryNew<QVProc_INTERPOLATE>(p)))
+                return false;
         }
         return true;
     }
@@ -187,9 +189,9 @@ private:
         if (kind >= 4 && kind <= 6) ChangeVariable(kind);
         if (kind == 7) QV_ProcedureType::SetAlwaysCall(flag);
         if (kind == 8) p.SetPresetOutputs(flag);
-        if (kind == 9) Replace(new QVProc_INTERPOLATE(p));
+        if (kind == 9) Replace(norvane::LibraryNew<QVProc_INTERPOLATE>(p));
         if (kind == 10) { // assigned to a new object, which takes its place
-            auto* fresh = new QVProc_INTERPOLATE(false, 0);
+            auto* fresh = norvane::LibraryNew<QVProc_INTERPOLATE>(false, 0);
             if (fresh) *fresh = p;
             Replace(fresh);
         }

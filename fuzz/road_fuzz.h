@@ -20,13 +20,13 @@ struct AxisRequest {
     std::string method; // DISCRETIZATIONMETHOD
     int sections = 1;   // NUMSECTIONS
     double length = 1.0;
-    std::optional<double> spacing;          // SPACINGPREFERENCE
-    std::optional<int> order;               // HIGHESTORDERDERIVATIVE
-    std::optional<int> minNodes;            // MINNODECOUNT
-    std::optional<int> polyPoints;          // NUMPOLYPOINTS
-    std::optional<QV_IntSetValue> interior; // INTERIOR
-    std::optional<int> ownOrder;            // the distribution's HIGHESTORDER<d>DERIVATIVE
-    int assignmentRuns = 2;                 // how often the host runs the domain's assignments
+    std::optional<double> spacing;       // SPACINGPREFERENCE
+    std::optional<int> order;            // HIGHESTORDERDERIVATIVE
+    std::optional<int> minNodes;         // MINNODECOUNT
+    std::optional<int> polyPoints;       // NUMPOLYPOINTS
+    std::optional<QV_SetValue> interior; // INTERIOR, an integer set
+    std::optional<int> ownOrder;         // the distribution's HIGHESTORDER<d>DERIVATIVE
+    int assignmentRuns = 2;              // how often the host runs the domain's assignments
 };
 
 struct RoundRequest {

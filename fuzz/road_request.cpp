@@ -37,7 +37,7 @@ AxisRequest DecodeAxis(ByteReader& in) {
     if (in.Flag()) axis.minNodes = in.SmallOrAnyInt(-2, 12);
     if (in.Flag()) axis.polyPoints = in.SmallOrAnyInt(-2, 8);
     if (in.Byte() >= 224) {
-        axis.interior.emplace(nullptr);
+        axis.interior.emplace(SUValue::TypeIntegerSet);
         for (int k = in.Choice(8); k > 0; --k)
             *axis.interior += in.SmallOrAnyInt(-2, 40);
     }

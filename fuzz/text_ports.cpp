@@ -16,7 +16,7 @@ namespace {
 
 // A flavour with the set of connection names in reach.
 template <class Flavour> struct Probe final : Flavour {
-    using QV_MULTIPORT_BaseType::ConnectionNames;
+    QV_STRINGSET& ConnectionNames() { return this->m_connectionNames; }
 };
 
 template <class Flavour, class Port> void RunPorts(ByteReader& in, TextSource& texts) {
