@@ -23,6 +23,7 @@
 public:                                                                                            \
     [[gnu::used]] static constexpr bool QV_IsGenerated = true;                                     \
     explicit Class(bool construct = true);                                                         \
+    Class(const Class&) = delete; /* copied only by assignment */                                  \
     ~Class() override;                                                                             \
     Class& operator=(const Class& other);                                                          \
     Class& operator*();                                                                            \

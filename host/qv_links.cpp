@@ -61,6 +61,10 @@ void QV_VirtualBase::File(QV_Type* object) {
     SetValue(SUValue(object ? VirtualBaseType() : ""));
 }
 
+void QV_VirtualBase::PropertyChanged() {
+    if (QV_Type* fresh = NewDefaultVirtual()) File(fresh);
+}
+
 QV_GlobalStructureRefBase::QV_GlobalStructureRefBase(QV_ModelType* structure)
     : QV_STRINGPARAMETER(false), m_structure(structure), m_dummy(nullptr) {}
 

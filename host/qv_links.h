@@ -40,6 +40,11 @@ public:
     QV_Type* VirtualLink();
     // Files `object` in place of the current one, which is deleted.
     void File(QV_Type* object);
+    // Told that the property's text, which names the type of the object filed, changed: the
+    // object filed before no longer stands for it, and a new default one takes its place (this
+    // host makes objects of the property's base type only). Nothing changes when no default
+    // can be made.
+    virtual void PropertyChanged();
     virtual QV_Type* NewDefaultVirtual() = 0;
     virtual const char* VirtualBaseType() = 0;
 

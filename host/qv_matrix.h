@@ -66,7 +66,8 @@ public:
     enum { IndexBufferSize = 128 };
 
     void CancelDependenceOnDeclaredSets();
-    void DependenceLost(QV_Containable* set) override;
+    // Told by a declared set that it goes away: the array no longer refers to it.
+    void DependenceLost(QV_Containable* set);
     int PortCount(bool all) const override;
     QV_Type* GetPort(int& index, bool all) override;
 

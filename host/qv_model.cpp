@@ -349,7 +349,7 @@ QV_ModelExtensions2::~QV_ModelExtensions2() = default;
 // A copy of a model keeps no equations: the expressions stay with the original.
 QV_ModelTypeEx::QV_ModelTypeEx() = default;
 QV_ModelTypeEx::QV_ModelTypeEx(const QV_ModelTypeEx& other)
-    : QV_ModelType(other), QV_ModelExtensions(other) {}
+    : QV_ModelType(other), QV_ModelExtensions(other), QV_ModelDiscontinuity(other) {}
 QV_ModelTypeEx& QV_ModelTypeEx::operator=(const QV_ModelTypeEx& other) {
     QV_ModelType::operator=(other);
     return *this;
@@ -417,9 +417,6 @@ QV_PortType* QV_PortType::ConnectedTo() const {
 }
 int QV_PortType::HostPortType() const {
     return QV_Containable::HostPortType();
-}
-void QV_PortType::HostPortType(int type) {
-    QV_Containable::HostPortType(type);
 }
 int QV_PortType::DumpCalls() const {
     return m_dumpCalls;

@@ -206,7 +206,9 @@ public:
     virtual ~QV_ModelExtensions2();
 };
 
-class QVCORE_API QV_ModelTypeEx : public QV_ModelType, public QV_ModelExtensions {
+class QVCORE_API QV_ModelTypeEx : public QV_ModelType,
+                                  public QV_ModelExtensions,
+                                  public QV_ModelDiscontinuity {
 public:
     QV_ModelTypeEx();
     QV_ModelTypeEx(const QV_ModelTypeEx& other);
@@ -216,9 +218,7 @@ public:
     void AddProcCall(QV_ProcedureType* procedure, int group);
 };
 
-class QVCORE_API QV_ModelTypeEx2 : public QV_ModelTypeEx,
-                                   public QV_ModelDiscontinuity,
-                                   public QV_ModelExtensions2 {
+class QVCORE_API QV_ModelTypeEx2 : public QV_ModelTypeEx, public QV_ModelExtensions2 {
 public:
     QV_ModelTypeEx2();
     QV_ModelTypeEx2(const QV_ModelTypeEx2& other);
@@ -265,8 +265,8 @@ public:
     // Ends the connection to `other` (to whatever port it is, for null).
     virtual void Disconnect(QV_PortType* other);
     int HostPortType() const;
-    void HostPortType(int type);
-    QV_PortType* ConnectedTo() const; // null when not connected
+    using QV_Containable::HostPortType; // the setter
+    QV_PortType* ConnectedTo() const;   // null when not connected
     int DumpCalls() const;
 
 private:

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "host/qv_matrix.h"
 #include "host/qv_memory.h"
 #include "host/qv_model.h"
 #include "host/variable_registry.h"
@@ -152,7 +153,6 @@ void QV_Containable::SetElementOf(QV_Containable* array, const char* indexText) 
     }
 }
 
-void QV_Containable::DependenceLost(QV_Containable*) {}
 bool QV_Containable::IsSolverVariable() const {
     return false;
 }
@@ -185,7 +185,7 @@ QV_VarParamProp::~QV_VarParamProp() {
     std::vector<QV_Containable*> dependents;
     dependents.swap(record().dependents);
     for (QV_Containable* d : dependents)
-        d->DependenceLost(this);
+        if (auto* array = dynamic_cast<QV_Matrix*>(d)) array->DependenceLost(this);
 }
 
 namespace {
@@ -433,13 +433,13 @@ void QV_VarParam::SetBounds(double lower, double upper) {
     mine.upperBound = upper;
 }
 
-const QV_Value* QV_VarParam::QV_DefaultVALUE() const {
+QV_Value* QV_VarParam::QV_DefaultVALUE() const {
     return nullptr;
 }
-const QV_Value* QV_VarParam::QV_DefaultLOWER() const {
+QV_Value* QV_VarParam::QV_DefaultLOWER() const {
     return nullptr;
 }
-const QV_Value* QV_VarParam::QV_DefaultVALID() const {
+QV_Value* QV_VarParam::QV_DefaultVALID() const {
     return nullptr;
 }
 int QV_VarParam::QV_PQCol() const {
@@ -448,10 +448,10 @@ int QV_VarParam::QV_PQCol() const {
 int QV_VarParam::QV_PQRow() const {
     return 0;
 }
-const QV_Value* QV_VarParam::QV_DefaultPHYSICALQUANTITY() const {
+QV_Value* QV_VarParam::QV_DefaultPHYSICALQUANTITY() const {
     return nullptr;
 }
-const QV_Value* QV_VarParam::QV_DefaultBASEUOMNAME() const {
+QV_Value* QV_VarParam::QV_DefaultBASEUOMNAME() const {
     return nullptr;
 }
 

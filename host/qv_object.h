@@ -133,8 +133,6 @@ public:
     QV_Containable* FiledIn() const;
     void SetFiledIn(QV_Containable* property);
 
-    // Told by a set that this object depends on, when the set goes away.
-    virtual void DependenceLost(QV_Containable* set);
     // True for a variable that the solver moves: a variable whose value the user did not fix.
     virtual bool IsSolverVariable() const;
 
@@ -241,13 +239,13 @@ public:
 
     // Defaults that a parameter type supplies, in the order of the host's table of virtual
     // operations; InitializeSystemAttributes applies them.
-    virtual const QV_Value* QV_DefaultVALUE() const;
-    virtual const QV_Value* QV_DefaultLOWER() const;
-    virtual const QV_Value* QV_DefaultVALID() const;
+    virtual QV_Value* QV_DefaultVALUE() const;
+    virtual QV_Value* QV_DefaultLOWER() const;
+    virtual QV_Value* QV_DefaultVALID() const;
     virtual int QV_PQCol() const;
     virtual int QV_PQRow() const;
-    virtual const QV_Value* QV_DefaultPHYSICALQUANTITY() const;
-    virtual const QV_Value* QV_DefaultBASEUOMNAME() const;
+    virtual QV_Value* QV_DefaultPHYSICALQUANTITY() const;
+    virtual QV_Value* QV_DefaultBASEUOMNAME() const;
     void InitializeSystemAttributes();
     // The attributes that InitializeSystemAttributes took from the defaults (empty when none).
     const SUValue& Lower() const;

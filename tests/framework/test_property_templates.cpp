@@ -90,6 +90,22 @@ TEST(PropertyTemplates, ElementsAndDefaultsComeFromTheHostAllocator) {
     EXPECT_EQ(domain.NewDefaultVirtual(), nullptr);
 }
 
+// The host's notice that a type-replaceable property's text changed: a new default takes the
+// place of the object filed, which the host ends; the blocks of both come from the library's
+// allocator and go back to it, the default of a host class included.
+TEST(PropertyTemplates, AChangedTypeTextFilesANewDefault) {
+    const long before = qvhost::LiveBlocks();
+    {
+        QV_Virtual<QV_REALPARAMETER> parameter;
+        QV_Type* first = parameter.VirtualLink();
+        ASSERT_NE(first, nullptr);
+        parameter.PropertyChanged();
+        EXPECT_NE(parameter.VirtualLink(), first);
+        EXPECT_EQ(qvhost::LiveBlocks(), before + 1);
+    }
+    EXPECT_EQ(qvhost::LiveBlocks(), before);
+}
+
 // The host allocator counts a size in an unsigned int: a larger request (possible on a 64-bit
 // build) fails without asking the host, where a size cut to 32 bits would give a small block.
 TEST(LibraryAllocator, SizeBeyondWhatTheHostCountsIsAFailedAllocation) {

@@ -91,7 +91,7 @@ struct ArrayOrder {
 // A reference's operation comes last, behind those of every containable.
 struct ExternalOrder {
     template <class T> static std::vector<std::ptrdiff_t> Of() {
-        return Entries(&T::DependenceLost, &T::IsSolverVariable, &T::ExternalTypeName);
+        return Entries(&T::Destroy, &T::Name, &T::IsSolverVariable, &T::ExternalTypeName);
     }
 };
 // The type-replaceable property and the global reference add their own behind a parameter's.

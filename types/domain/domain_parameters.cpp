@@ -22,36 +22,36 @@ QV_DEFINE_PARAMETER_TYPE(QV_LENGTHPARAMETER, QV_REALPARAMETER)
 // Each default below is a function-local static: made on the first call, destroyed when the
 // library is unloaded, in reverse order of making (the valid set's value before its names).
 
-const QV_Value* QV_DISCRETIZATIONMETHODPARAM_DOMAIN::QV_DefaultVALUE() const {
-    static const QV_Value value("BFD1", 0u);
+QV_Value* QV_DISCRETIZATIONMETHODPARAM_DOMAIN::QV_DefaultVALUE() const {
+    static QV_Value value("BFD1", 0u);
     return &value;
 }
 
-const QV_Value* QV_DISCRETIZATIONMETHODPARAM_DOMAIN::QV_DefaultVALID() const {
+QV_Value* QV_DISCRETIZATIONMETHODPARAM_DOMAIN::QV_DefaultVALID() const {
     // The ten method names, each followed by a double quote.
     static const QV_StrSetValue names(
         "BFD1\"BFD2\"CFD2\"CFD4\"FFD1\"FFD2\"OCFE2\"OCFE3\"OCFE4\"UBFD4\"");
-    static const QV_Value value(names, 0u);
+    static QV_Value value(names, 0u);
     return &value;
 }
 
-const QV_Value* QV_NUMSECTIONSPARAM_DOMAIN::QV_DefaultVALUE() const {
-    static const QV_Value value(1, 0u);
+QV_Value* QV_NUMSECTIONSPARAM_DOMAIN::QV_DefaultVALUE() const {
+    static QV_Value value(1, 0u);
     return &value;
 }
 
-const QV_Value* QV_NUMSECTIONSPARAM_DOMAIN::QV_DefaultLOWER() const {
-    static const QV_Value value(1, 0u);
+QV_Value* QV_NUMSECTIONSPARAM_DOMAIN::QV_DefaultLOWER() const {
+    static QV_Value value(1, 0u);
     return &value;
 }
 
-const QV_Value* QV_POLYPOINTSPARAM_DOMAIN::QV_DefaultVALUE() const {
-    static const QV_Value value(0, 0u);
+QV_Value* QV_POLYPOINTSPARAM_DOMAIN::QV_DefaultVALUE() const {
+    static QV_Value value(0, 0u);
     return &value;
 }
 
-const QV_Value* QV_POLYPOINTSPARAM_DOMAIN::QV_DefaultLOWER() const {
-    static const QV_Value value(0, 0u);
+QV_Value* QV_POLYPOINTSPARAM_DOMAIN::QV_DefaultLOWER() const {
+    static QV_Value value(0, 0u);
     return &value;
 }
 
@@ -62,13 +62,13 @@ int QV_ANGLEPARAMETER::QV_PQRow() const {
     return 32;
 }
 
-const QV_Value* QV_ANGLEPARAMETER::QV_DefaultPHYSICALQUANTITY() const {
-    static const QV_Value value("Angle", 0u);
+QV_Value* QV_ANGLEPARAMETER::QV_DefaultPHYSICALQUANTITY() const {
+    static QV_Value value("Angle", 0u);
     return &value;
 }
 
-const QV_Value* QV_ANGLEPARAMETER::QV_DefaultBASEUOMNAME() const {
-    static const QV_Value value("rad", 0u);
+QV_Value* QV_ANGLEPARAMETER::QV_DefaultBASEUOMNAME() const {
+    static QV_Value value("rad", 0u);
     return &value;
 }
 
@@ -79,12 +79,12 @@ int QV_LENGTHPARAMETER::QV_PQRow() const {
     return 17;
 }
 
-const QV_Value* QV_LENGTHPARAMETER::QV_DefaultPHYSICALQUANTITY() const {
-    static const QV_Value value("Length", 0u);
+QV_Value* QV_LENGTHPARAMETER::QV_DefaultPHYSICALQUANTITY() const {
+    static QV_Value value("Length", 0u);
     return &value;
 }
 
-const QV_Value* QV_LENGTHPARAMETER::QV_DefaultBASEUOMNAME() const {
-    static const QV_Value value("m", 0u);
+QV_Value* QV_LENGTHPARAMETER::QV_DefaultBASEUOMNAME() const {
+    static QV_Value value("m", 0u);
     return &value;
 }

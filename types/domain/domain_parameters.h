@@ -15,6 +15,7 @@
 #define QV_PARAMETER_TYPE(Class)                                                                   \
 public:                                                                                            \
     explicit Class(bool init = true);                                                              \
+    Class(const Class&) = delete; /* copied only by assignment */                                  \
     ~Class() override;                                                                             \
     Class& operator=(const Class& other);                                                          \
     Class& operator*();
@@ -22,22 +23,22 @@ public:                                                                         
 // The discretisation method: "BFD1" unless set, one of the ten method names.
 class NORVANE_CLASS QV_DISCRETIZATIONMETHODPARAM_DOMAIN : public QV_STRINGPARAMETER {
     QV_PARAMETER_TYPE(QV_DISCRETIZATIONMETHODPARAM_DOMAIN)
-    const QV_Value* QV_DefaultVALUE() const override;
-    const QV_Value* QV_DefaultVALID() const override;
+    QV_Value* QV_DefaultVALUE() const override;
+    QV_Value* QV_DefaultVALID() const override;
 };
 
 // The number of sections of a domain: 1, at least 1.
 class NORVANE_CLASS QV_NUMSECTIONSPARAM_DOMAIN : public QV_INTEGERPARAMETER {
     QV_PARAMETER_TYPE(QV_NUMSECTIONSPARAM_DOMAIN)
-    const QV_Value* QV_DefaultVALUE() const override;
-    const QV_Value* QV_DefaultLOWER() const override;
+    QV_Value* QV_DefaultVALUE() const override;
+    QV_Value* QV_DefaultLOWER() const override;
 };
 
 // The number of polynomial points inside one element: 0, at least 0.
 class NORVANE_CLASS QV_POLYPOINTSPARAM_DOMAIN : public QV_INTEGERPARAMETER {
     QV_PARAMETER_TYPE(QV_POLYPOINTSPARAM_DOMAIN)
-    const QV_Value* QV_DefaultVALUE() const override;
-    const QV_Value* QV_DefaultLOWER() const override;
+    QV_Value* QV_DefaultVALUE() const override;
+    QV_Value* QV_DefaultLOWER() const override;
 };
 
 // An angle in radians: quantity "Angle", column 1 and row 32 of the host's quantity table.
@@ -45,8 +46,8 @@ class NORVANE_CLASS QV_ANGLEPARAMETER : public QV_REALPARAMETER {
     QV_PARAMETER_TYPE(QV_ANGLEPARAMETER)
     int QV_PQCol() const override;
     int QV_PQRow() const override;
-    const QV_Value* QV_DefaultPHYSICALQUANTITY() const override;
-    const QV_Value* QV_DefaultBASEUOMNAME() const override;
+    QV_Value* QV_DefaultPHYSICALQUANTITY() const override;
+    QV_Value* QV_DefaultBASEUOMNAME() const override;
 };
 
 // A length in metres: quantity "Length", column 1 and row 17 of the host's quantity table.
@@ -54,8 +55,8 @@ class NORVANE_CLASS QV_LENGTHPARAMETER : public QV_REALPARAMETER {
     QV_PARAMETER_TYPE(QV_LENGTHPARAMETER)
     int QV_PQCol() const override;
     int QV_PQRow() const override;
-    const QV_Value* QV_DefaultPHYSICALQUANTITY() const override;
-    const QV_Value* QV_DefaultBASEUOMNAME() const override;
+    QV_Value* QV_DefaultPHYSICALQUANTITY() const override;
+    QV_Value* QV_DefaultBASEUOMNAME() const override;
 };
 
 #undef QV_PARAMETER_TYPE
