@@ -55,9 +55,10 @@ DESTROYING = re.compile(r"^(.*)::`(?:scalar|vector) deleting (?:dtor|destructor)
 DEFAULT_CONSTRUCTING = re.compile(r"^(.*)::`default (?:ctor|constructor) closure'$")
 TYPE_INFORMATION = re.compile(r"^(?:const )?(.+)::`RTTI (?:Complete Object Locator|Base Class Descriptor at \(.*\)|"
                               r"Base Class Array|Class Hierarchy Descriptor)'(?:\{for `.*'\})?$")
-# A function whose result is a pointer to a function: 'R (cc * cc f(A))(B)' or the list's
-# 'R (*)(B) f(A)'.
-RETURNS_FUNCTION = re.compile(r"^(?P<result>[^(]*)\((?:__\w+ )?\*\s*(?P<function>.*\))\)\s*\((?P<parameters>[^()]*)\)$")
+# The platform compiler's form of a function whose result is a pointer to a function,
+# 'R (cc * cc f(A))(B)', and a pointer to a function, 'R (cc *)(B)' (the list writes 'R (*)(B)').
+RETURNS_FUNCTION = re.compile(
+    r"^(?P<result>[^(]*)\((?:__\w+ )?\*\s*(?P<function>.*\))\)\s*\((?P<parameters>[^()]*)\)$")
 FUNCTION_POINTER = re.compile(r"^(?P<result>[^(]*)\((?:__\w+ )?\*\)\s*\((?P<parameters>[^()]*)\)$")
 
 
@@ -148,7 +149,8 @@ def normalize_type(text):
     text = IGNORED_WORDS.sub("", TYPE_KEYWORD.sub("", text)).strip()
     pointer = FUNCTION_POINTER.match(text)
     if pointer:
-        return f"{normalize_type(pointer['result'])} (*)({', '.join(normalize_parameters(pointer['parameters']))})"
+        parameters = ", ".join(normalize_parameters(pointer["parameters"]))
+        return f"{normalize_type(pointer['result'])} (*)({parameters})"
     tokens = re.findall(r"[A-Za-z_~][\w:]*(?:<.*>)?(?:::[A-Za-z_]\w*)*|\*|&&|&|\.\.\.", text)
     words, const, declarators = [], False, ""
     for token in tokens:
@@ -267,7 +269,8 @@ def parse(name):
         owner = constructing.group(1)
         return Signature(f"{normalize_name(owner)}::{last_component(owner)}", (), kind="closure")
     member = normalize_name(member)
-    if re.search(r"(?:^|::)operator [^(]", member):  # a conversion: the name holds the result
+    # A conversion operator's name holds its result.
+    if re.search(r"(?:^|::)operator (?!(?:new|delete)\b)[^(]", member):
         result = None
     return Signature(member, parameters, const, result, kind)
 

@@ -43,6 +43,8 @@ SAME_OPERATION = [
     ("SUValue::operator>=(char const*) const",
      "public: int __thiscall SUValue::operator>=(char const *) const",
      "int SUValue::operator>=(const char*) const"),
+    ("IUnknown::operator delete(void*)", "public: static void __cdecl IUnknown::operator delete(void *)",
+     "static void IUnknown::operator delete(void*)"),
     ("MyAllocate(unsigned int)", "void * __cdecl MyAllocate(unsigned int)", "void* MyAllocate(unsigned int)"),
     ("QV_ProcedureType::GetProcedure13Address(DLLFunction*)",
      "public: void (__stdcall * __thiscall QV_ProcedureType::GetProcedure13Address(struct "
