@@ -1,5 +1,6 @@
 #!/usr/bin/python3
-"""Checks that a library asks its host only for the host's operations.
+"""Checks that a library asks its host only for the host's operations, each with the signature
+that the host declares.
 
 Usage: check_imports.py LIBRARY HOST_LIBRARY LIST
 
@@ -7,20 +8,33 @@ Lists what LIBRARY imports from HOST_LIBRARY and fails on every import that LIST
 allow. LIBRARY is an ELF shared object (its undefined dynamic symbols that HOST_LIBRARY
 defines) or a PE DLL (its imports from the DLL named like HOST_LIBRARY; needs pefile: run
 with /usr/bin/python3). Names are demangled, Itanium ones with c++filt and the platform
-compiler's decorated ones with llvm-undname, and both are brought to one form (see
-normalize) before they are compared.
+compiler's decorated ones with llvm-undname, and read into one form (see parse).
 
-LIST holds one operation per line in that form, for instance
-    QV_ModelType::SetLocalEqnCount(int)
-    QV_STRINGPARAMETER::operator const char*() const
-    QV_ModelType::m_stLastGroup
-with '#' starting a comment. The virtual table and the type information of a class are
-allowed when LIST allows a member of the class (a module that derives from a host class or
-holds one refers to them), or when LIST names them ("vtable for X", "typeinfo for X").
+LIST holds one operation per line with its whole signature, for instance
+    virtual QV_AssignStatus QV_VarParamProp::Assign(QV_Value*)
+    static const char* QV_Matrix::QV_ContainerId()
+    const QV_SetValue& QV_Set::fv() const
+    QV_IntSetValue::QV_IntSetValue(int, int)
+    static int QV_ModelType::m_stLastGroup
+with '#' starting a comment.
+
+What is compared depends on what the name carries:
+- PE: the platform compiler's decoration carries the owner, the name, whether the member is
+  virtual or static, the result, the parameter types and const (and the access and the calling
+  convention, which are not compared): all of these must equal a listed entry's.
+- ELF: the Itanium mangling carries no result and no virtual-ness, and a member no static: the
+  qualified name, the parameter types and const are compared with the list's entries reduced
+  to the same.
+A deleting destructor stands for the virtual destructor, a default-constructor closure for a
+listed constructor of its class, a thunk for the operation it leads to. The virtual table and
+the type information of a class are allowed when LIST allows a member of the class (a module
+that derives from a host class or holds one refers to them), or when LIST names them
+("vtable for X", "typeinfo for X").
 """
 import os
 import re
 import sys
+from typing import NamedTuple, Optional, Tuple
 
 from binary_symbols import binary_kind, elf_imports, pe_imports, readable
 
@@ -41,9 +55,53 @@ DESTROYING = re.compile(r"^(.*)::`(?:scalar|vector) deleting (?:dtor|destructor)
 DEFAULT_CONSTRUCTING = re.compile(r"^(.*)::`default (?:ctor|constructor) closure'$")
 TYPE_INFORMATION = re.compile(r"^(?:const )?(.+)::`RTTI (?:Complete Object Locator|Base Class Descriptor at \(.*\)|"
                               r"Base Class Array|Class Hierarchy Descriptor)'(?:\{for `.*'\})?$")
+# The platform compiler's form of a function whose result is a pointer to a function,
+# 'R (cc * cc f(A))(B)', and a pointer to a function, 'R (cc *)(B)' (the list writes 'R (*)(B)').
+RETURNS_FUNCTION = re.compile(
+    r"^(?P<result>[^(]*)\((?:__\w+ )?\*\s*(?P<function>.*\))\)\s*\((?P<parameters>[^()]*)\)$")
+FUNCTION_POINTER = re.compile(r"^(?P<result>[^(]*)\((?:__\w+ )?\*\)\s*\((?P<parameters>[^()]*)\)$")
 
 
-# --- one form for both demanglers' names ------------------------------------------------------
+class Signature(NamedTuple):
+    """A demangled name or a list entry, read into its parts.
+
+    kind: 'virtual', 'static' or '' for a function or data; 'table' for a class's virtual table
+    or type information (name "vtable for X" or "typeinfo for X"); 'closure' for a
+    default-constructor closure (name "X::X"). parameters: None for data and tables. result:
+    None for a constructor, a destructor, a conversion operator, and what the name does not
+    carry."""
+    name: str
+    parameters: Optional[Tuple[str, ...]] = None
+    const: bool = False
+    result: Optional[str] = None
+    kind: str = ""
+
+    def reduced(self):
+        """What an Itanium name carries: the qualified name, the parameters and const."""
+        if self.kind in ("table", "closure"):
+            return self
+        return self._replace(result=None, kind="")
+
+    def owner(self):
+        """The class of a member ('A::B' of 'A::B::f'), or None for a free function or data."""
+        if self.kind == "table":
+            return None
+        operator = self.name.find("::operator")
+        if operator >= 0:
+            return self.name[:operator]
+        return None if self.name.startswith("operator") else self.name.rpartition("::")[0] or None
+
+    def __str__(self):
+        if self.kind == "table":
+            return self.name
+        words = [w for w in (self.kind if self.kind != "closure" else "", self.result) if w]
+        text = " ".join(words + [self.name])
+        if self.parameters is not None:
+            text += f"({', '.join(self.parameters)})" + (" const" if self.const else "")
+        return text
+
+
+# --- one form for both demanglers' names and the list ------------------------------------------
 
 def hide_operator_symbols(text):
     """Replaces the symbols of operator names by placeholders (restored by show_operator_symbols)."""
@@ -80,11 +138,19 @@ def normalize_template_arguments(name):
     return f"{head}<{', '.join(normalize_type(a) for a in arguments)}>{rest[rest.rfind('>') + 1:]}"
 
 
+def normalize_parameters(text):
+    parameters = [normalize_type(show_operator_symbols(p)) for p in split_top_level(text, ",")]
+    return tuple(p for p in parameters if p != "void")
+
+
 def normalize_type(text):
-    """One spelling of a type: 'const char*&' for 'char const *&' and 'char const*&'."""
+    """One spelling of a type: 'const char*&' for 'char const *&' and 'char const*&'; a pointer
+    to a function as 'R (*)(A, B)'."""
     text = IGNORED_WORDS.sub("", TYPE_KEYWORD.sub("", text)).strip()
-    if "(" in text:  # a function type: spacing only
-        return re.sub(r"\s*([*&,()])\s*", r"\1", text)
+    pointer = FUNCTION_POINTER.match(text)
+    if pointer:
+        parameters = ", ".join(normalize_parameters(pointer["parameters"]))
+        return f"{normalize_type(pointer['result'])} (*)({parameters})"
     tokens = re.findall(r"[A-Za-z_~][\w:]*(?:<.*>)?(?:::[A-Za-z_]\w*)*|\*|&&|&|\.\.\.", text)
     words, const, declarators = [], False, ""
     for token in tokens:
@@ -104,17 +170,19 @@ def normalize_type(text):
     return ("const " if const else "") + base + declarators
 
 
-def function_name(head):
-    """The qualified name that ends `head`, the text before a parameter list: what follows the
-    calling convention (the platform compiler's form) or the return type, if any."""
+def split_head(head):
+    """(result or None, qualified name) of `head`, the text before a parameter list or the whole
+    declaration of data: the name follows the calling convention (the platform compiler's form)
+    or the result, if any; an operator's name may hold blanks."""
     conventions = list(CALLING_CONVENTION.finditer(head))
     if conventions:
-        return head[conventions[-1].end():].strip()
-    words = split_top_level(head, " ")
-    for i, word in enumerate(words):
-        if re.search(r"(?:^|::)operator\b", word):
-            return " ".join(words[i:])
-    return words[-1] if words else head
+        result, name = head[: conventions[-1].start()], head[conventions[-1].end():]
+    else:
+        words = split_top_level(head, " ")
+        at = next((i for i, w in enumerate(words) if re.search(r"(?:^|::)operator\b", w)), len(words) - 1)
+        result, name = " ".join(words[:at]), " ".join(words[at:])
+    result = show_operator_symbols(result).strip()
+    return (normalize_type(result) if result else None), show_operator_symbols(name).strip()
 
 
 def normalize_name(name):
@@ -131,38 +199,44 @@ def last_component(scope):
     return split_top_level(scope.replace("::", "\x01"), "\x01")[-1]
 
 
-def normalize(name):
-    """One form for a demangled name of either demangler: qualified name and parameter types
-    (no access, 'virtual', 'static', return type, calling convention or type keyword),
-    'const char*' spellings, a trailing ' const' for a const member; 'vtable for X' and
-    'typeinfo for X' for the tables and type information of a class; a thunk as the operation
-    it leads to; a deleting destructor as the destructor."""
-    text = re.sub(r"\s+", " ", name.strip())
-    text = re.sub(r"^(?:non-virtual |virtual |covariant return )thunk to ", "", text)
-    text = re.sub(r"^\[thunk\]: ?", "", text)
-    text = re.sub(r"`(?:adjustor|vtordisp|vtordispex)\{[^}]*\}' ?", "", text)
-
+def table_or_type_information(text):
+    """The Signature of a class's virtual table or type information, or None."""
     special = re.match(r"^(vtable|VTT|typeinfo|typeinfo name) for (.+)$", text)
     if special:
         kind = "typeinfo" if special.group(1).startswith("typeinfo") else "vtable"
-        return f"{kind} for {normalize_name(special.group(2))}"
+        return Signature(f"{kind} for {normalize_name(special.group(2))}", kind="table")
     table = re.match(r"^const (.+)::`(?:vftable|vbtable)'(?:\{for `.*'\})?$", text)
     if table:
-        return f"vtable for {normalize_name(TYPE_KEYWORD.sub('', table.group(1)))}"
+        return Signature(f"vtable for {normalize_name(TYPE_KEYWORD.sub('', table.group(1)))}", kind="table")
     descriptor = re.match(r"^(?:class|struct|union) (.+) `RTTI Type Descriptor'$", text)
     information = TYPE_INFORMATION.match(text)
     if descriptor or information:
         owner = (descriptor or information).group(1)
-        return f"typeinfo for {normalize_name(TYPE_KEYWORD.sub('', owner))}"
+        return Signature(f"typeinfo for {normalize_name(TYPE_KEYWORD.sub('', owner))}", kind="table")
+    return None
+
+
+def parse(name):
+    """The Signature of a demangled name of either demangler or of a list entry: the result and
+    the parameters in one spelling ('const char*'), no access, calling convention or type
+    keyword; a thunk as the operation it leads to; a deleting destructor as the virtual
+    destructor; a conversion operator without its result (its name holds it)."""
+    text = re.sub(r"\s+", " ", name.strip())
+    text = re.sub(r"^(?:non-virtual |virtual |covariant return )thunk to ", "", text)
+    text = re.sub(r"^\[thunk\]: ?", "", text)
+    text = re.sub(r"`(?:adjustor|vtordisp|vtordispex)\{[^}]*\}' ?", "", text)
+    table = table_or_type_information(text)
+    if table:
+        return table
 
     text = re.sub(r"^(?:public|protected|private): ", "", text)
-    text = re.sub(r"^(?:(?:virtual|static) )+", "", text)
-    text = IGNORED_WORDS.sub("", TYPE_KEYWORD.sub("", text))
-    text = hide_operator_symbols(text)
-    # A function that returns a pointer to a function: 'R (cc * cc f(A))(B)' names f(A).
-    returns_function = re.match(r"^[^(]*\((?:__\w+ )?\*\s*(.*\))\)\s*\([^()]*\)$", text)
-    if returns_function:
-        text = returns_function.group(1)
+    kind = ""
+    while True:
+        prefix = re.match(r"^(virtual|static) ", text)
+        if not prefix:
+            break
+        kind, text = prefix.group(1), text[prefix.end():]
+    text = hide_operator_symbols(IGNORED_WORDS.sub("", TYPE_KEYWORD.sub("", text)))
     const = False
     while True:
         stripped = re.sub(r"\s*\b(?:const|volatile)$", "", text)
@@ -171,24 +245,34 @@ def normalize(name):
         const = const or text.endswith("const")
         text = stripped
     if not text.endswith(")"):  # data
-        return show_operator_symbols(normalize_name(function_name(text)))
+        result, member = split_head(text)
+        return Signature(normalize_name(member), result=result, kind=kind)
 
+    function_result = None
+    returns_function = RETURNS_FUNCTION.match(text)
+    if returns_function:
+        function_result = normalize_type(f"{returns_function['result']}(*)({returns_function['parameters']})")
+        text = returns_function["function"]
     depth = 0
     for open_at in range(len(text) - 1, -1, -1):
         depth += {")": 1, "(": -1}.get(text[open_at], 0)
         if depth == 0:
             break
-    parameters = [show_operator_symbols(p) for p in split_top_level(text[open_at + 1:-1], ",")]
-    parameters = [normalize_type(p) for p in parameters if p != "void"]
-    member = show_operator_symbols(function_name(text[:open_at]))
+    parameters = normalize_parameters(text[open_at + 1:-1])
+    result, member = split_head(text[:open_at])
+    result = function_result or result
     destroying, constructing = DESTROYING.match(member), DEFAULT_CONSTRUCTING.match(member)
     if destroying:
         owner = destroying.group(1) or destroying.group(2)
-        return f"{normalize_name(owner)}::~{last_component(owner)}()"
+        return Signature(f"{normalize_name(owner)}::~{last_component(owner)}", (), kind="virtual")
     if constructing:
         owner = constructing.group(1)
-        return f"{normalize_name(owner)}::{last_component(owner)}()"
-    return f"{normalize_name(member)}({', '.join(parameters)})" + (" const" if const else "")
+        return Signature(f"{normalize_name(owner)}::{last_component(owner)}", (), kind="closure")
+    member = normalize_name(member)
+    # A conversion operator's name holds its result.
+    if re.search(r"(?:^|::)operator (?!(?:new|delete)\b)[^(]", member):
+        result = None
+    return Signature(member, parameters, const, result, kind)
 
 
 # --- the list and the check -------------------------------------------------------------------
@@ -196,30 +280,27 @@ def normalize(name):
 def read_list(path):
     with open(path) as f:
         lines = (line.split("#", 1)[0].strip() for line in f)
-        return {normalize(line) for line in lines if line}
+        return {parse(line) for line in lines if line}
 
 
-def owner_of(normalized):
-    """The class of a member ('A::B' of 'A::B::f(int)'), or None for a free function."""
-    head = normalized.split("(", 1)[0]
-    operator = head.find("::operator")
-    if operator >= 0:
-        return head[:operator]
-    return None if head.startswith("operator") else head.rpartition("::")[0] or None
-
-
-def unlisted(imports, allowed):
-    """The normalized imports that `allowed` does not allow."""
-    classes = {owner_of(a) for a in allowed if not a.startswith(("vtable for ", "typeinfo for "))}
+def unlisted(imports, allowed, whole=True):
+    """The imports (Signatures) that `allowed` does not allow, sorted. With `whole` false both
+    are compared reduced to what an Itanium name carries."""
+    if not whole:
+        allowed = {a.reduced() for a in allowed}
+    classes = {a.owner() for a in allowed}
+    constructors = {a.name for a in allowed if a.kind != "table" and a.parameters is not None}
     refused = []
-    for name in sorted(imports):
-        if name in allowed:
+    for signature in imports:
+        compared = signature if whole else signature.reduced()
+        if compared in allowed:
             continue
-        special = re.match(r"^(?:vtable|typeinfo) for (.+)$", name)
-        if special and special.group(1) in classes:
+        if signature.kind == "table" and re.sub(r"^\w+ for ", "", signature.name) in classes:
             continue
-        refused.append(name)
-    return refused
+        if signature.kind == "closure" and signature.name in constructors:
+            continue
+        refused.append(signature)
+    return sorted(refused, key=str)
 
 
 def main():
@@ -236,16 +317,17 @@ def main():
     texts = readable(names)
     imports = {}
     for name in names:
-        imports.setdefault(normalize(texts[name]), []).append(name)
-    refused = unlisted(imports, read_list(list_path))
+        imports.setdefault(parse(texts[name]), []).append(name)
+    refused = unlisted(imports, read_list(list_path), whole=kind == "PE")
+    compared = "whole signatures" if kind == "PE" else "qualified names, parameters and const"
     if refused:
         print(f"{library}: {len(refused)} import(s) from {os.path.basename(host)} that are no host "
-              f"operation of {list_path}:", file=sys.stderr)
-        for name in refused:
-            print(f"  {name}    [{', '.join(sorted(imports[name]))}]", file=sys.stderr)
+              f"operation of {list_path} ({compared} compared):", file=sys.stderr)
+        for signature in refused:
+            print(f"  {signature}    [{', '.join(sorted(imports[signature]))}]", file=sys.stderr)
         sys.exit(1)
     print(f"{library}: {kind}, {len(names)} imports from {os.path.basename(host)}, "
-          f"{len(imports)} operations, each a host operation: OK")
+          f"{len(imports)} operations, each a host operation ({compared} compared): OK")
 
 
 if __name__ == "__main__":

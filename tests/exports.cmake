@@ -50,7 +50,7 @@ if(WIN32)
            $<TARGET_FILE:Norvane340_1>)
 endif()
 # The library asks the host only for what a host has: every import from qvcore is one of the
-# host's operations.
+# host's operations, with the signature that the host declares.
 add_test(NAME host_imports
          COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/check_imports.py
                  $<TARGET_FILE:Norvane340_1> $<TARGET_FILE:qvcore>

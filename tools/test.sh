@@ -98,6 +98,20 @@ step "platform-interface roads under wine"
 wine_prefix build-msvc
 run_ctest build-msvc
 
+# The same DLL unoptimised: what a host header defines inline is called by its name there, so
+# the import check sees every host operation that the library reaches. Needs no wine.
+step "platform-interface Debug build: imports from the host (build-msvc-debug)"
+cmake -S . -B build-msvc-debug -DCMAKE_BUILD_TYPE=Debug -DNORVANE_TESTS=ON \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/msvc-i686.cmake
+cmake --build build-msvc-debug -j "$jobs" --target Norvane340_1 qvcore
+if (cd build-msvc-debug && ctest --output-on-failure -R '^host_imports$'); then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+  summary
+  exit 1
+fi
+
 # --- (d) fuzz targets: clang, libFuzzer, ASan + UBSan -------------------------
 # Each target runs on its seed corpus for a bounded time (fuzz/CMakeLists.txt); a crash, a
 # leak or a failed check fails its test, and the output shows the input that caused it.
