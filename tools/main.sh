@@ -34,6 +34,8 @@ fi
 # Build output goes to stderr so that stdout carries only what qvhost prints.
 if ((windows)); then
   {
+    # A tree keeps the compiler it was first configured with: one of an earlier clang goes.
+    grep -qs 'llvm-22/bin/clang++' build-msvc/CMakeFiles/*/CMakeCXXCompiler.cmake || rm -rf build-msvc
     cmake -S . -B build-msvc -DCMAKE_TOOLCHAIN_FILE=cmake/msvc-i686.cmake -DNORVANE_TESTS=OFF
     cmake --build build-msvc -j "$(nproc)" --target qvhost
   } >&2

@@ -95,6 +95,8 @@ run_ctest build-win32
 # The same sources in the platform compiler's interface; its driver's roads must match the
 # native driver's.
 step "Windows build in the platform compiler's interface (build-msvc)"
+# A tree keeps the compiler it was first configured with: one of an earlier clang is made afresh.
+grep -qs 'llvm-22/bin/clang++' build-msvc/CMakeFiles/*/CMakeCXXCompiler.cmake || rm -rf build-msvc
 build build-msvc -DCMAKE_TOOLCHAIN_FILE=cmake/msvc-i686.cmake \
   -DNORVANE_NATIVE_QVHOST="$PWD/build-native/bin/qvhost"
 step "platform-interface roads under wine"
