@@ -1,36 +1,42 @@
 # Cross build of the 32-bit Windows DLL, the host stand-in and its driver in the C++ interface of
-# the platform's own compiler (its decoration, its tables with one deleting destructor, its
-# default-constructor closures): clang for i686-pc-windows-msvc, linked by lld-link against
-# Wine's import libraries, with Wine's runtime headers and libc++'s headers. Everything comes
-# from Debian packages (clang, lld, llvm, libwine-dev:i386, libc++-N-dev); what the platform's
-# static runtime part and libc++'s compiled part would add, the build writes itself
-# (cmake/msvc-support). Programs run under wine.
+# the platform's own compiler (its decoration, its tables with one deleting destructor each, the
+# vector form, its default-constructor closures): clang 22 for i686-pc-windows-msvc, linked by its
+# lld-link against Wine's import libraries, with Wine's runtime headers and libc++'s headers.
+# Everything comes from Debian packages (clang-22, lld-22, llvm-22, libc++-22-dev,
+# libwine-dev:i386); what the platform's static runtime part and libc++'s compiled part would
+# add, the build writes itself (cmake/msvc-support). Programs run under wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 
-set(CMAKE_CXX_COMPILER clang++)
+# The compiler and its tools of one LLVM release, all from its own directory: clang 22 is the
+# first to put the vector deleting destructor in a class's table, as the platform compiler does.
+set(NORVANE_CLANG_MAJOR 22)
+set(NORVANE_LLVM_BIN /usr/lib/llvm-${NORVANE_CLANG_MAJOR}/bin)
+set(CMAKE_CXX_COMPILER ${NORVANE_LLVM_BIN}/clang++)
 set(CMAKE_CXX_COMPILER_TARGET i686-pc-windows-msvc)
 # The compiler checks compile only: a program links only with the start-up code of the build.
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)
 
-# libc++'s headers of the installed clang, and clang's own (intrinsics, stddef.h, ...).
-execute_process(COMMAND clang++ -dumpversion OUTPUT_VARIABLE NORVANE_CLANG_VERSION
-                OUTPUT_STRIP_TRAILING_WHITESPACE)
-string(REGEX MATCH "^[0-9]+" NORVANE_CLANG_MAJOR "${NORVANE_CLANG_VERSION}")
-execute_process(COMMAND clang++ -print-resource-dir OUTPUT_VARIABLE NORVANE_CLANG_RESOURCES
-                OUTPUT_STRIP_TRAILING_WHITESPACE)
+# libc++'s headers of that clang, and clang's own (intrinsics, stddef.h, ...).
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-resource-dir
+                OUTPUT_VARIABLE NORVANE_CLANG_RESOURCES OUTPUT_STRIP_TRAILING_WHITESPACE)
 set(NORVANE_LIBCXX_INCLUDE /usr/lib/llvm-${NORVANE_CLANG_MAJOR}/include/c++/v1)
 set(NORVANE_WINE_INCLUDE /usr/include/wine/wine)
 set(NORVANE_WINE_LIBRARIES /usr/lib/i386-linux-gnu/wine/i386-windows)
-foreach(required ${NORVANE_LIBCXX_INCLUDE}/vector ${NORVANE_WINE_INCLUDE}/msvcrt/stdio.h
+foreach(required ${CMAKE_CXX_COMPILER} ${NORVANE_LLVM_BIN}/lld-link ${NORVANE_LLVM_BIN}/llvm-rc
+                 ${NORVANE_LIBCXX_INCLUDE}/vector ${NORVANE_WINE_INCLUDE}/msvcrt/stdio.h
                  ${NORVANE_WINE_LIBRARIES}/libucrtbase.a)
   if(NOT EXISTS ${required})
-    message(FATAL_ERROR "${required} is missing: install libc++-${NORVANE_CLANG_MAJOR}-dev and "
-                        "libwine-dev:i386")
+    message(FATAL_ERROR "${required} is missing: install clang-${NORVANE_CLANG_MAJOR}, "
+                        "lld-${NORVANE_CLANG_MAJOR}, llvm-${NORVANE_CLANG_MAJOR}, "
+                        "libc++-${NORVANE_CLANG_MAJOR}-dev and libwine-dev:i386")
   endif()
 endforeach()
 
-find_program(CMAKE_RC_COMPILER NAMES llvm-rc llvm-rc-${NORVANE_CLANG_MAJOR} REQUIRED)
+# The tools of the same release: clang links through the lld-link beside it (-fuse-ld=lld-link),
+# and CMake takes the archiver from beside the compiler.
+set(CMAKE_LINKER ${NORVANE_LLVM_BIN}/lld-link)
+set(CMAKE_RC_COMPILER ${NORVANE_LLVM_BIN}/llvm-rc)
 find_program(NORVANE_WINE wine REQUIRED)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${NORVANE_WINE})
 
@@ -41,12 +47,10 @@ set(NORVANE_SYSTEM_INCLUDES ${NORVANE_MSVC_SUPPORT}/cxx-include ${NORVANE_LIBCXX
     ${NORVANE_MSVC_SUPPORT}/c-include ${NORVANE_CLANG_RESOURCES}/include
     ${NORVANE_WINE_INCLUDE}/msvcrt ${NORVANE_WINE_INCLUDE}/windows)
 list(JOIN NORVANE_SYSTEM_INCLUDES " -isystem " NORVANE_SYSTEM_INCLUDE_FLAGS)
-# libc++ on its own, without the platform's C++ runtime library: no DLL of its own (each module
-# carries the parts it uses), no threads (the library and the host stand-in have none), its
-# templates instantiated where they are used. Function-local statics are guarded by a plain
-# flag, as the platform compiler does without thread-safe initialisation.
+# libc++ is configured by the build's __config_site (cxx-include). Function-local statics are
+# guarded by a plain flag, as the platform compiler does without thread-safe initialisation.
 set(CMAKE_CXX_FLAGS_INIT
-    "-fms-extensions -fms-compatibility -fno-threadsafe-statics -nostdinc -isystem ${NORVANE_SYSTEM_INCLUDE_FLAGS} -D_LIBCPP_NO_VCRUNTIME -D_LIBCPP_DISABLE_VISIBILITY_ANNOTATIONS -D_LIBCPP_NO_AUTO_LINK -D_LIBCPP_HAS_NO_THREADS -D_LIBCPP_DISABLE_EXTERN_TEMPLATE")
+    "-fms-extensions -fms-compatibility -fno-threadsafe-statics -nostdinc -isystem ${NORVANE_SYSTEM_INCLUDE_FLAGS}")
 # Optimised with debugging information unless asked otherwise, as the other builds (this
 # compiler's default on Windows would be Debug).
 set(CMAKE_BUILD_TYPE RelWithDebInfo CACHE STRING "")

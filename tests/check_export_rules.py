@@ -13,7 +13,7 @@ from debug_info import DebugInfo, library_classes
 from msvc_members import required_names
 from source_declarations import SourceDeclarations
 
-COMPILER_FORMS = ("??1", "??_7", "??_F", "??_G")
+COMPILER_FORMS = ("??1", "??_7", "??_E", "??_F", "??_G")
 
 
 def main():

@@ -7,7 +7,8 @@ Required of each class:
   static data members), the name of the definition that refers to the declaration: one
   constructor each, as this interface has a single constructor symbol;
 - the destructor "??1" where the class declares one or has a virtual one, and then the deleting
-  destructor "??_G" too;
+  destructor that stands in its table too, the vector form "??_E" (the scalar form "??_G" is
+  not exported);
 - the default-constructor closure "??_F" where a constructor's parameters all have defaults
   (source_declarations.py reads them from the sources);
 - each table of virtual operations "??_7Class@@6B...@": one per pointer to a table in the
@@ -246,7 +247,7 @@ def special_members(structure, entry, sources):
         letter = ACCESS[(access(destructor, entry) if destructor else "1", virtual)]
         forms.append(("??1", f"{letter}AE@XZ"))
         if virtual:
-            forms.append(("??_G", f"{letter}AEPAXI@Z"))
+            forms.append(("??_E", f"{letter}AEPAXI@Z"))
     class_name = entry["DW_AT_name"].split("<")[0]
     constructors = (m for m in entry["children"] if "DW_AT_artificial" not in m
                     and m.get("DW_AT_name", "").split("<")[0] == class_name)

@@ -27,13 +27,15 @@ install_missing() {
 }
 install_missing cmake make g++
 if ((windows)); then
-  install_missing clang lld llvm g++-mingw-w64-i686 wine wine32:i386 libwine-dev:i386
-  install_missing "libc++-$(clang++ -dumpversion | cut -d. -f1)-dev"
+  install_missing clang-22 lld-22 llvm-22 libc++-22-dev g++-mingw-w64-i686 wine wine32:i386 \
+    libwine-dev:i386
 fi
 
 # Build output goes to stderr so that stdout carries only what qvhost prints.
 if ((windows)); then
   {
+    # A tree keeps the compiler it was first configured with: one of an earlier clang goes.
+    grep -qs 'llvm-22/bin/clang++' build-msvc/CMakeFiles/*/CMakeCXXCompiler.cmake || rm -rf build-msvc
     cmake -S . -B build-msvc -DCMAKE_TOOLCHAIN_FILE=cmake/msvc-i686.cmake -DNORVANE_TESTS=OFF
     cmake --build build-msvc -j "$(nproc)" --target qvhost
   } >&2

@@ -30,10 +30,13 @@ install_missing() {
   $sudo apt-get update -q
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
 }
-install_missing "${packages[@]}" clang lld llvm libwine-dev:i386
-# The sanitizer and libFuzzer runtimes and libc++'s headers of the clang that is installed.
+# The platform-interface build: clang 22, its lld-link and tools, libc++'s headers of the same
+# release (which conflict with those of another release: none other is installed) and Wine's
+# runtime headers and import libraries. The fuzz build takes the default clang.
+install_missing "${packages[@]}" clang llvm clang-22 lld-22 llvm-22 libc++-22-dev libwine-dev:i386
+# The sanitizer and libFuzzer runtimes of the default clang.
 clang_major=$(clang++ -dumpversion | cut -d. -f1)
-install_missing "libclang-rt-$clang_major-dev" "libc++-$clang_major-dev"
+install_missing "libclang-rt-$clang_major-dev"
 
 # Configures and builds one tree: build DIR [cmake options...]
 build() {
@@ -92,6 +95,8 @@ run_ctest build-win32
 # The same sources in the platform compiler's interface; its driver's roads must match the
 # native driver's.
 step "Windows build in the platform compiler's interface (build-msvc)"
+# A tree keeps the compiler it was first configured with: one of an earlier clang is made afresh.
+grep -qs 'llvm-22/bin/clang++' build-msvc/CMakeFiles/*/CMakeCXXCompiler.cmake || rm -rf build-msvc
 build build-msvc -DCMAKE_TOOLCHAIN_FILE=cmake/msvc-i686.cmake \
   -DNORVANE_NATIVE_QVHOST="$PWD/build-native/bin/qvhost"
 step "platform-interface roads under wine"

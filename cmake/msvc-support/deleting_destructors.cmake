@@ -1,34 +1,35 @@
-# Makes the object that exports the deleting destructor of every class whose virtual destructor
-# the target's objects export. The platform compiler exports it with the class; clang emits it
-# beside the class's table of virtual operations but never exports it, and lld-link warns when
-# a deleting destructor is exported by its own name. So each is exported through a jump to it,
-# an entry that behaves as the deleting destructor itself.
+# Makes the object that exports the vector deleting destructor "??_E" of every class whose virtual
+# destructor the target's objects export, as the platform compiler exports it with the class.
+# clang puts it in the class's table of virtual operations but does not export it. Where an object
+# has no need of the array form it defines "??_E" only as a weak alias of the scalar deleting
+# destructor "??_G"; the object that exports the class defines the array form itself, which the
+# link takes. A class whose objects define no such "??_E" stops the build: its table would hold
+# the scalar form.
 #   -DCOMPILER=<clang++> -DTARGET=<triple> -DNM=<llvm-nm> -DREADOBJ=<llvm-readobj>
 #   -DOBJECTS=<a|b|...> -DOUTPUT=<object to make>
 cmake_minimum_required(VERSION 3.20)
 string(REPLACE "|" ";" OBJECTS "${OBJECTS}")
 execute_process(COMMAND ${READOBJ} --coff-directives ${OBJECTS} OUTPUT_VARIABLE directives
                 COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND ${NM} --defined-only --format=just-symbols ${OBJECTS}
-                OUTPUT_VARIABLE defined COMMAND_ERROR_IS_FATAL ANY)
-string(REGEX REPLACE "\r?\n" ";" defined "${defined}")
-# A virtual destructor "??1<class>UAE@XZ" has the deleting form "??_G<class>UAEPAXI@Z" (U
+execute_process(COMMAND ${NM} --defined-only ${OBJECTS} OUTPUT_VARIABLE defined
+                COMMAND_ERROR_IS_FATAL ANY)
+# The vector deleting destructors that an object defines itself ("T"), not through a weak alias
+# ("W").
+string(REGEX MATCHALL "[0-9a-f]+ T \\?\\?_E[^\r\n]+" defined "${defined}")
+list(TRANSFORM defined REPLACE "^[0-9a-f]+ T " "")
+# A virtual destructor "??1<class>UAE@XZ" has the deleting form "??_E<class>UAEPAXI@Z" (U
 # public, M protected, E private).
 string(REGEX MATCHALL "/EXPORT:\"\\?\\?1[^\"]*[UME]AE@XZ\"" destructors "${directives}")
 list(REMOVE_DUPLICATES destructors)
-set(code "\t.text\n")
 set(exports "")
-set(count 0)
 foreach(destructor IN LISTS destructors)
-  string(REGEX REPLACE "^/EXPORT:\"\\?\\?1(.*)([UME])AE@XZ\"$" "??_G\\1\\2AEPAXI@Z" deleting
+  string(REGEX REPLACE "^/EXPORT:\"\\?\\?1(.*)([UME])AE@XZ\"$" "??_E\\1\\2AEPAXI@Z" deleting
                        "${destructor}")
-  if(deleting IN_LIST defined)
-    math(EXPR count "${count} + 1")
-    set(entry _norvane_deleting_${count})
-    string(APPEND code "\t.globl\t${entry}\n${entry}:\n\tjmp\t\"${deleting}\"\n")
-    string(APPEND exports "\t.ascii\t\" /EXPORT:\\\"${deleting}=${entry}\\\"\"\n")
+  if(NOT deleting IN_LIST defined)
+    message(FATAL_ERROR "no object defines the vector deleting destructor ${deleting}")
   endif()
+  string(APPEND exports "\t.ascii\t\" /EXPORT:\\\"${deleting}\\\"\"\n")
 endforeach()
-file(WRITE ${OUTPUT}.s "${code}\t.section\t.drectve,\"yn\"\n${exports}")
+file(WRITE ${OUTPUT}.s "\t.section\t.drectve,\"yn\"\n${exports}")
 execute_process(COMMAND ${COMPILER} --target=${TARGET} -c ${OUTPUT}.s -o ${OUTPUT}
                 COMMAND_ERROR_IS_FATAL ANY)

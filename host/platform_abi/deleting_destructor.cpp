@@ -7,16 +7,10 @@ namespace platform_abi {
 namespace {
 
 constexpr int DeletingDestructorSlot = 7;
-// The flags: bit 1 frees the block, bit 2 asks for the array form.
-constexpr unsigned FlagValues[] = {0, 1, 2, 3};
+// The flags of a single object: 0 destroys it, 1 destroys and frees it.
+constexpr unsigned FlagValues[] = {0, 1};
 
-using DeletingDestructor = void*(__thiscall*)(void* object, unsigned flags);
 using Factory = QV_ModelType* (*)();
-
-void DeleteThroughTable(void* object, unsigned flags) {
-    const auto* table = *static_cast<DeletingDestructor* const*>(object);
-    table[DeletingDestructorSlot](object, flags);
-}
 
 struct Creatable {
     const char* type;
@@ -50,16 +44,9 @@ const std::uintptr_t* TableOf(Factory factory) {
     return table;
 }
 
-// A domain through the host's road up to its grid: its sections are blocks of the host's
-// allocator that only its destruction returns.
-constexpr int Sections = 3;
 QV_ModelType* DomainWithSections(Factory factory) {
     QV_ModelType* domain = factory();
-    if (!domain) return nullptr;
-    if (auto* sections = dynamic_cast<QV_VarParam*>(domain->FindProperty("NUMSECTIONS")))
-        sections->UserSet(Sections);
-    domain->SetDims();
-    domain->ExecuteAssignments(1, 0);
+    if (domain) LayOutSections(domain);
     return domain;
 }
 
@@ -79,23 +66,36 @@ template <class Make> int DestroyWithEachFlag(const std::string& what, Make make
                   with + ": the object holds fewer blocks than expected");
         DeleteThroughTable(object, flags);
         ++destroyed;
-        if (flags == 0) {
-            // Destroyed, not freed: the members' blocks are back, the object's own is not. The
-            // host frees it itself.
-            ABI_CHECK(qvhost::LiveBlocks() == before + 1,
-                      with + ": " + std::to_string(qvhost::LiveBlocks() - before) +
-                          " blocks left, not the object's own alone");
-            MyFree(object);
-        }
-        // Nothing is left. Any nonzero flags destroy and free, bit 2 included: this compiler's
-        // deleting destructor has no array form and frees the one object.
-        ABI_CHECK(qvhost::LiveBlocks() == before,
-                  with + ": " + std::to_string(qvhost::LiveBlocks() - before) + " blocks left");
+        CheckBlocksAfter(with, flags, before, object);
     }
     return destroyed;
 }
 
 } // namespace
+
+void DeleteThroughTable(void* object, unsigned flags) {
+    using DeletingDestructor = void*(__thiscall*)(void* object, unsigned flags);
+    const auto* table = *static_cast<DeletingDestructor* const*>(object);
+    table[DeletingDestructorSlot](object, flags);
+}
+
+void CheckBlocksAfter(const std::string& what, unsigned flags, long before, void* block) {
+    if ((flags & 1) == 0) {
+        ABI_CHECK(qvhost::LiveBlocks() == before + 1,
+                  what + ": " + std::to_string(qvhost::LiveBlocks() - before) +
+                      " blocks left, not its own alone");
+        MyFree(block);
+    }
+    ABI_CHECK(qvhost::LiveBlocks() == before,
+              what + ": " + std::to_string(qvhost::LiveBlocks() - before) + " blocks left");
+}
+
+void LayOutSections(QV_ModelType* domain) {
+    if (auto* sections = dynamic_cast<QV_VarParam*>(domain->FindProperty("NUMSECTIONS")))
+        sections->UserSet(Sections);
+    domain->SetDims();
+    domain->ExecuteAssignments(1, 0);
+}
 
 int CheckDeletingDestructors(const Modules& modules) {
     int destroyed = 0;
@@ -106,17 +106,15 @@ int CheckDeletingDestructors(const Modules& modules) {
         if (!factory) continue;
         const std::string decoratedClass = "QV_" + name + "@";
         // The factory's objects carry the class's exported table, whose slot holds the class's
-        // deleting destructor. Only that one is called with the array flag: an array form would
-        // read a count in front of an object that no array holds.
+        // deleting destructor. Only that one is called.
         const std::uintptr_t* table = TableOf(factory);
         ABI_CHECK(reinterpret_cast<std::uintptr_t>(table) ==
                       modules.library.Export(TableName(decoratedClass, type.primaryBase)),
                   name + "Factory's object does not carry the class's exported table");
-        const bool scalar =
-            table && EntryHolds(modules, table[DeletingDestructorSlot], Home::Library,
-                                DeletingDestructorName(decoratedClass));
-        ABI_CHECK(scalar, name + ": its object's deleting destructor is not the class's");
-        if (!scalar) continue;
+        const bool own = table && EntryHolds(modules, table[DeletingDestructorSlot], Home::Library,
+                                             DeletingDestructorName(decoratedClass));
+        ABI_CHECK(own, name + ": its object's deleting destructor is not the class's");
+        if (!own) continue;
         destroyed += DestroyWithEachFlag(name, factory, 0);
         if (type.domain)
             destroyed += DestroyWithEachFlag(

@@ -1,10 +1,12 @@
 // A host built with the platform compiler, as the real one is: it loads the library, reads the
-// tables of virtual operations of its classes from the exports slot by slot, and destroys
-// objects through the deleting destructor in their tables with each value of its flags.
+// tables of virtual operations of its classes from the exports slot by slot, and destroys objects
+// and arrays of objects through the deleting destructor in their tables with each value of its
+// flags.
 #include <cstdio>
 
 #include <windows.h>
 
+#include "host/platform_abi/array_deletion.h"
 #include "host/platform_abi/check.h"
 #include "host/platform_abi/deleting_destructor.h"
 #include "host/platform_abi/virtual_slots.h"
@@ -21,7 +23,9 @@ int main() {
         ABI_CHECK(module->Loaded(), std::string(module->File()) + " is not loaded");
     const int slots = platform_abi::CheckVirtualSlots(modules);
     const int objects = platform_abi::CheckDeletingDestructors(modules);
-    std::printf("%d slots checked, %d objects destroyed through their tables: %d failures\n", slots,
-                objects, platform_abi::Failures());
+    const int arrays = platform_abi::CheckArrayDeletion(modules);
+    std::printf("%d slots checked, %d objects and %d arrays destroyed through their tables: %d "
+                "failures\n",
+                slots, objects, arrays, platform_abi::Failures());
     return platform_abi::Failures() == 0 ? 0 : 1;
 }

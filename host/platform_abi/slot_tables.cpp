@@ -273,7 +273,7 @@ std::string TableName(const std::string& decoratedClass, const std::string& prim
 }
 
 std::string DeletingDestructorName(const std::string& decoratedClass) {
-    return "??_G" + decoratedClass + "@UAEPAXI@Z";
+    return "??_E" + decoratedClass + "@UAEPAXI@Z";
 }
 
 std::vector<ExpectedTable> ExpectedTables() {

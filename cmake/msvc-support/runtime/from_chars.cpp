@@ -1,15 +1,18 @@
-// std::from_chars for a double in the general format: an optional '-', decimal digits with an
-// optional point and exponent, or "inf", "infinity", "nan" and "nan(...)" in any case; no blank,
-// no '+' and no hexadecimal. The longest such prefix is converted by the runtime under the "C"
-// locale, so the result is the nearest double whatever the process's locale. A value beyond the
-// double range, or one that rounds to zero from a nonzero text, is out of range and leaves
-// `value` as it was.
+// The reading of a double that std::from_chars calls, which the C++ library's compiled part
+// holds, in the general format (the one the library reads; another format is refused as an
+// invalid argument): an optional '-', decimal digits with an optional point and exponent, or
+// "inf", "infinity", "nan" and "nan(...)" in any case; no blank, no '+' and no hexadecimal. The
+// longest such prefix is converted by the runtime under the "C" locale, so the result is the
+// nearest double whatever the process's locale. A value beyond the double range, or one that
+// rounds to zero from a nonzero text, is out of range; from_chars then stores what the runtime
+// read (an infinity or zero), as it stores every result but an invalid argument.
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <locale.h>
 #include <new>
+#include <type_traits>
 
 extern "C" _ACRTIMP double __cdecl _strtod_l(const char* text, char** end, _locale_t locale);
 
@@ -78,17 +81,21 @@ _locale_t ClassicLocale() {
 
 _LIBCPP_BEGIN_NAMESPACE_STD
 
-from_chars_result from_chars(const char* first, const char* last, double& value) {
+template <class Real>
+__from_chars_result<Real> __from_chars_floating_point(_LIBCPP_NOESCAPE const char* first,
+                                                      _LIBCPP_NOESCAPE const char* last,
+                                                      chars_format format) {
+    static_assert(is_same<Real, double>::value, "the runtime reads doubles");
+    if (format != chars_format::general) return {0.0, 0, errc::invalid_argument};
     const bool negative = first != last && *first == '-';
     const char* start = first + (negative ? 1 : 0);
     if (const char* end = ScanSpecial(start, last)) {
         const double magnitude = Lower(*start) == 'i' ? HUGE_VAL : std::nan("");
-        value = negative ? -magnitude : magnitude;
-        return {end, errc()};
+        return {negative ? -magnitude : magnitude, end - first, errc()};
     }
     bool nonzero = false;
     const char* end = ScanNumber(start, last, nonzero);
-    if (!end) return {first, errc::invalid_argument};
+    if (!end) return {0.0, 0, errc::invalid_argument};
 
     // The runtime reads a terminated text: short ones are copied to the stack, longer ones to a
     // block of the module's allocator (in the model-type library: the host's).
@@ -97,15 +104,17 @@ from_chars_result from_chars(const char* first, const char* last, double& value)
     char* text = length < sizeof small
                      ? small
                      : static_cast<char*>(::operator new(length + 1, std::nothrow));
-    if (!text) return {first, errc::not_enough_memory};
+    if (!text) return {0.0, 0, errc::not_enough_memory};
     std::memcpy(text, first, length);
     text[length] = '\0';
     const double read = _strtod_l(text, nullptr, ClassicLocale());
-    const bool outOfRange = std::isinf(read) || (read == 0.0 && nonzero);
     if (text != small) ::operator delete(text);
-    if (outOfRange) return {end, errc::result_out_of_range};
-    value = read;
-    return {end, errc()};
+    const bool outOfRange = std::isinf(read) || (read == 0.0 && nonzero);
+    return {read, end - first, outOfRange ? errc::result_out_of_range : errc()};
 }
+
+template __from_chars_result<double> __from_chars_floating_point(_LIBCPP_NOESCAPE const char*,
+                                                                 _LIBCPP_NOESCAPE const char*,
+                                                                 chars_format);
 
 _LIBCPP_END_NAMESPACE_STD

@@ -34,10 +34,11 @@ struct Outer {
     };
 };
 
-// A template instance with a negative integer argument, a closure and a deleted copy.
+// A template instance with a negative integer argument, a closure and a deleted move, which
+// deletes the copies too.
 template <class T, int N> struct EXPORTED Holder : Root {
     Holder(const T* = nullptr) {}
-    Holder(const Holder&) = delete;
+    Holder(Holder&&) = delete;
 };
 template struct EXPORTED Holder<Outer::Nested, -3>;
 
