@@ -148,7 +148,7 @@ int StringInSet(const char* text, const QV_SetValue& set);
 #if defined(NORVANE_DEFINE_INSTANCES)
 #define QV_LIBRARY_INSTANCE template class NORVANE_CLASS
 #else
-#define QV_LIBRARY_INSTANCE extern template class NORVANE_CLASS
+#define QV_LIBRARY_INSTANCE extern template class NORVANE_DECLARED_CLASS
 #endif
 #define QV_COMMA ,
 // A reference and a type-replaceable property of type T.

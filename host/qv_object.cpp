@@ -179,13 +179,23 @@ QV_VarParamProp& QV_VarParamProp::operator=(const QV_VarParamProp& other) {
     return *this;
 }
 
+namespace {
+qvhost::DependenceObserver g_dependenceObserver = nullptr;
+} // namespace
+
 QV_VarParamProp::~QV_VarParamProp() {
     // Dependents keep pointers to this property: tell each that it is going away.
     if (!recordIfAny()) return;
     std::vector<QV_Containable*> dependents;
     dependents.swap(record().dependents);
-    for (QV_Containable* d : dependents)
+    for (QV_Containable* d : dependents) {
         if (auto* array = dynamic_cast<QV_Matrix*>(d)) array->DependenceLost(this);
+        if (g_dependenceObserver) g_dependenceObserver(d, this);
+    }
+}
+
+void qvhost::ObserveDependences(DependenceObserver observer) {
+    g_dependenceObserver = observer;
 }
 
 namespace {

@@ -21,14 +21,18 @@ class QV_Container;
 class QV_Containable;
 namespace qvhost {
 class VariableRegistry;
-}
+// Called, when a property goes away, for each object that depends on it (AddDependent), after
+// the host has told that object; null (the start) calls nothing. For the host's tests.
+using DependenceObserver = void (*)(QV_Containable* dependent, QV_Containable* property);
+QVCORE_API void ObserveDependences(DependenceObserver observer);
+} // namespace qvhost
 
 // The root of the host's class tree is shaped as the automation interfaces that the host
 // hands its objects out as: IUnknown's three operations, IDispatch's four, then the virtual
-// destructor, first declared in QV_PtrVectorObject. Every class's table of virtual operations
-// starts with these, in this order. The two interfaces are abstract and no object is deleted
-// through them (their destructors are protected); QV_PtrVectorObject counts the references
-// and answers the automation operations as a host without automation does.
+// destructor, Destroy and Name, first declared in QV_PtrVectorObject. Every class's table of
+// virtual operations starts with these, in this order. The two interfaces are abstract and no
+// object is deleted through them (their destructors are protected); QV_PtrVectorObject counts the
+// references and answers the automation operations as a host without automation does.
 class QVCORE_API IUnknown {
 public:
     virtual long QueryInterface(const _GUID& iid, void** object) = 0;

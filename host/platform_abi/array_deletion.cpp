@@ -33,11 +33,24 @@ template <class T> struct alignas(T) Room {
 };
 
 // A host property that depends on one property of each element: the element's destruction tells
-// it, so the order in which the elements go shows.
+// the host, whose observer records it, so the order in which the elements go shows.
 class DestructionWatcher : public QV_Containable {
 public:
-    void DependenceLost(QV_Containable* property) override { lost.push_back(property); }
+    DestructionWatcher() {
+        s_watcher = this;
+        qvhost::ObserveDependences(&Observe);
+    }
+    ~DestructionWatcher() override {
+        qvhost::ObserveDependences(nullptr);
+        s_watcher = nullptr;
+    }
     std::vector<QV_Containable*> lost;
+
+private:
+    static void Observe(QV_Containable* dependent, QV_Containable* property) {
+        if (dependent == s_watcher) s_watcher->lost.push_back(property);
+    }
+    static inline DestructionWatcher* s_watcher = nullptr;
 };
 
 // The elements' numbers, in the order in which their watched properties went.

@@ -9,10 +9,10 @@ namespace platform_abi {
 namespace {
 
 // One slot of the host's arrangement (host/qv_object.h, host/qv_model.h, host/qv_procedure.h):
-// its number, its operation with the decoration of its signature, and the host class whose body
-// a class that does not override the operation keeps there.
+// its operation with the decoration of its signature, and the host class whose body a class
+// that does not override the operation keeps there. The slots of a kind of class follow one
+// another from slot 0, so that a slot's number is its place in the kind's list.
 struct HostSlot {
-    int slot;
     const char* operation;
     const char* signature;
     const char* hostClass; // decorated; null for the deleting destructor, which is the class's own
@@ -24,75 +24,82 @@ constexpr const char* DeletingDestructor = "~";
 // holds the runtime's handler of a call of a pure virtual function.
 constexpr const char* PureVirtual = "_purecall";
 
+// The automation operations, the destructor and what QV_PtrVectorObject adds behind it.
 const std::vector<HostSlot> kAutomation = {
-    {0, "QueryInterface", "UAEJABU_GUID@@PAPAX@Z", "QV_PtrVectorObject@"},
-    {1, "AddRef", "UAEKXZ", "QV_PtrVectorObject@"},
-    {2, "Release", "UAEKXZ", "QV_PtrVectorObject@"},
-    {3, "GetTypeInfoCount", "UAEJPAI@Z", "QV_PtrVectorObject@"},
-    {4, "GetTypeInfo", "UAEJIKPAPAUITypeInfo@@@Z", "QV_PtrVectorObject@"},
-    {5, "GetIDsOfNames", "UAEJABU_GUID@@PAPAGIKPAJ@Z", "QV_PtrVectorObject@"},
-    {6, "Invoke", "UAEJJABU_GUID@@KGPAUtagDISPPARAMS@@PAUtagVARIANT@@PAUtagEXCEPINFO@@PAI@Z",
+    {"QueryInterface", "UAEJABU_GUID@@PAPAX@Z", "QV_PtrVectorObject@"},
+    {"AddRef", "UAEKXZ", "QV_PtrVectorObject@"},
+    {"Release", "UAEKXZ", "QV_PtrVectorObject@"},
+    {"GetTypeInfoCount", "UAEJPAI@Z", "QV_PtrVectorObject@"},
+    {"GetTypeInfo", "UAEJIKPAPAUITypeInfo@@@Z", "QV_PtrVectorObject@"},
+    {"GetIDsOfNames", "UAEJABU_GUID@@PAPAGIKPAJ@Z", "QV_PtrVectorObject@"},
+    {"Invoke", "UAEJJABU_GUID@@KGPAUtagDISPPARAMS@@PAUtagVARIANT@@PAUtagEXCEPINFO@@PAI@Z",
      "QV_PtrVectorObject@"},
-    {7, DeletingDestructor, "UAEPAXI@Z", nullptr},
+    {DeletingDestructor, "UAEPAXI@Z", nullptr},
+    {"Destroy", "UAEXXZ", "QV_PtrVectorObject@"},
 };
+// A property's name is its registered one.
 const std::vector<HostSlot> kContainable = {
-    {8, "DependenceLost", "UAEXPAV1@@Z", "QV_Containable@"},
-    {9, "IsSolverVariable", "UBE_NXZ", "QV_Containable@"},
-};
-const std::vector<HostSlot> kAssign = {
-    {10, "Assign", "UAEHPAVQV_Value@@@Z", "QV_VarParamProp@"},
+    {"Name", "UBEPBDXZ", "QV_Containable@"},
+    {"IsSolverVariable", "UBE_NXZ", "QV_Containable@"},
+    {"Assign", "UAE?AW4QV_AssignStatus@@PAVQV_Value@@@Z", "QV_VarParamProp@"},
 };
 const std::vector<HostSlot> kPortsOfProperty = {
-    {11, "DumpStructure", "UAEXXZ", "QV_Type@"},
-    {12, "PortCount", "UBEH_N@Z", "QV_Type@"},
-    {13, "GetPort", "UAEPAV1@AAH_N@Z", "QV_Type@"},
+    {"DumpStructure", "UAEXXZ", "QV_Type@"},
+    {"PortCount", "UBEH_N@Z", "QV_Type@"},
+    {"GetPort", "UAEPAV1@AAH_N@Z", "QV_Type@"},
+    {"UnsetIsToBeExported", "UAEPAV1@XZ", "QV_Type@"},
 };
 const std::vector<HostSlot> kPortsOfPort = {
-    {11, "DumpStructure", "UAEXXZ", "QV_PortType@"},
-    {12, "PortCount", "UBEH_N@Z", "QV_PortType@"},
-    {13, "GetPort", "UAEPAVQV_Type@@AAH_N@Z", "QV_PortType@"},
+    {"DumpStructure", "UAEXXZ", "QV_PortType@"},
+    {"PortCount", "UBEH_N@Z", "QV_PortType@"},
+    {"GetPort", "UAEPAVQV_Type@@AAH_N@Z", "QV_PortType@"},
+    {"UnsetIsToBeExported", "UAEPAV1@XZ", "QV_Type@"},
 };
 const std::vector<HostSlot> kContainer = {
-    {14, "ComponentList", "UAEPAVQV_COMPONENTLISTNAME@@XZ", "QV_Container@"},
-    {15, "IsConnected", "UAEPAVQV_VarParamProp@@XZ", "QV_Container@"},
-    {16, "SetDims", "UAEXXZ", "QV_Container@"},
-    {17, "QV_DefaultDESCRIPTION", "UBEPBDXZ", "QV_Container@"},
-    {18, "ContainerDerivesFrom", "UAE_NPBD@Z", "QV_Container@"},
-    {19, "JacPattern", "UAEHAAPAH0PAPAVQV_EquationType@@@Z", "QV_ModelType@"},
-    {20, "Jacobian", "UAEHPANHH@Z", "QV_ModelType@"},
-    {21, "Residuals", "UAEHPANHH@Z", "QV_ModelType@"},
-    {22, "ExecuteAssignments", "UAEJHH@Z", "QV_Container@"},
-    {23, "SetUpEquations", "UAEHXZ", "QV_ModelType@"},
+    {"ComponentList", "UAEPAVQV_COMPONENTLISTNAME@@XZ", "QV_Container@"},
+    {"IsConnected", "UAEPAVQV_VarParamProp@@XZ", "QV_Container@"},
+    {"SetDims", "UAEXXZ", "QV_Container@"},
+    {"QV_DefaultDESCRIPTION", "UBEPBDXZ", "QV_Container@"},
+    {"ContainerDerivesFrom", "UAE_NPBD@Z", "QV_Container@"},
+    {"JacPattern", "UAEHAAPAH0PAPAVQV_EquationType@@@Z", "QV_ModelType@"},
+    {"Jacobian", "UAEHPANHH@Z", "QV_ModelType@"},
+    {"Residuals", "UAEHPANHH@Z", "QV_ModelType@"},
+    {"ExecuteAssignments", "UAEJHH@Z", "QV_Container@"},
+    {"SetUpEquations", "UAEHXZ", "QV_ModelType@"},
 };
 const std::vector<HostSlot> kPort = {
-    {24, "IsAMultiport", "UBE_NXZ", "QV_PortType@"},
+    {"IsAMultiport", "UBE_NXZ", "QV_PortType@"},
+    {"Connect", "UAE_NPAV1@@Z", "QV_PortType@"},
+    {"Disconnect", "UAEXPAV1@@Z", "QV_PortType@"},
 };
 const std::vector<HostSlot> kMultiport = {
-    {24, "IsAMultiport", "UBE_NXZ", "QV_MULTIPORT_BaseType@"},
-    {25, "CreateConnectionPort", "UAEPAVQV_PortType@@PBDI@Z", "QV_MULTIPORT_BaseType@"},
-    {26, "FindConnectionPort", "UAEPAVQV_PortType@@PBD@Z", "QV_MULTIPORT_BaseType@"},
+    {"IsAMultiport", "UBE_NXZ", "QV_MULTIPORT_BaseType@"},
+    {"Connect", "UAE_NPAVQV_PortType@@@Z", "QV_MULTIPORT_BaseType@"},
+    {"Disconnect", "UAEXPAVQV_PortType@@@Z", "QV_MULTIPORT_BaseType@"},
+    {"CreateConnectionPort", "UAEPAVQV_PortType@@PBDI@Z", "QV_MULTIPORT_BaseType@"},
+    {"FindConnectionPort", "UAEPAVQV_PortType@@PBD@Z", "QV_MULTIPORT_BaseType@"},
 };
 const std::vector<HostSlot> kValueDefaults = {
-    {14, "QV_DefaultVALUE", "UBEPBVQV_Value@@XZ", "QV_VarParam@"},
-    {15, "QV_DefaultLOWER", "UBEPBVQV_Value@@XZ", "QV_VarParam@"},
-    {16, "QV_DefaultVALID", "UBEPBVQV_Value@@XZ", "QV_VarParam@"},
-    {17, "QV_PQCol", "UBEHXZ", "QV_VarParam@"},
-    {18, "QV_PQRow", "UBEHXZ", "QV_VarParam@"},
-    {19, "QV_DefaultPHYSICALQUANTITY", "UBEPBVQV_Value@@XZ", "QV_VarParam@"},
-    {20, "QV_DefaultBASEUOMNAME", "UBEPBVQV_Value@@XZ", "QV_VarParam@"},
+    {"QV_DefaultVALUE", "UBEPAVQV_Value@@XZ", "QV_VarParam@"},
+    {"QV_DefaultLOWER", "UBEPAVQV_Value@@XZ", "QV_VarParam@"},
+    {"QV_DefaultVALID", "UBEPAVQV_Value@@XZ", "QV_VarParam@"},
+    {"QV_PQCol", "UBEHXZ", "QV_VarParam@"},
+    {"QV_PQRow", "UBEHXZ", "QV_VarParam@"},
+    {"QV_DefaultPHYSICALQUANTITY", "UBEPAVQV_Value@@XZ", "QV_VarParam@"},
+    {"QV_DefaultBASEUOMNAME", "UBEPAVQV_Value@@XZ", "QV_VarParam@"},
 };
+// A procedure's table holds its own AddRef, Release and Destroy, and the object's name.
 const std::vector<HostSlot> kProcedure = {
-    {8, "Destroy", "UAEXXZ", "QV_ProcedureType@"},
-    {9, "Name", "UBEPBDXZ", "QV_ProcedureType@"},
-    {10, "ProcedureName", "UBEPBDXZ", PureVirtual},
-    {11, "DLLName", "UBEPBDXZ", PureVirtual},
-    {12, "ComponentListName", "UBEPAVQV_COMPONENTLISTNAME@@XZ", "QV_ProcedureType@"},
-    {13, "Jacobian", "UAEHPANAAH@Z", "QV_ProcedureType@"},
-    {14, "Residuals", "UAEHPANAAH@Z", "QV_ProcedureType@"},
-    {15, "Precall", "UAEH_N@Z", "QV_ProcedureType@"},
-    {16, "Postcall", "UAEH_N@Z", "QV_ProcedureType@"},
-    {17, "OutputVar", "UBEPAVQV_VarParam@@H@Z", "QV_ProcedureType@"},
-    {18, "InitializeCStrings", "UAEXXZ", "QV_ProcedureType@"},
+    {"Name", "UBEPBDXZ", "QV_PtrVectorObject@"},
+    {"ProcedureName", "UBEPBDXZ", PureVirtual},
+    {"DLLName", "UBEPBDXZ", PureVirtual},
+    {"ComponentListName", "UBEPAVQV_COMPONENTLISTNAME@@XZ", "QV_ProcedureType@"},
+    {"Jacobian", "UAEHPANAAH@Z", "QV_ProcedureType@"},
+    {"Residuals", "UAEHPANAAH@Z", "QV_ProcedureType@"},
+    {"Precall", "UAEH_N@Z", "QV_ProcedureType@"},
+    {"Postcall", "UAEH_N@Z", "QV_ProcedureType@"},
+    {"OutputVar", "UBEPAVQV_Variable@@H@Z", "QV_ProcedureType@"},
+    {"InitializeCStrings", "UAEXXZ", "QV_ProcedureType@"},
 };
 
 template <class T> std::vector<T> Join(std::initializer_list<std::vector<T>> parts) {
@@ -102,23 +109,27 @@ template <class T> std::vector<T> Join(std::initializer_list<std::vector<T>> par
     return joined;
 }
 
-// A multiport keeps the host multiport's description and derivation test.
-std::vector<HostSlot> MultiportSlots() {
-    std::vector<HostSlot> slots =
-        Join({kAutomation, kContainable, kAssign, kPortsOfPort, kContainer, kMultiport});
+// `slots` with the host class of each of `operations` replaced by `hostClass`.
+std::vector<HostSlot> Keeping(std::vector<HostSlot> slots, const char* hostClass,
+                              std::initializer_list<const char*> operations) {
     for (HostSlot& slot : slots)
-        if (slot.slot == 17 || slot.slot == 18) slot.hostClass = "QV_MULTIPORT_BaseType@";
+        for (const char* operation : operations)
+            if (std::strcmp(slot.operation, operation) == 0) slot.hostClass = hostClass;
     return slots;
 }
 
 const std::vector<HostSlot> kModelKind =
-    Join({kAutomation, kContainable, kAssign, kPortsOfProperty, kContainer});
+    Join({kAutomation, kContainable, kPortsOfProperty, kContainer});
 const std::vector<HostSlot> kPortKind =
-    Join({kAutomation, kContainable, kAssign, kPortsOfPort, kContainer, kPort});
-const std::vector<HostSlot> kMultiportKind = MultiportSlots();
+    Join({kAutomation, kContainable, kPortsOfPort, kContainer, kPort});
+// A multiport keeps the host multiport's description and derivation test.
+const std::vector<HostSlot> kMultiportKind =
+    Keeping(Join({kAutomation, kContainable, kPortsOfPort, kContainer, kMultiport}),
+            "QV_MULTIPORT_BaseType@", {"QV_DefaultDESCRIPTION", "ContainerDerivesFrom"});
 const std::vector<HostSlot> kValueKind =
-    Join({kAutomation, kContainable, kAssign, kPortsOfProperty, kValueDefaults});
-const std::vector<HostSlot> kProcedureKind = Join({kAutomation, kProcedure});
+    Join({kAutomation, kContainable, kPortsOfProperty, kValueDefaults});
+const std::vector<HostSlot> kProcedureKind =
+    Join({Keeping(kAutomation, "QV_ProcedureType@", {"AddRef", "Release", "Destroy"}), kProcedure});
 
 // The operations that a class overrides, each standing in the slot that the host's arrangement
 // gives it; `owner` is the class whose body stands there, null for the class itself.
@@ -234,9 +245,9 @@ std::string Member(const HostSlot& slot, const std::string& decoratedClass) {
     return std::string("?") + slot.operation + "@" + decoratedClass + "@" + slot.signature;
 }
 
-ExpectedSlot HostBody(const HostSlot& slot) {
-    if (slot.hostClass == PureVirtual) return {slot.slot, Home::Runtime, PureVirtual};
-    return {slot.slot, Home::Host, Member(slot, slot.hostClass)};
+ExpectedSlot HostBody(int number, const HostSlot& slot) {
+    if (slot.hostClass == PureVirtual) return {number, Home::Runtime, PureVirtual};
+    return {number, Home::Host, Member(slot, slot.hostClass)};
 }
 
 // A mistake in the tables above stops the program: it would check nothing.
@@ -248,10 +259,11 @@ ExpectedSlot HostBody(const HostSlot& slot) {
 ExpectedTable Expand(const ClassRow& row) {
     ExpectedTable table{TableName(row.decoratedClass, row.primaryBase), {}};
     for (const HostSlot& slot : *row.kind) {
+        const int number = static_cast<int>(table.slots.size());
         if (slot.hostClass)
-            table.slots.push_back(HostBody(slot));
+            table.slots.push_back(HostBody(number, slot));
         else
-            table.slots.push_back({slot.slot, Home::Library, Member(slot, row.decoratedClass)});
+            table.slots.push_back({number, Home::Library, Member(slot, row.decoratedClass)});
     }
     for (const Overrides& overrides : row.overrides)
         for (const char* operation : overrides.operations) {
@@ -261,7 +273,7 @@ ExpectedTable Expand(const ClassRow& row) {
             if (k == row.kind->size()) Unknown(operation, row.decoratedClass);
             const HostSlot& slot = (*row.kind)[k];
             const char* owner = overrides.owner ? overrides.owner : row.decoratedClass;
-            table.slots[k] = {slot.slot, Home::Library, Member(slot, owner)};
+            table.slots[k] = {static_cast<int>(k), Home::Library, Member(slot, owner)};
         }
     return table;
 }
