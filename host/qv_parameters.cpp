@@ -14,17 +14,21 @@
         return *this;                                                                              \
     }
 
+// v() and fv() of a value class whose value is a number: the value read as a `Type`.
+#define QV_DEFINE_NUMBER_VALUE(Class, Type, Read)                                                  \
+    Type Class::v() {                                                                              \
+        return Value().Read();                                                                     \
+    }                                                                                              \
+    Type Class::fv() const {                                                                       \
+        return Value().Read();                                                                     \
+    }
+
 QV_REALPARAMETER::QV_REALPARAMETER(bool init) : QV_VarParam(SUValue::TypeReal) {
     if (init) InitializeSystemAttributes();
 }
 QV_DEFINE_VALUE_CLASS_COPYING(QV_REALPARAMETER);
 QV_DEFINE_PROPERTY_ITSELF(QV_REALPARAMETER)
-double QV_REALPARAMETER::v() {
-    return Value().RealValue();
-}
-double QV_REALPARAMETER::fv() const {
-    return Value().RealValue();
-}
+QV_DEFINE_NUMBER_VALUE(QV_REALPARAMETER, double, RealValue)
 void QV_REALPARAMETER::InitializeSystemAttributes() {
     QV_VarParam::InitializeSystemAttributes();
 }
@@ -37,12 +41,7 @@ QV_INTEGERPARAMETER::QV_INTEGERPARAMETER(bool init) : QV_VarParam(SUValue::TypeI
 }
 QV_DEFINE_VALUE_CLASS_COPYING(QV_INTEGERPARAMETER);
 QV_DEFINE_PROPERTY_ITSELF(QV_INTEGERPARAMETER)
-int QV_INTEGERPARAMETER::v() {
-    return Value().IntValue();
-}
-int QV_INTEGERPARAMETER::fv() const {
-    return Value().IntValue();
-}
+QV_DEFINE_NUMBER_VALUE(QV_INTEGERPARAMETER, int, IntValue)
 void QV_INTEGERPARAMETER::InitializeSystemAttributes() {
     QV_VarParam::InitializeSystemAttributes();
 }
@@ -114,12 +113,7 @@ QV_REALVARIABLE::QV_REALVARIABLE(bool init) : QV_Variable(SUValue::TypeReal) {
 }
 QV_DEFINE_VALUE_CLASS_COPYING(QV_REALVARIABLE);
 QV_DEFINE_PROPERTY_ITSELF(QV_REALVARIABLE)
-double QV_REALVARIABLE::v() {
-    return Value().RealValue();
-}
-double QV_REALVARIABLE::fv() const {
-    return Value().RealValue();
-}
+QV_DEFINE_NUMBER_VALUE(QV_REALVARIABLE, double, RealValue)
 const char* QV_REALVARIABLE::QV_ContainerId() {
     return "Variable REALVARIABLE\tV8.8";
 }

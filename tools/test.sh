@@ -2,8 +2,8 @@
 # Runs every test: native build, ASan+UBSan build, the 32-bit Windows cross
 # build whose tests run under wine, the Windows build in the platform compiler's
 # interface (clang, lld-link, Wine's runtime) whose driver runs the roads under
-# wine, and the fuzz targets (clang, libFuzzer with ASan+UBSan) for a bounded
-# time each. Installs what is missing (Debian, as root).
+# wine, the same DLL unoptimised whose imports from the host are checked, and the
+# fuzz targets (clang, libFuzzer with ASan+UBSan) for a bounded time each. Installs what is missing (Debian, as root).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
