@@ -19,12 +19,13 @@ LIST holds one operation per line with its whole signature, for instance
 with '#' starting a comment.
 
 What is compared depends on what the name carries:
-- PE: the platform compiler's decoration carries the owner, the name, whether the member is
-  virtual or static, the result, the parameter types and const (and the access and the calling
-  convention, which are not compared): all of these must equal a listed entry's.
-- ELF: the Itanium mangling carries no result and no virtual-ness, and a member no static: the
-  qualified name, the parameter types and const are compared with the list's entries reduced
-  to the same.
+- The platform compiler's decoration ("?...", in the DLL of its interface) carries the owner,
+  the name, whether the member is virtual or static, the result, the parameter types and const
+  (and the access and the calling convention, which are not compared): all of these must equal
+  a listed entry's.
+- The Itanium mangling ("_Z...", on ELF and in the mingw-w64 DLL) carries no result and no
+  virtual-ness, and a member no static: the qualified name, the parameter types and const are
+  compared with the list's entries reduced to the same.
 A deleting destructor stands for the virtual destructor, a default-constructor closure for a
 listed constructor of its class, a thunk for the operation it leads to. The virtual table and
 the type information of a class are allowed when LIST allows a member of the class (a module
@@ -318,8 +319,9 @@ def main():
     imports = {}
     for name in names:
         imports.setdefault(parse(texts[name]), []).append(name)
-    refused = unlisted(imports, read_list(list_path), whole=kind == "PE")
-    compared = "whole signatures" if kind == "PE" else "qualified names, parameters and const"
+    decorated = all(name.startswith("?") for name in names)
+    refused = unlisted(imports, read_list(list_path), whole=decorated)
+    compared = "whole signatures" if decorated else "qualified names, parameters and const"
     if refused:
         print(f"{library}: {len(refused)} import(s) from {os.path.basename(host)} that are no host "
               f"operation of {list_path} ({compared} compared):", file=sys.stderr)
