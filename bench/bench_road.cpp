@@ -99,7 +99,9 @@ const bool registered1D =
     roadbench::RegisterRoad("", {1000, 10000, 100000, 1000000}, MakerOf<QV_DISTRIBUTION1D>(4));
 const bool registered2D =
     roadbench::RegisterRoad("2D", {96, 320, 1008}, MakerOf<QV_DISTRIBUTION2D>(4));
+// A 3D lookup asks the host five times (each of its three set values for the value's position,
+// two of them for their size), where the baseline reads its own vector.
 const bool registered3D =
-    roadbench::RegisterRoad("3D", {20, 48, 100}, MakerOf<QV_DISTRIBUTION3D>(1));
+    roadbench::RegisterRoad("3D", {20, 48, 100}, MakerOf<QV_DISTRIBUTION3D>(1), {1.5, 3.5, 400.0});
 
 } // namespace

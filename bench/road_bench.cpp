@@ -62,6 +62,7 @@ std::vector<int> TokenCounts(const QV_ModelType& model) {
 struct RoadEntry {
     std::string suffix;
     RoadMaker make;
+    Targets targets;
     std::map<long, std::vector<int>> counts;
 
     const std::vector<int>& Counts(long size) {
@@ -191,7 +192,7 @@ public:
         std::fprintf(out, "\nmachine: %s\n", Machine().c_str());
         for (const auto& road : Roads()) {
             const auto found = m_roads.find(road->suffix);
-            if (found != m_roads.end()) Summarise(out, road->suffix, found->second);
+            if (found != m_roads.end()) Summarise(out, road->suffix, road->targets, found->second);
         }
     }
 
@@ -219,9 +220,8 @@ private:
         }
     }
 
-    static void Summarise(std::FILE* out, const std::string& suffix,
+    static void Summarise(std::FILE* out, const std::string& suffix, const Targets& targets,
                           const std::map<long, Figures>& sizes) {
-        const Targets targets;
         std::fprintf(out, "\nRoad%s, per token in one run:\n", suffix.c_str());
         std::fprintf(out, "%6s %9s %10s %11s %10s %11s %14s %11s %13s %15s\n", "size", "nodes",
                      "equations", "tokens", "road/eqn", "road/token", "baseline/token",
@@ -258,8 +258,9 @@ private:
 
 } // namespace
 
-bool RegisterRoad(const std::string& suffix, const std::vector<long>& sizes, RoadMaker make) {
-    Roads().push_back(std::make_unique<RoadEntry>(RoadEntry{suffix, std::move(make), {}}));
+bool RegisterRoad(const std::string& suffix, const std::vector<long>& sizes, RoadMaker make,
+                  const Targets& targets) {
+    Roads().push_back(std::make_unique<RoadEntry>(RoadEntry{suffix, std::move(make), targets, {}}));
     RoadEntry* entry = Roads().back().get();
     using Timer = void (*)(benchmark::State&, RoadEntry&);
     for (long size : sizes) {

@@ -47,15 +47,16 @@ private:
 // Makes the road at one size (nodes along the grid, or per direction: the road decides).
 using RoadMaker = std::function<std::unique_ptr<Road>(long size)>;
 
-// Registers Road<suffix>, Baseline<suffix> and Floor<suffix> at each size; returns true so
-// that a namespace-scope constant can hold the registration.
-bool RegisterRoad(const std::string& suffix, const std::vector<long>& sizes, RoadMaker make);
-
 // What a road must meet, over its whole size range, in one run.
 struct Targets {
     double flatness = 1.5;           // per token at the largest size / at the smallest
     double overBaseline = 3.0;       // road per token / baseline per token, at every size
     double bytesPerEquation = 400.0; // peak memory per equation instance
 };
+
+// Registers Road<suffix>, Baseline<suffix> and Floor<suffix> at each size, to be held to
+// `targets`; returns true so that a namespace-scope constant can hold the registration.
+bool RegisterRoad(const std::string& suffix, const std::vector<long>& sizes, RoadMaker make,
+                  const Targets& targets = Targets());
 
 } // namespace roadbench
