@@ -65,9 +65,7 @@ public:
     QV_ARRAY_I& operator*() { return *this; }
     QV_ARRAY_I& v() { return *this; }
     T& operator()(int x) { return static_cast<T&>(*Find(x)); }
-    QV_Type* NewElement() override {
-        return norvane::LibraryNew<norvane::LibraryMade<Element>>(true);
-    }
+    QV_Type* NewElement() override { return norvane::NewWithFlag<Element>(); }
 };
 
 template <class T, class Element = T> class QV_ARRAY_S : public QV_BASE_S {
@@ -82,9 +80,7 @@ public:
     QV_ARRAY_S& operator*() { return *this; }
     QV_ARRAY_S& v() { return *this; }
     T& operator()(const char* x) { return static_cast<T&>(*Find(x)); }
-    QV_Type* NewElement() override {
-        return norvane::LibraryNew<norvane::LibraryMade<Element>>(true);
-    }
+    QV_Type* NewElement() override { return norvane::NewWithFlag<Element>(); }
 };
 
 template <class T, class Element = T> class QV_ARRAY_II : public QV_BASE_II {
@@ -99,9 +95,7 @@ public:
     QV_ARRAY_II& operator*() { return *this; }
     QV_ARRAY_II& v() { return *this; }
     T& operator()(int x, int y) { return static_cast<T&>(*Find(x, y)); }
-    QV_Type* NewElement() override {
-        return norvane::LibraryNew<norvane::LibraryMade<Element>>(true);
-    }
+    QV_Type* NewElement() override { return norvane::NewWithFlag<Element>(); }
 };
 
 template <class T, class Element = T> class QV_ARRAY_III : public QV_BASE_III {
@@ -116,9 +110,7 @@ public:
     QV_ARRAY_III& operator*() { return *this; }
     QV_ARRAY_III& v() { return *this; }
     T& operator()(int x, int y, int z) { return static_cast<T&>(*Find(x, y, z)); }
-    QV_Type* NewElement() override {
-        return norvane::LibraryNew<norvane::LibraryMade<Element>>(true);
-    }
+    QV_Type* NewElement() override { return norvane::NewWithFlag<Element>(); }
 };
 
 template <class T> class QV_GLOBALSTRUCTUREREFNAME : public QV_GlobalStructureRefBase {
