@@ -398,5 +398,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (qvhost::LiveBlocks() != blocks)
         Fault("%ld blocks left after the procedure's life", qvhost::LiveBlocks() - blocks);
+    if (qvhost::RefusedFrees() != 0) Fault("MyFree refused %ld pointers", qvhost::RefusedFrees());
     return 0;
 }

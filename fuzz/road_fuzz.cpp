@@ -111,5 +111,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RunRoad(request);
     if (qvhost::LiveBlocks() != blocks)
         Fault("%ld blocks left after Release", qvhost::LiveBlocks() - blocks);
+    if (qvhost::RefusedFrees() != 0) Fault("MyFree refused %ld pointers", qvhost::RefusedFrees());
     return 0;
 }

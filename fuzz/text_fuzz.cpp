@@ -49,5 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     areas[area](in);
     if (qvhost::LiveBlocks() != blocks)
         Fault("%ld blocks left by area %d", qvhost::LiveBlocks() - blocks, area);
+    if (qvhost::RefusedFrees() != 0) Fault("MyFree refused %ld pointers", qvhost::RefusedFrees());
     return 0;
 }

@@ -5,12 +5,15 @@
 
 // Returns a block of at least `size` bytes, or null when the allocator refuses.
 QVCORE_API void* MyAllocate(unsigned size);
-// Returns a block to the allocator; null is accepted and ignored.
+// Returns a block to the allocator; null is accepted and ignored. Any other pointer that is not
+// a block handed out and not yet returned frees nothing and is counted (RefusedFrees).
 QVCORE_API void MyFree(void* block);
 
 namespace qvhost {
 // Blocks handed out by MyAllocate and not yet returned.
 QVCORE_API long LiveBlocks();
+// Calls of MyFree with a pointer that was no live block: each is a fault of the caller.
+QVCORE_API long RefusedFrees();
 // Calls of MyAllocate since the process started, refused ones included.
 QVCORE_API long AllocationCalls();
 // Makes the k-th call of MyAllocate from now (k >= 1) return null; 0 turns the failure off.
