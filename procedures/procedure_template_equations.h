@@ -60,6 +60,11 @@ void QV_PROCEDURE::CreateEquations(int group, int kind, int*& rows, int*& cols, 
                 const int row = equationCount - 1;
                 expressions.AddProcExpression(this, number, row, source);
                 expressions.AddTerm(**output, rows, cols, row);
+                // The owner sized its pattern from the free inputs that the counting pass
+                // counted, and the Jacobian writes rows of that width: an element that has
+                // become a solver variable since would overrun both. So the terms stop at the
+                // count: the first free elements in listing order, those that the row's entries
+                // are taken from.
                 int terms = 0;
                 for (int k = 0; k < this->m_nInputVars && terms < this->m_nFreeInputs; ++k)
                     if (this->m_ppVars[k]->IsSolverVariable()) {

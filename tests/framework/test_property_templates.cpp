@@ -10,6 +10,7 @@
 #include "types/domain/coordinate_domains.h"
 
 #include <climits>
+#include <typeinfo>
 
 TEST(PropertyTemplates, DefaultsAreBuiltTheWayTheirTypeIsBuilt) {
     const long before = qvhost::LiveBlocks();
@@ -88,6 +89,22 @@ TEST(PropertyTemplates, ElementsAndDefaultsComeFromTheHostAllocator) {
     QV_Virtual<QV_DOMAIN> domain;
     qvhost::FailAllocation(1);
     EXPECT_EQ(domain.NewDefaultVirtual(), nullptr);
+}
+
+// What a host that asks an object's class sees of one of a host class that the library made: a
+// cast to the host class finds it, at its own address, while its type is the library's class.
+TEST(PropertyTemplates, HostClassObjectsAreOfTheLibrarysDerivedClass) {
+    QV_ARRAY_I<QV_PARTIALDERIVATIVE, QV_PARTIALDERIVATIVE> derivatives;
+    QV_Virtual<QV_REALPARAMETER> parameter;
+    QV_Type* element = derivatives.NewElement();
+    QV_Type* filed = parameter.VirtualLink();
+    ASSERT_NE(element, nullptr);
+    ASSERT_NE(filed, nullptr);
+    EXPECT_EQ(static_cast<QV_Type*>(dynamic_cast<QV_PARTIALDERIVATIVE*>(element)), element);
+    EXPECT_EQ(static_cast<QV_Type*>(dynamic_cast<QV_REALPARAMETER*>(filed)), filed);
+    EXPECT_NE(typeid(*element), typeid(QV_PARTIALDERIVATIVE));
+    EXPECT_NE(typeid(*filed), typeid(QV_REALPARAMETER));
+    delete element;
 }
 
 // The host's notice that a type-replaceable property's text changed: a new default takes the

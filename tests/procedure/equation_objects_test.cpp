@@ -66,5 +66,40 @@ TEST(ProcedureEquations, OutputIsTheOutputVariable) {
     EXPECT_EQ(owner.EquationObject(0)->OutputVar(), &call.output);
 }
 
+// An input element that becomes a solver variable after the counting pass, ahead of the one
+// free input counted: the equation keeps the counted number of terms, the first free elements
+// in listing order, and the Jacobian row is as wide, its entry that term's; nothing is written
+// beyond either.
+TEST(ProcedureEquations, TermsStopAtTheFreeInputsCounted) {
+    InterpolationCall call(0.5, Steps, 1);
+    call.FixTable();
+    call.point.UserSet(0.5);
+    call.ys[2].Unfix();
+    QVProc_INTERPOLATE p(false, 0);
+    call.List(p);
+    p.LastArgument();
+    call.xs[0].Unfix();
+    call.List(p);
+
+    CountingOwner owner;
+    const OwnerPasses passes = RunOwnerPasses(p, &owner, 3);
+    ASSERT_EQ(passes.nonZeros, 2) << "the output and the one free input counted";
+    EXPECT_EQ(owner.terms, 2);
+    EXPECT_EQ(passes.entries, 2);
+    ASSERT_EQ(owner.TokenCount(0), 2);
+    EXPECT_EQ(owner.Token(0, 0).variable, &call.output);
+    EXPECT_EQ(owner.Token(0, 1).variable, &call.xs[0]) << "the first free element listed";
+
+    p.Precall(true);
+    std::vector<double> row(passes.nonZeros + 2, std::nan(""));
+    int index = 0;
+    EXPECT_EQ(p.Jacobian(row.data(), index), 0);
+    EXPECT_EQ(index, passes.nonZeros);
+    EXPECT_EQ(row[0], 1.0);
+    EXPECT_DOUBLE_EQ(row[1], 1.0) << "the first abscissa's entry, not the third ordinate's (0)";
+    EXPECT_TRUE(std::isnan(row[2]) && std::isnan(row[3])) << "written beyond the counted width";
+    EXPECT_NEAR(row[1], ResidualDifferences(p, {&call.xs[0]})[0], 1e-6);
+}
+
 } // namespace
 } // namespace norvane::test

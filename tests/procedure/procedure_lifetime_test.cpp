@@ -1,10 +1,15 @@
 // Copies, assignments and release, with every allocation of a procedure's life refused in
 // turn, where the host gives derivative storage and where it gives none (the procedure then
 // makes its own): no life crashes or leaks, each object owns its buffers and releases them
-// once, and each call gives what it gives when nothing is refused, or a storage failure.
+// once, and each call gives what it gives when nothing is refused, or a storage failure. An
+// array of procedures goes element by element, the last first, and its block once.
+#include <algorithm>
+#include <string>
 #include <utility>
 
 #include "framework/library_new.h"
+#include "host/qv_memory.h"
+#include "tests/host/array_operators.h"
 #include "tests/procedure/procedure_fixture.h"
 
 namespace norvane::test {
@@ -76,6 +81,50 @@ TEST(ProcedureLifetime, EveryAllocationRefusedInTurn) {
         EXPECT_GE(refused, 12) << "the objects, their storage, records, patterns, equation";
     }
     QV_ProcedureType::SetProvidesDerivativeStorage(true);
+}
+
+// The blocks that the host's allocator takes back while they are watched, in order.
+std::vector<void*> g_freed;
+void RecordFree(void* block) {
+    g_freed.push_back(block);
+}
+
+// Three procedures made with new[], each listed and called, so that each holds buffers of the
+// host's and of its own, then deleted with delete[]. Each element's packed value buffer goes
+// with that element's destructor, so the order in which those buffers go is the order of the
+// destructors; the array's block goes after them, once, and nothing else stays behind.
+TEST(ProcedureLifetime, AnArrayGoesLastElementFirstAndItsBlockOnce) {
+    constexpr int Elements = 3;
+    InterpolationCall call(2.5, Steps, 1);
+    const long live = qvhost::LiveBlocks();
+    const long refused = qvhost::RefusedFrees();
+    auto* procedures = new QVProc_INTERPOLATE[Elements]{{false, 0}, {false, 1}, {false, 2}};
+    void* const block = LastArrayBlock();
+    std::vector<const void*> buffers;
+    for (int k = 0; k < Elements; ++k) {
+        call.ListBoth(procedures[k]);
+        EXPECT_EQ(Evaluate(procedures[k]).jacobianStatus, 0) << "element " << k;
+        buffers.push_back(procedures[k].Values());
+    }
+    ASSERT_GT(qvhost::LiveBlocks(), live + 1 + Elements) << "the array, each element's buffers";
+
+    g_freed.clear();
+    g_freed.reserve(256);
+    qvhost::ObserveFrees(&RecordFree);
+    delete[] procedures;
+    qvhost::ObserveFrees(nullptr);
+
+    std::string order; // the watched blocks as they went: element numbers, then "array"
+    for (void* freed : g_freed) {
+        const auto element = std::find(buffers.begin(), buffers.end(), freed);
+        if (element != buffers.end())
+            order += std::to_string(element - buffers.begin()) + " ";
+        else if (freed == block)
+            order += "array";
+    }
+    EXPECT_EQ(order, "2 1 0 array");
+    EXPECT_EQ(qvhost::LiveBlocks(), live) << "every element's buffers and the array's block";
+    EXPECT_EQ(qvhost::RefusedFrees(), refused) << "no block freed twice or at a wrong address";
 }
 
 } // namespace
