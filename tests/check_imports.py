@@ -2,13 +2,20 @@
 """Checks that a library asks its host only for the host's operations, each with the signature
 that the host declares.
 
-Usage: check_imports.py LIBRARY HOST_LIBRARY LIST
+Usage: check_imports.py LIBRARY HOST_LIBRARY LIST [--other-build LIBRARY2]
 
 Lists what LIBRARY imports from HOST_LIBRARY and fails on every import that LIST does not
 allow. LIBRARY is an ELF shared object (its undefined dynamic symbols that HOST_LIBRARY
 defines) or a PE DLL (its imports from the DLL named like HOST_LIBRARY; needs pefile: run
 with /usr/bin/python3). Names are demangled, Itanium ones with c++filt and the platform
 compiler's decorated ones with llvm-undname, and read into one form (see parse).
+
+With --other-build, LIBRARY2 is the same library built the other way (optimised where LIBRARY
+is not, or the reverse): its imports are checked alike, and the check also fails on every
+entry of LIST that is not virtual and that neither build imports, so that the list holds
+nothing that the library does not ask for. A virtual operation may be reached through a table
+without an import, and a class's table and type information are the compiler's to refer to:
+neither needs an import.
 
 LIST holds one operation per line with its whole signature, for instance
     virtual QV_AssignStatus QV_VarParamProp::Assign(QV_Value*)
@@ -32,6 +39,7 @@ the type information of a class are allowed when LIST allows a member of the cla
 that derives from a host class or holds one refers to them), or when LIST names them
 ("vtable for X", "typeinfo for X").
 """
+import argparse
 import os
 import re
 import sys
@@ -304,32 +312,78 @@ def unlisted(imports, allowed, whole=True):
     return sorted(refused, key=str)
 
 
-def main():
-    if len(sys.argv) != 4:
-        sys.exit(__doc__)
-    library, host, list_path = sys.argv[1:]
+def unimported(imports, allowed, whole=True):
+    """The entries of `allowed` that no import (Signatures) stands for, sorted, leaving out
+    virtual operations and tables. With `whole` false both are compared reduced to what an
+    Itanium name carries."""
+    def compared(signature):
+        return signature if whole else signature.reduced()
+
+    seen = {compared(i) for i in imports}
+    missing = [a for a in allowed if a.kind not in ("virtual", "table") and compared(a) not in seen]
+    return sorted(missing, key=str)
+
+
+def host_imports(library, host):
+    """{Signature: [names]} of what `library` imports from `host`, and whether every name is in
+    the platform compiler's decoration."""
+    if not os.path.isfile(library):
+        sys.exit(f"{library}: no such file (not built yet?)")
     kind = binary_kind(library)
     if not kind:
         sys.exit(f"{library}: neither an ELF nor a PE file")
     names = elf_imports(library, host) if kind == "ELF" else pe_imports(library, host)
     if not names:
         sys.exit(f"{library}: imports nothing from {host}")
-
     texts = readable(names)
     imports = {}
     for name in names:
         imports.setdefault(parse(texts[name]), []).append(name)
-    decorated = all(name.startswith("?") for name in names)
-    refused = unlisted(imports, read_list(list_path), whole=decorated)
-    compared = "whole signatures" if decorated else "qualified names, parameters and const"
-    if refused:
-        print(f"{library}: {len(refused)} import(s) from {os.path.basename(host)} that are no host "
-              f"operation of {list_path} ({compared} compared):", file=sys.stderr)
-        for signature in refused:
-            print(f"  {signature}    [{', '.join(sorted(imports[signature]))}]", file=sys.stderr)
-        sys.exit(1)
-    print(f"{library}: {kind}, {len(names)} imports from {os.path.basename(host)}, "
-          f"{len(imports)} operations, each a host operation ({compared} compared): OK")
+    return kind, names, imports, all(name.startswith("?") for name in names)
+
+
+def report(found, heading, describe, ok):
+    """Prints `heading` and each of `found`, as `describe` gives it, to stderr, or else `ok`;
+    whether anything was found."""
+    if not found:
+        print(ok)
+        return False
+    print(heading, file=sys.stderr)
+    for item in found:
+        print(f"  {describe(item)}", file=sys.stderr)
+    return True
+
+
+def main():
+    arguments = argparse.ArgumentParser(description=__doc__,
+                                        formatter_class=argparse.RawDescriptionHelpFormatter)
+    arguments.add_argument("library")
+    arguments.add_argument("host")
+    arguments.add_argument("list_path")
+    arguments.add_argument("--other-build")
+    options = arguments.parse_args()
+    allowed = read_list(options.list_path)
+    libraries = [options.library] + ([options.other_build] if options.other_build else [])
+    failed, seen, decorated_all = False, set(), True
+    for library in libraries:
+        kind, names, imports, decorated = host_imports(library, options.host)
+        compared = "whole signatures" if decorated else "qualified names, parameters and const"
+        host = os.path.basename(options.host)
+        refused = unlisted(imports, allowed, whole=decorated)
+        failed |= report(refused, f"{library}: {len(refused)} import(s) from {host} that are no host "
+                                  f"operation of {options.list_path} ({compared} compared):",
+                         lambda s: f"{s}    [{', '.join(sorted(imports[s]))}]",
+                         f"{library}: {kind}, {len(names)} imports from {host}, {len(imports)} "
+                         f"operations, each a host operation ({compared} compared): OK")
+        seen.update(imports)
+        decorated_all = decorated_all and decorated
+    if options.other_build:
+        missing = unimported(seen, allowed, whole=decorated_all)
+        failed |= report(missing, f"{options.list_path}: {len(missing)} operation(s) not virtual, imported by "
+                                  f"neither {options.library} nor {options.other_build}:", str,
+                         f"every entry of {options.list_path} that is not virtual is imported by one of "
+                         f"the two builds: OK")
+    sys.exit(1 if failed else 0)
 
 
 if __name__ == "__main__":

@@ -1,16 +1,21 @@
 #!/usr/bin/env python3
 """The import check reads the names of both demanglers and the list's entries into one form, and
 refuses every import whose signature the list does not hold: in the platform compiler's
-decoration the whole signature, in the Itanium mangling what the name carries."""
+decoration the whole signature, in the Itanium mangling what the name carries. Given both
+platform builds, it also refuses every entry that is not virtual and that neither imports."""
+import contextlib
+import io
 import os
 import shutil
 import sys
 import tempfile
 import unittest
+from unittest import mock
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from binary_symbols import readable  # noqa: E402
-from check_imports import parse, read_list, unlisted  # noqa: E402
+import check_imports  # noqa: E402
+from check_imports import parse, read_list, unimported, unlisted  # noqa: E402
 
 # (c++filt's form, llvm-undname's form, the whole signature)
 SAME_OPERATION = [
@@ -207,6 +212,70 @@ class Unlisted(unittest.TestCase):
         entries = [e for e in entries if e]
         self.assertEqual([str(parse(e)) for e in entries], entries)
         self.assertEqual(len(set(entries)), len(entries))
+
+
+class BothBuilds(unittest.TestCase):
+    ALLOWED = {parse(n) for n in LISTED}
+    # The entries of LISTED that are neither virtual nor a table.
+    NOT_VIRTUAL = {"void QV_ModelType::SetGroupLimits(int)", "bool QV_Containable::IsToBeExported() const",
+                   "static int SUValue::CompareCI(const char*, const char*)",
+                   "static int QV_ModelType::m_stLastGroup", "QV_INTEGERSET::QV_INTEGERSET()"}
+
+    def imports(self, entries):
+        return {parse(e) for e in entries}
+
+    def test_an_entry_that_is_not_virtual_must_be_imported_by_one_build(self):
+        optimised = self.imports(["void QV_ModelType::SetGroupLimits(int)",
+                                  "static int QV_ModelType::m_stLastGroup"])
+        unoptimised = self.imports(self.NOT_VIRTUAL - {"static int QV_ModelType::m_stLastGroup"})
+        self.assertEqual(unimported(optimised | unoptimised, self.ALLOWED), [])
+        for entry in sorted(self.NOT_VIRTUAL):
+            with self.subTest(entry):
+                seen = self.imports(self.NOT_VIRTUAL - {entry})
+                self.assertEqual([str(s) for s in unimported(seen, self.ALLOWED)], [entry])
+
+    def test_virtual_operations_and_tables_need_no_import(self):
+        allowed = self.ALLOWED | {parse("typeinfo for QV_ModelExtensions")}
+        self.assertEqual(unimported(self.imports(self.NOT_VIRTUAL), allowed), [])
+
+    def test_an_itanium_import_stands_for_the_entry_it_names(self):
+        seen = set(signatures(ITANIUM_LISTED + ["_ZN13QV_INTEGERSETC1Ev"]))
+        self.assertEqual(unimported(seen, self.ALLOWED, whole=False), [])
+        self.assertEqual([str(s) for s in unimported(seen - {parse("QV_ModelType::SetGroupLimits(int)")},
+                                                     self.ALLOWED, whole=False)],
+                         ["void QV_ModelType::SetGroupLimits(int)"])
+
+    def run_check(self, imports_of):
+        """The exit status and error output of the check of two builds whose imports are
+        imports_of[library]."""
+        def host_imports(library, host):
+            imports = {parse(e): [e] for e in imports_of[library]}
+            return "PE", set(imports_of[library]), imports, True
+
+        with tempfile.NamedTemporaryFile("w", suffix=".txt", delete=False) as f:
+            f.write("\n".join(LISTED) + "\n")
+        errors = io.StringIO()
+        argv = ["check_imports.py", "debug.dll", "qvcore.dll", f.name, "--other-build", "release.dll"]
+        try:
+            with mock.patch.object(check_imports, "host_imports", host_imports), \
+                    mock.patch.object(sys, "argv", argv), contextlib.redirect_stderr(errors), \
+                    contextlib.redirect_stdout(io.StringIO()), self.assertRaises(SystemExit) as status:
+                check_imports.main()
+        finally:
+            os.unlink(f.name)
+        return status.exception.code, errors.getvalue()
+
+    def test_the_check_of_two_builds_refuses_both_faults(self):
+        every = sorted(self.NOT_VIRTUAL)
+        self.assertEqual(self.run_check({"debug.dll": every[:2], "release.dll": every[2:]})[0], 0)
+        code, errors = self.run_check({"debug.dll": every[:2], "release.dll": every[3:]})
+        self.assertEqual(code, 1)
+        self.assertIn("neither", errors)
+        self.assertIn(every[2], errors)
+        code, errors = self.run_check({"debug.dll": every, "release.dll": every + ["void QV_X::Unlisted()"]})
+        self.assertEqual(code, 1)
+        self.assertIn("release.dll: 1 import(s)", errors)
+        self.assertIn("void QV_X::Unlisted()", errors)
 
 
 if __name__ == "__main__":

@@ -40,8 +40,11 @@ struct FakeDirection final : DirectionInputs {
         return std::equal(method.begin(), method.end(), other.begin(), other.end(),
                           [](char a, char b) { return std::toupper(a) == std::toupper(b); });
     }
-    int closedCount() override { return static_cast<int>(closed.size()); }
-    int closedNode(int k) override { return closed.at(k); }
+    void closedNodes(NodeLoop& loop) override {
+        for (int node : closed)
+            if (!loop.node(node)) return;
+    }
+    void elementStart(int first, NodeLoop& loop) override { loop.node(first); }
 };
 
 // Sections of the given lengths and element counts, p inner nodes per element: at the Gauss

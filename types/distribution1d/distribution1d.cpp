@@ -54,10 +54,9 @@ long QV_DISTRIBUTION1D::ExecuteAssignments0(int a, int b, long) {
             return linked ? QV_IntSetValue(low, high) : QV_IntSetValue(nullptr);
         };
         const int end = linked ? (*XDOMAIN).ENDNODE.v() : 0;
-        auto initialise = [&](QV_INTEGERSET& set, const QV_SetValue& nodes, int number) {
-            QV_IntSetValue kept(nodes);
-            norvane::KeepGridNodes(kept, end);
-            QV_Value tagged(kept, b, a, number);
+        auto initialise = [&](QV_INTEGERSET& set, const QV_SetValue& nodes, int number,
+                              norvane::SetForm form = norvane::SetForm::Range) {
+            QV_Value tagged = norvane::GridSetValue(nodes, end, form, b, a, number);
             InitialiseInternalIndexSet(set, &tagged, pass);
         };
 
@@ -67,7 +66,7 @@ long QV_DISTRIBUTION1D::ExecuteAssignments0(int a, int b, long) {
         const int second = HIGHESTORDERXDERIVATIVEUSED.v() > 1 ? 1 : 0;
         QV_IntSetValue interiorNodes = range(1, norvane::ScaledEnd(end, second));
         if (linked) interiorNodes *= (*XDOMAIN).INTERIOR.v();
-        initialise(QV_D2DX2_SET1, interiorNodes, 3);
+        initialise(QV_D2DX2_SET1, interiorNodes, 3, norvane::SetForm::Combined);
         const int integrals = StringInSet("idx", INTEGRALS.v());
         initialise(QV_IDX_SET1, range(0, norvane::ScaledEnd(end, 2 * integrals - 1)), 4);
 

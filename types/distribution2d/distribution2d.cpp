@@ -84,6 +84,7 @@ void QV_DISTRIBUTION2D::SetDims() {
 // domain is not linked has no grid: every set along it is empty.
 long QV_DISTRIBUTION2D::ExecuteAssignments0(int a, int b, long) {
     using norvane::ScaledEnd;
+    using norvane::SetForm;
     const long r = QV_ModelTypeEx2::ExecuteAssignments(a - 1, b);
     const bool xLinked = XDOMAIN.ExternalLink() != nullptr;
     const bool yLinked = YDOMAIN.ExternalLink() != nullptr;
@@ -94,14 +95,14 @@ long QV_DISTRIBUTION2D::ExecuteAssignments0(int a, int b, long) {
             return xLinked ? QV_IntSetValue(low, high) : QV_IntSetValue(nullptr);
         };
         auto closed = [](QV_External<QV_DOMAIN>& domain, bool linked) {
-            return linked ? norvane::ClosedInterior((*domain).INTERIOR.v(), (*domain).ENDNODE.v())
-                          : QV_IntSetValue(nullptr);
+            if (!linked) return QV_IntSetValue(nullptr);
+            const norvane::ClosedInterior nodes((*domain).INTERIOR.v(), (*domain).ENDNODE.v());
+            return QV_IntSetValue(nodes.value());
         };
         // A set along X keeps the nodes of X's grid, one along Y those of Y's (grid_nodes.h).
-        auto initialise = [&](QV_INTEGERSET& set, const QV_SetValue& nodes, int end, int number) {
-            QV_IntSetValue kept(nodes);
-            norvane::KeepGridNodes(kept, end);
-            QV_Value tagged(kept, b, a, number);
+        auto initialise = [&](QV_INTEGERSET& set, const QV_SetValue& nodes, int end, int number,
+                              SetForm form = SetForm::Range) {
+            QV_Value tagged = norvane::GridSetValue(nodes, end, form, b, a, number);
             InitialiseInternalIndexSet(set, &tagged, pass);
         };
         auto has = [this](const char* name) { return StringInSet(name, INTEGRALS.v()) != 0; };
@@ -119,11 +120,11 @@ long QV_DISTRIBUTION2D::ExecuteAssignments0(int a, int b, long) {
         initialise(QV_DDY_SET2, yAll, yEnd, 6);
         QV_IntSetValue xInterior = xRange(1, ScaledEnd(xEnd, fx2));
         if (xLinked) xInterior *= (*XDOMAIN).INTERIOR.v();
-        initialise(QV_D2DX2_SET1, xInterior, xEnd, 7);
-        initialise(QV_D2DX2_SET2, closed(YDOMAIN, yLinked), yEnd, 8);
+        initialise(QV_D2DX2_SET1, xInterior, xEnd, 7, SetForm::Combined);
+        initialise(QV_D2DX2_SET2, closed(YDOMAIN, yLinked), yEnd, 8, SetForm::Combined);
         QV_IntSetValue xClosed = xRange(0, ScaledEnd(xEnd, fy2));
         xClosed *= closed(XDOMAIN, xLinked);
-        initialise(QV_D2DY2_SET1, xClosed, xEnd, 9);
+        initialise(QV_D2DY2_SET1, xClosed, xEnd, 9, SetForm::Combined);
         const int fIdx = has("idx") || has("idxdy") ? 1 : 0;
         initialise(QV_IDX_SET1, xRange(0, ScaledEnd(xEnd, 2 * fIdx - 1)), xEnd, 10);
         initialise(QV_IDX_SET2, yAll, yEnd, 11);

@@ -167,6 +167,7 @@ constexpr Sets kFirstDerivativeSets[3][3] = {
 // A direction whose domain is not linked has no grid: every set along it is empty.
 long QV_DISTRIBUTION3D::ExecuteAssignments0(int a, int b, long) {
     using norvane::ScaledEnd;
+    using norvane::SetForm;
     const long r = QV_ModelTypeEx2::ExecuteAssignments(a - 1, b);
     QV_External<QV_DOMAIN>* const domains[3] = {&XDOMAIN, &YDOMAIN, &ZDOMAIN};
     QV_INTEGERPARAMETER* const orders[3] = {&HIGHESTORDERXDERIVATIVE, &HIGHESTORDERYDERIVATIVE,
@@ -190,7 +191,7 @@ long QV_DISTRIBUTION3D::ExecuteAssignments0(int a, int b, long) {
             // Set values are assigned as QV_SetValue.
             static_cast<QV_SetValue&>(all[d]) = QV_IntSetValue(0, end[d]);
             static_cast<QV_SetValue&>(closed[d]) =
-                norvane::ClosedInterior(domain.INTERIOR.v(), end[d]);
+                norvane::ClosedInterior(domain.INTERIOR.v(), end[d]).value();
         }
         // [low .. ENDNODE of X times factor]; empty without an X grid.
         auto xRange = [&](int low, int factor) {
@@ -198,10 +199,9 @@ long QV_DISTRIBUTION3D::ExecuteAssignments0(int a, int b, long) {
                              : QV_IntSetValue(nullptr);
         };
         // A set along direction d keeps the nodes of d's grid (grid_nodes.h).
-        auto initialise = [&](QV_INTEGERSET& set, const QV_SetValue& nodes, int d, int number) {
-            QV_IntSetValue kept(nodes);
-            norvane::KeepGridNodes(kept, end[d]);
-            QV_Value tagged(kept, b, a, number);
+        auto initialise = [&](QV_INTEGERSET& set, const QV_SetValue& nodes, int d, int number,
+                              SetForm form = SetForm::Range) {
+            QV_Value tagged = norvane::GridSetValue(nodes, end[d], form, b, a, number);
             InitialiseInternalIndexSet(set, &tagged, pass);
         };
         // An array's three sets: x switched by `factor`, y and z whole.
@@ -217,17 +217,17 @@ long QV_DISTRIBUTION3D::ExecuteAssignments0(int a, int b, long) {
         auto second = [&](int d) { return ordersUsed[d]->v() > 1 ? 1 : 0; };
         QV_IntSetValue xInterior = xRange(1, second(0));
         if (linked[0]) xInterior *= (*XDOMAIN).INTERIOR.v();
-        initialise(QV_D2DX2_SET1, xInterior, 0, 13);
-        initialise(QV_D2DX2_SET2, closed[1], 1, 14);
-        initialise(QV_D2DX2_SET3, closed[2], 2, 15);
+        initialise(QV_D2DX2_SET1, xInterior, 0, 13, SetForm::Combined);
+        initialise(QV_D2DX2_SET2, closed[1], 1, 14, SetForm::Combined);
+        initialise(QV_D2DX2_SET3, closed[2], 2, 15, SetForm::Combined);
         QV_IntSetValue yOffJoint = xRange(0, second(1));
         yOffJoint *= closed[0];
-        initialise(QV_D2DY2_SET1, yOffJoint, 0, 16);
-        initialise(QV_D2DY2_SET3, closed[2], 2, 17);
+        initialise(QV_D2DY2_SET1, yOffJoint, 0, 16, SetForm::Combined);
+        initialise(QV_D2DY2_SET3, closed[2], 2, 17, SetForm::Combined);
         QV_IntSetValue zOffJoint = xRange(0, second(2));
         zOffJoint *= closed[0];
-        initialise(QV_D2DZ2_SET1, zOffJoint, 0, 18);
-        initialise(QV_D2DZ2_SET2, closed[1], 1, 19);
+        initialise(QV_D2DZ2_SET1, zOffJoint, 0, 18, SetForm::Combined);
+        initialise(QV_D2DZ2_SET2, closed[1], 1, 19, SetForm::Combined);
         int number = 20;
         for (const IntegralSets& integral : kIntegrals) {
             bool requested = false;

@@ -10,13 +10,21 @@
 
 namespace norvane {
 
-inline QV_IntSetValue ClosedInterior(const QV_SetValue& interior, int endNode) {
-    QV_IntSetValue inner(interior);
-    inner += endNode;
-    QV_IntSetValue closed(0, INT_MIN);
-    closed += inner;
-    // A set value is copied through its constructor from a QV_SetValue.
-    return QV_IntSetValue(static_cast<const QV_SetValue&>(closed));
-}
+class ClosedInterior {
+public:
+    // ENDNODE joins the copy of INTERIOR, and that joins {0}.
+    ClosedInterior(const QV_SetValue& interior, int endNode)
+        : m_inner(interior), m_closed(0, INT_MIN), m_nodes(m_closed += (m_inner += endNode)) {}
+
+    // The set that the union returned, to walk or to combine.
+    const SUValue& nodes() const { return m_nodes; }
+    // The same set as a set value, to copy.
+    const QV_SetValue& value() const { return m_closed; }
+
+private:
+    QV_IntSetValue m_inner;
+    QV_IntSetValue m_closed;
+    SUValue& m_nodes;
+};
 
 } // namespace norvane

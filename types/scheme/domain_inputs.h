@@ -1,7 +1,8 @@
 // The scheme's view of one direction of a distribution: the grid of its domain, and the
-// distribution's derivative orders along it. Every call reads the property anew, except the
-// closed interior, which is built once per pass (nothing in a pass changes the domain). The
-// structure pass reads through the properties' v(), the expression pass through fv().
+// distribution's derivative orders along it. Every call reads the property anew, and every loop
+// over a set that the host builds (the closed interior, an element's first node) builds it
+// anew and walks it with the host's iterator. The structure pass reads properties and
+// iterators through v(), the expression pass through fv().
 #pragma once
 
 #include "types/domain/domain.h"
@@ -43,27 +44,36 @@ public:
         const char* method = Read(*m_domain.DISCRETIZATIONMETHOD, m_pass);
         return SUValue::CompareCI(name, method) == 0;
     }
-    int closedCount() override { return closed().SetSize(); }
-    int closedNode(int k) override { return closed().Integer(k); }
+    // The iterator is built on the set that the last union returned; the sets are gone before
+    // its first step.
+    void closedNodes(NodeLoop& loop) override {
+        const int end = endNode();
+        QV_IntegerSetIter members(ClosedInterior(Read(*m_domain.INTERIOR, m_pass), end).nodes());
+        Walk(members, loop);
+    }
+    void elementStart(int first, NodeLoop& loop) override {
+        QV_IntegerSetIter members = OneNode(first);
+        Walk(members, loop);
+    }
 
     QV_SECTIONDATAMODEL& section(int s) { return (*m_domain.SECTION)(s); }
 
 private:
-    const QV_IntSetValue& closed() {
-        if (!m_closedBuilt) {
-            static_cast<QV_SetValue&>(m_closed) =
-                ClosedInterior(Read(*m_domain.INTERIOR, m_pass), endNode());
-            m_closedBuilt = true;
+    // An iterator on the set that adding `node` to an empty set returned.
+    static QV_IntegerSetIter OneNode(int node) {
+        QV_IntSetValue set(nullptr);
+        return QV_IntegerSetIter(set += node);
+    }
+
+    void Walk(QV_IntegerSetIter& members, NodeLoop& loop) {
+        while (members.Next() && loop.node(Read(members, m_pass))) {
         }
-        return m_closed;
     }
 
     QV_DOMAIN& m_domain;
     QV_INTEGERPARAMETER& m_order;
     QV_INTEGERPARAMETER& m_orderUsed;
     Pass m_pass;
-    QV_IntSetValue m_closed{nullptr};
-    bool m_closedBuilt = false;
 };
 
 } // namespace norvane

@@ -72,10 +72,23 @@ GridRefusal CheckSections(DirectionInputs& grid, bool tiled) {
     return next == grid.endNode() ? GridAccepted : RefusedSectionOrder;
 }
 
-// The closed interior is ascending: its first and last members bound it.
+// Every member of the closed interior is a node of 0 .. ENDNODE; the walk stops at the first
+// that is not.
+class WithinGrid final : public NodeLoop {
+public:
+    explicit WithinGrid(int end) : m_end(end) {}
+    bool node(int n) override { return m_within = n >= 0 && n <= m_end; }
+    bool within() const { return m_within; }
+
+private:
+    int m_end;
+    bool m_within = true;
+};
+
 bool ClosedWithinGrid(DirectionInputs& grid) {
-    const int count = grid.closedCount();
-    return count == 0 || (grid.closedNode(0) >= 0 && grid.closedNode(count - 1) <= grid.endNode());
+    WithinGrid check(grid.endNode());
+    grid.closedNodes(check);
+    return check.within();
 }
 
 } // namespace

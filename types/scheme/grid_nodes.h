@@ -26,4 +26,18 @@ inline void KeepGridNodes(QV_SetValue& nodes, int end) {
     nodes = kept;
 }
 
+// How an index set goes to the host: a range in the set-value form of QV_Value, a set that a
+// union or an intersection built in the SUValue form.
+enum class SetForm : unsigned char { Range, Combined };
+
+// The tagged value of an index set: `nodes` kept to the grid of a direction whose ENDNODE is
+// `end`, in `form`.
+inline QV_Value GridSetValue(const QV_SetValue& nodes, int end, SetForm form, unsigned b,
+                             unsigned a, int number) {
+    QV_IntSetValue kept(nodes);
+    KeepGridNodes(kept, end);
+    if (form == SetForm::Combined) return QV_Value(static_cast<const SUValue&>(kept), b, a, number);
+    return QV_Value(static_cast<const QV_SetValue&>(kept), b, a, number);
+}
+
 } // namespace norvane

@@ -5,6 +5,16 @@ namespace {
 
 using Kind = ProgramNode::Kind;
 
+// A loop body of the walk over a set that the inputs build.
+template <class Body> class LoopBody final : public NodeLoop {
+public:
+    explicit LoopBody(Body body) : m_body(body) {}
+    bool node(int n) override { return m_body(n); }
+
+private:
+    Body m_body;
+};
+
 // The state of the walk inside one program: the loop variables that enclose a statement.
 struct Frame {
     const ProgramNode* nodes;
@@ -60,12 +70,20 @@ private:
         f.section = 0;
     }
 
+    // Each element's first node is the member of a one-element set. The grid check has found
+    // the section tiled by its elements before any element loop runs, so the node is one of the
+    // grid's.
     void Elements(Frame& f, int i) {
         const int count = f.own.elements(f.section);
-        for (int e = 1; e <= count; ++e) {
-            f.anchor =
-                f.own.base(f.section) + (e - 1) * (static_cast<long long>(f.own.polyPoints()) + 1);
+        LoopBody at([&](int first) {
+            f.anchor = first;
             Children(f, i);
+            return true;
+        });
+        for (int e = 1; e <= count; ++e) {
+            const long long first =
+                f.own.base(f.section) + (e - 1) * (static_cast<long long>(f.own.polyPoints()) + 1);
+            f.own.elementStart(static_cast<int>(first), at);
         }
     }
 
@@ -84,11 +102,12 @@ private:
         DirectionInputs& other = m_in.direction(node.cross);
         const bool firstOnly = m_cross == CrossLoops::FirstOnly;
         if (node.set == ProgramNode::CrossSet::Closed) {
-            const int count = other.closedCount();
-            for (int k = 0; k < count && !(firstOnly && k > 0); ++k) {
-                f.node[c] = other.closedNode(k);
+            LoopBody at([&](int v) {
+                f.node[c] = v;
                 Children(f, i);
-            }
+                return !firstOnly;
+            });
+            other.closedNodes(at);
         } else {
             const int end = other.endNode();
             const int first = node.set == ProgramNode::CrossSet::FromOne ? 1 : 0;

@@ -8,6 +8,16 @@
 
 namespace norvane {
 
+// The body of a loop over a set of nodes: called with each member, ascending, until it
+// returns false.
+class NodeLoop {
+public:
+    virtual bool node(int n) = 0;
+
+protected:
+    ~NodeLoop() = default;
+};
+
 // What the walk reads of one direction: the grid of its domain and the distribution's
 // derivative orders along it. Every call reads the value anew.
 class DirectionInputs {
@@ -21,9 +31,11 @@ public:
     virtual int highestOrder() = 0;              // HIGHESTORDER<d>DERIVATIVE
     virtual int highestOrderUsed() = 0;          // HIGHESTORDER<d>DERIVATIVEUSED
     virtual bool methodIs(const char* name) = 0; // DISCRETIZATIONMETHOD equals name, any case
-    // The closed interior: node 0, the domain's INTERIOR and ENDNODE, ascending, each once.
-    virtual int closedCount() = 0;
-    virtual int closedNode(int k) = 0;
+    // Loops over the closed interior, built anew: node 0, the domain's INTERIOR and ENDNODE,
+    // each once.
+    virtual void closedNodes(NodeLoop& loop) = 0;
+    // Loops over the one-element set of an element's first node, built anew.
+    virtual void elementStart(int first, NodeLoop& loop) = 0;
 
 protected:
     ~DirectionInputs() = default;
