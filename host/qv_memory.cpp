@@ -8,11 +8,12 @@ namespace {
 // Function-local so that it is there for allocations made before this module's initializers run.
 qvhost::BlockRegistry& Blocks() {
     static qvhost::BlockRegistry* blocks = new qvhost::BlockRegistry; // never destroyed: blocks
-    return *blocks;                                                    // may come back at exit
+    return *blocks;                                                   // may come back at exit
 }
 long g_refused = 0;
 long g_calls = 0;
 long g_failAt = 0; // absolute call number that fails; 0: none
+qvhost::FreeObserver g_freeObserver = nullptr;
 } // namespace
 
 void* MyAllocate(unsigned size) {
@@ -38,6 +39,7 @@ void MyFree(void* block) {
         ++g_refused;
         return;
     }
+    if (g_freeObserver) g_freeObserver(block);
     std::free(block);
 }
 
@@ -53,5 +55,8 @@ long AllocationCalls() {
 }
 void FailAllocation(long k) {
     g_failAt = k > 0 ? g_calls + k : 0;
+}
+void ObserveFrees(FreeObserver observer) {
+    g_freeObserver = observer;
 }
 } // namespace qvhost

@@ -18,4 +18,8 @@ QVCORE_API long RefusedFrees();
 QVCORE_API long AllocationCalls();
 // Makes the k-th call of MyAllocate from now (k >= 1) return null; 0 turns the failure off.
 QVCORE_API void FailAllocation(long k);
+// Called with each block that MyFree takes back, before it goes; null (the start) calls
+// nothing. For the host's tests, which see by it the order in which blocks come back.
+using FreeObserver = void (*)(void* block);
+QVCORE_API void ObserveFrees(FreeObserver observer);
 } // namespace qvhost
