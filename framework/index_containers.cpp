@@ -9,6 +9,8 @@
 #include <tuple>
 #include <utility>
 
+#include "framework/abstract_class_deletion.h"
+
 namespace {
 
 // Slot numbers, strides and AddNullEntries arguments are ints: a grid of more slots can never
@@ -246,7 +248,8 @@ private:
     }                                                                                              \
     void Name::CreateMissingArrayElement(const char* text) {                                       \
         IndexGrid<__VA_ARGS__>::CreateMissingArrayElement(*this, m_SetValues, text);               \
-    }
+    }                                                                                              \
+    NORVANE_ABSTRACT_CLASS_DELETION(Name)
 
 #define QV_INDEX_CONTAINER_2(Name, K1, K2)                                                         \
     QV_DEFINE_INDEX_CONTAINER(Name, 2, K1, K2)                                                     \

@@ -27,9 +27,9 @@ and the vtable and typeinfo of a class with virtual operations.
 In the decoration of the platform's compiler ("?...@@", the DLL built in that
 interface, whose DWARF lld-link keeps; chosen when the debugging information
 names the members so): one symbol per constructor, the destructor, the vector
-deleting destructor of a virtual one, the default-constructor closure where a
-constructor's parameters all have defaults, and every table of virtual
-operations (msvc_members.py).
+and the non-array deleting destructor of a virtual one, the default-constructor
+closure where a constructor's parameters all have defaults, and every table of
+virtual operations (msvc_members.py).
 """
 import argparse
 import sys

@@ -26,7 +26,7 @@ if(NORVANE_MSVC_ABI)
   add_library(export_rules SHARED export_rules/types/naming_cases.cpp)
   set_target_properties(export_rules PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
   norvane_msvc_runtime(export_rules ALLOCATOR)
-  norvane_export_deleting_destructors(export_rules)
+  norvane_export_deleting_destructors(export_rules NON_ARRAY_FORM)
   add_test(NAME export_rules
            COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/check_export_rules.py
                    $<TARGET_FILE:export_rules> ${CMAKE_CURRENT_SOURCE_DIR}/export_rules)

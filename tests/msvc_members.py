@@ -6,9 +6,9 @@ Required of each class:
   the debugging information gives the declaration, or, where it gives none (constructors,
   static data members), the name of the definition that refers to the declaration: one
   constructor each, as this interface has a single constructor symbol;
-- the destructor "??1" where the class declares one or has a virtual one, and then the deleting
-  destructor that stands in its table too, the vector form "??_E" (the scalar form "??_G" is
-  not exported);
+- the destructor "??1" where the class declares one or has a virtual one, and when it is
+  virtual both deleting destructors: the vector form "??_E" that stands in its table, and the
+  non-array form "??_G";
 - the default-constructor closure "??_F" where a constructor's parameters all have defaults
   (source_declarations.py reads them from the sources);
 - each table of virtual operations "??_7Class@@6B...@": one per pointer to a table in the
@@ -247,7 +247,7 @@ def special_members(structure, entry, sources):
         letter = ACCESS[(access(destructor, entry) if destructor else "1", virtual)]
         forms.append(("??1", f"{letter}AE@XZ"))
         if virtual:
-            forms.append(("??_E", f"{letter}AEPAXI@Z"))
+            forms += [("??_E", f"{letter}AEPAXI@Z"), ("??_G", f"{letter}AEPAXI@Z")]
     class_name = entry["DW_AT_name"].split("<")[0]
     constructors = (m for m in entry["children"] if "DW_AT_artificial" not in m
                     and m.get("DW_AT_name", "").split("<")[0] == class_name)

@@ -1,6 +1,8 @@
-// Destroys arrays of a library class, made with new[] as a host makes them, through the vector
-// deleting destructor in their table with the flags of an array, and watches the order in which
-// the elements go and the blocks that come back to the host's allocator.
+// Destroys arrays of library classes, made with new[] as a host makes them, through the vector
+// deleting destructor with the flags of an array, and watches the order in which the elements go
+// and the blocks that come back to the host's allocator: domains and procedures through their
+// table, index containers (abstract classes) through the deleting destructor that the library
+// exports by the class's name.
 #pragma once
 
 #include "host/platform_abi/table_entries.h"

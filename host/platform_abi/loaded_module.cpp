@@ -49,6 +49,13 @@ const std::string* LoadedModule::NameAt(std::uintptr_t address) const {
     return found == m_names.end() ? nullptr : &found->second;
 }
 
+std::vector<std::string> LoadedModule::NamesStartingWith(const std::string& prefix) const {
+    std::vector<std::string> names;
+    for (const auto& entry : m_names)
+        if (entry.second.compare(0, prefix.size(), prefix) == 0) names.push_back(entry.second);
+    return names;
+}
+
 const std::string* LoadedModule::EntryJumpingTo(std::uintptr_t address) const {
     for (const auto& [exported, name] : m_names)
         if (IsCode(exported) && RelativeJumpTarget(exported) == address) return &name;
@@ -80,6 +87,10 @@ std::uintptr_t RelativeJumpTarget(std::uintptr_t code) {
     default:
         return 0;
     }
+}
+
+bool IsTrap(std::uintptr_t code) {
+    return Read<unsigned char>(code) == 0x0F && Read<unsigned char>(code + 1) == 0x0B;
 }
 
 std::uintptr_t JumpTarget(std::uintptr_t code) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace platform_abi {
 
@@ -20,6 +21,8 @@ public:
     std::uintptr_t Export(const std::string& name) const;
     // A name exported at exactly `address`, or null.
     const std::string* NameAt(std::uintptr_t address) const;
+    // The names that the module exports beginning with `prefix`.
+    std::vector<std::string> NamesStartingWith(const std::string& prefix) const;
     // The name of an exported one-jump entry that jumps to `address`, or null.
     const std::string* EntryJumpingTo(std::uintptr_t address) const;
     bool Contains(std::uintptr_t address) const;
@@ -31,7 +34,7 @@ private:
     void* m_handle; // the module's handle
     std::uintptr_t m_base = 0;
     std::uintptr_t m_size = 0;
-    std::map<std::uintptr_t, std::string> m_names;
+    std::multimap<std::uintptr_t, std::string> m_names; // every exported name by its address
 };
 
 // Where the jump at `code` goes: a relative jump (E9 rel32, EB rel8) or an indirect one through
@@ -39,5 +42,8 @@ private:
 std::uintptr_t JumpTarget(std::uintptr_t code);
 // The same for relative jumps only: the one-jump entries that a module writes itself.
 std::uintptr_t RelativeJumpTarget(std::uintptr_t code);
+// True when the code at `code` is a trap (ud2), what the compiler gives a function that no
+// program may call.
+bool IsTrap(std::uintptr_t code);
 
 } // namespace platform_abi

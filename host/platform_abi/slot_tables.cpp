@@ -231,8 +231,8 @@ std::vector<ClassRow> ClassRows() {
                  {DeletingDestructor, "QV_DefaultVALUE", "QV_DefaultLOWER"}),
         OneTable("QV_ANGLEPARAMETER@", kValueKind, kPhysicalQuantity),
         OneTable("QV_LENGTHPARAMETER@", kValueKind, kPhysicalQuantity),
-        OneTable(kProcedureTemplate, kProcedureKind, {DeletingDestructor},
-                 {{nullptr, kTemplateOwn}}),
+        OneTable(kProcedureTemplate, kProcedureKind, {},
+                 {{CompilerTrap, {DeletingDestructor}}, {nullptr, kTemplateOwn}}),
         OneTable("QVProc_INTERPOLATE@", kProcedureKind,
                  {DeletingDestructor, "ProcedureName", "DLLName", "Precall"},
                  {{kProcedureTemplate, kTemplateOwn}}),
@@ -273,12 +273,15 @@ ExpectedTable Expand(const ClassRow& row) {
             if (k == row.kind->size()) Unknown(operation, row.decoratedClass);
             const HostSlot& slot = (*row.kind)[k];
             const char* owner = overrides.owner ? overrides.owner : row.decoratedClass;
-            table.slots[k] = {static_cast<int>(k), Home::Library, Member(slot, owner)};
+            table.slots[k] = {static_cast<int>(k), Home::Library,
+                              owner == CompilerTrap ? CompilerTrap : Member(slot, owner)};
         }
     return table;
 }
 
 } // namespace
+
+const char* const CompilerTrap = "ud2";
 
 std::string TableName(const std::string& decoratedClass, const std::string& primaryBase) {
     return "??_7" + decoratedClass + "@6B" + primaryBase + "@";

@@ -13,8 +13,13 @@ enum class Home { Library, Host, Runtime };
 struct ExpectedSlot {
     int slot;
     Home home;
-    std::string function; // its decorated name, as the module exports it
+    std::string function; // its decorated name, as the module exports it, or CompilerTrap
 };
+
+// What the deleting destructor's slot of an abstract class's own table holds: the compiler's
+// trap, as no object has an abstract class as its type. The library exports the class's deleting
+// destructor by its name all the same.
+extern const char* const CompilerTrap;
 
 struct ExpectedTable {
     std::string table;               // the library's export of the class's table
