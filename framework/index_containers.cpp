@@ -77,17 +77,23 @@ public:
     // each set value for the value's position and, for the strides, its size, and reads one slot.
     static QV_Type* Find(QV_Matrix& array, QV_SetValue* sets, typename Kinds::Arg... x) {
         const Values values{Kinds::Normalize(x)...};
-        const bool sized = array.m_Elements.Elements() != 0;
+        const unsigned slots = array.m_Elements.Elements();
+        const bool sized = slots != 0;
         long long stride = 1;
         long long position = 0;
-        if (!Place<Count - 1>(array, sets, values, sized, stride, position)) return nullptr;
+        bool grown = false;
+        if (!Place<Count - 1>(array, sets, values, sized, stride, position, grown)) return nullptr;
         // On an empty vector `stride` is now the size of the whole grid.
-        if (!sized && (stride > GridLimit ||
-                       !array.m_Elements.AddNullEntries(0, 0, static_cast<int>(stride))))
-            return nullptr;
+        if (!sized) {
+            if (stride > GridLimit ||
+                !array.m_Elements.AddNullEntries(0, 0, static_cast<int>(stride)))
+                return nullptr;
+            grown = true;
+        }
         // Only a vector that is not the grid of the set values can fail this test; its slots
-        // are not read then.
-        if (position >= static_cast<long long>(array.m_Elements.Elements())) return nullptr;
+        // are not read then. The slot count is read again only when this lookup changed it.
+        const unsigned now = grown ? array.m_Elements.Elements() : slots;
+        if (position >= static_cast<long long>(now)) return nullptr;
         array.m_Position = static_cast<int>(position);
         if (QV_Type* element = array.m_Elements[static_cast<unsigned>(position)]) return element;
         BuildIndexString(array, values, Indices());
@@ -146,7 +152,7 @@ private:
     // slot number, then goes on with index K - 1. False when the grid could not grow.
     template <int K>
     static bool Place(QV_Matrix& array, QV_SetValue* sets, const Values& values, bool sized,
-                      long long& stride, long long& position) {
+                      long long& stride, long long& position, bool& grown) {
         QV_SetValue& set = sets[K];
         const auto value = std::get<K>(values);
         int p = 0;
@@ -158,11 +164,12 @@ private:
                                                     p, set.SetSize(), static_cast<int>(stride))))
                 return false;
             set.SetAddAtOffset(value, p);
+            grown = true;
         }
         position = Saturate(position + static_cast<long long>(p) * stride);
         if constexpr (K > 0) {
             stride = Saturate(stride * set.SetSize());
-            return Place<K - 1>(array, sets, values, sized, stride, position);
+            return Place<K - 1>(array, sets, values, sized, stride, position, grown);
         } else {
             // The size of the whole grid is needed only to make it.
             if (!sized) stride = Saturate(stride * set.SetSize());

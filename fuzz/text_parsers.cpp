@@ -1,6 +1,7 @@
 // The readers of the library's own scheme texts, on texts of any bytes: a residual in prefix
 // text, and a block program, each with storage of exactly the room it is given. What they
-// accept fits that room and is well formed; what they refuse names its place in the text.
+// accept fits that room and is well formed (a residual has no more terms than a pass has room
+// for); what they refuse names its place in the text.
 #include "fuzz/fault.h"
 #include "fuzz/text_fuzz.h"
 #include "types/scheme/block_program.h"
@@ -64,6 +65,10 @@ void FuzzPrefixText(ByteReader& in) {
     }
     if (parse.count < 1 || parse.count > room)
         Fault("%d tokens in a room of %d", parse.count, room);
+    const auto terms =
+        std::count_if(tokens.begin(), tokens.begin() + parse.count,
+                      [](const Token& t) { return t.kind == Token::Kind::Variable; });
+    if (terms > MaxStencilTerms) Fault("%ld terms in one residual", static_cast<long>(terms));
 }
 
 // A program set with storage of a size known only now.

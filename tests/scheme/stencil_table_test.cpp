@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <tuple>
+#include <vector>
 
 namespace norvane {
 namespace {
@@ -51,6 +53,26 @@ TEST(PrefixText, RejectsMalformedTextWithTheFaultAndItsPlace) {
         EXPECT_STREQ(parse.error, error) << text;
         EXPECT_EQ(parse.position, position) << text;
     }
+}
+
+// A pass looks up every term of an instance at once, into room for MaxStencilTerms: a residual
+// of that many terms reads, one more is refused at the term that is one too many.
+TEST(PrefixText, TakesAsManyTermsAsAPassHasRoomFor) {
+    std::string text;
+    for (int k = 1; k < MaxStencilTerms; ++k)
+        text += "+ ";
+    std::string more = text + "+ ";
+    for (int k = 0; k < MaxStencilTerms; ++k)
+        text += "V(i) ";
+    more += text + "h";
+    std::vector<Token> tokens(static_cast<std::size_t>(CountPrefixTokens(more.c_str())));
+    const int room = static_cast<int>(tokens.size());
+    const PrefixParse fits = ParsePrefixText(text.c_str(), tokens.data(), room);
+    EXPECT_EQ(fits.error, nullptr);
+    EXPECT_EQ(fits.count, 2 * MaxStencilTerms - 1);
+    const PrefixParse refused = ParsePrefixText(more.c_str(), tokens.data(), room);
+    EXPECT_STREQ(refused.error, "more terms than a residual may have");
+    EXPECT_EQ(refused.position, static_cast<int>(more.size()) - 1);
 }
 
 } // namespace

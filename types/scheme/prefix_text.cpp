@@ -152,6 +152,7 @@ bool ReadDigits(const char* begin, const char* end, int& value) {
 
 PrefixParse ParsePrefixText(const char* text, Token* out, int capacity) {
     int count = 0;
+    int terms = 0;
     int open = 1; // operands still missing before the expression is complete
     char anchor = '\0';
     const char* c = text;
@@ -169,6 +170,8 @@ PrefixParse ParsePrefixText(const char* text, Token* out, int capacity) {
         if (count == capacity) return {0, "more tokens than room", position};
         Token token{};
         if (const char* error = ReadToken(word, anchor, token)) return {0, error, position};
+        if (token.kind == Token::Kind::Variable && ++terms > MaxStencilTerms)
+            return {0, "more terms than a residual may have", position};
         open += Arity(token) - 1;
         out[count++] = token;
     }

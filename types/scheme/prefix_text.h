@@ -20,8 +20,8 @@ struct PrefixParse {
 };
 
 // Writes the tokens of text to out (room for capacity tokens). Rejects unknown tokens,
-// malformed numbers or node indices, mixed anchor names, an expression left incomplete and
-// text after a complete expression.
+// malformed numbers or node indices, mixed anchor names, more than MaxStencilTerms variables,
+// an expression left incomplete and text after a complete expression.
 PrefixParse ParsePrefixText(const char* text, Token* out, int capacity);
 
 // One or more decimal digits from begin to end, nothing else, within the int range.

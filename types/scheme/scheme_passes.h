@@ -24,9 +24,6 @@ protected:
     ~DistributionElements() = default;
 };
 
-// The element that a variable token of an instance names.
-QV_VarParam& TermOf(DistributionElements& elements, const Instance& at, const Token& token);
-
 // What a distribution's passes read: its directions' grids and its INTEGRALS.
 class DistributionInputs final : public SchemeInputs {
 public:

@@ -25,6 +25,10 @@ struct Token {
 // lowest and highest offset of the nodes its terms address (h addresses none): the grid check
 // tests those two nodes of each instance instead of every term. A stencil that addresses no
 // node has lowest > highest.
+// The most variable terms a residual may have (h counts as one): a pass looks up all terms of an
+// instance before it writes the instance, into room of this size.
+constexpr int MaxStencilTerms = 32;
+
 struct Stencil {
     const Token* tokens;
     int tokenCount;
