@@ -149,7 +149,8 @@ private:
     }
 
     // Locates the value of index K in its set value and adds to `position` its part of the
-    // slot number, then goes on with index K - 1. False when the grid could not grow.
+    // slot number, then goes on with index K - 1; `grown` is set when a value joins its set. False
+    // when the grid could not grow.
     template <int K>
     static bool Place(QV_Matrix& array, QV_SetValue* sets, const Values& values, bool sized,
                       long long& stride, long long& position, bool& grown) {

@@ -26,7 +26,8 @@ QV_VarParam& TermOf(DistributionElements& elements, const Instance& at, const To
     return elements.step(at.direction, at.section);
 }
 
-// The elements of an instance's variable tokens, in token order.
+// The elements of an instance's variable tokens, in token order. Every stencil comes from the
+// prefix reader, which refuses a residual of more terms.
 using Terms = QV_VarParam* [MaxStencilTerms];
 
 // Looks up the terms of an instance and starts fetching into the cache the lines that hold each
