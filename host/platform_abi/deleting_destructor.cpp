@@ -7,8 +7,6 @@ namespace platform_abi {
 namespace {
 
 constexpr int DeletingDestructorSlot = 7;
-// The flags of a single object: 0 destroys it, 1 destroys and frees it.
-constexpr unsigned FlagValues[] = {0, 1};
 
 using Factory = QV_ModelType* (*)();
 
@@ -56,7 +54,7 @@ template <class Make> int DestroyWithEachFlag(const std::string& what, Make make
     // A first object makes what the type keeps for the life of the library.
     if (QV_ModelType* first = make()) first->Release();
     int destroyed = 0;
-    for (unsigned flags : FlagValues) {
+    for (unsigned flags : SingleObjectFlags) {
         const std::string with = what + " with flags " + std::to_string(flags);
         const long before = qvhost::LiveBlocks();
         QV_ModelType* object = make();

@@ -10,6 +10,9 @@ class QV_ModelType;
 
 namespace platform_abi {
 
+// The flags of a single object: 0 destroys it, 1 destroys and frees it.
+inline constexpr unsigned SingleObjectFlags[] = {0, 1};
+
 // Calls the deleting destructor in the table of `object` with `flags`: bit 1 frees the memory,
 // bit 2 takes `object` as the first element of an array made with new[].
 void DeleteThroughTable(void* object, unsigned flags);

@@ -9,9 +9,6 @@
 namespace platform_abi {
 namespace {
 
-// The flags of a single object: 0 destroys it, 1 destroys and frees it.
-constexpr unsigned FlagValues[] = {0, 1};
-
 using Factory = QV_ModelType* (*)();
 
 template <class HostClass> bool Is(QV_Type* object) {
@@ -56,7 +53,7 @@ int CheckHostClassObjects(const Modules& modules) {
             reinterpret_cast<Factory>(modules.library.Export(std::string(source.type) + "Factory"));
         ABI_CHECK(factory, "the library exports no " + std::string(source.type) + "Factory");
         if (!factory) continue;
-        for (unsigned flags : FlagValues) {
+        for (unsigned flags : SingleObjectFlags) {
             const std::string with = "a " + std::string(source.made) + " of " + from +
                                      " with flags " + std::to_string(flags);
             QV_ModelType* owner = factory();

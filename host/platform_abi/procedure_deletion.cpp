@@ -11,9 +11,6 @@
 namespace platform_abi {
 namespace {
 
-// The flags of a single object: 0 destroys it, 1 destroys and frees it.
-constexpr unsigned FlagValues[] = {0, 1};
-
 // The equation that the procedure's owner registers for its output, made as the owner's
 // equation pass makes it: the equation object that the library makes, or null.
 class OwnedEquation {
@@ -48,7 +45,7 @@ private:
 // objects that the library made, whose blocks go back to the library's allocator.
 int DestroyEquationObjects(ProcedureMaker& maker) {
     int destroyed = 0;
-    for (unsigned flags : FlagValues) {
+    for (unsigned flags : SingleObjectFlags) {
         const std::string with =
             "a procedure's equation object with flags " + std::to_string(flags);
         void* block = MyAllocate(sizeof(QVProc_INTERPOLATE));
@@ -84,7 +81,7 @@ int CheckProcedureDeletion(const Modules& modules) {
     if (!maker.Ready()) return 0;
     const std::uintptr_t table = modules.library.Export(TableName("QVProc_INTERPOLATE@", ""));
     int destroyed = 0;
-    for (unsigned flags : FlagValues) {
+    for (unsigned flags : SingleObjectFlags) {
         const std::string with = "a listed QVProc_INTERPOLATE with flags " + std::to_string(flags);
         const long before = qvhost::LiveBlocks();
         void* block = MyAllocate(sizeof(QVProc_INTERPOLATE));

@@ -15,6 +15,9 @@ public:
     // ENDNODE joins the copy of INTERIOR, and that joins {0}.
     ClosedInterior(const QV_SetValue& interior, int endNode)
         : m_inner(interior), m_closed(0, INT_MIN), m_nodes(m_closed += (m_inner += endNode)) {}
+    // A copy's reference would still name the original's set.
+    ClosedInterior(const ClosedInterior&) = delete;
+    ClosedInterior& operator=(const ClosedInterior&) = delete;
 
     // The set that the union returned, to walk or to combine.
     const SUValue& nodes() const { return m_nodes; }
