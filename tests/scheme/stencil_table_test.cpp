@@ -36,6 +36,26 @@ TEST(StencilReach, SpansTheNodesItsTermsAddress) {
     }
 }
 
+// A stencil lists where its variable tokens stand, h among them, in order: the passes look up
+// those tokens alone. Tokens of more terms than a pass has room for make an empty stencil
+// rather than a list that overruns its room.
+TEST(StencilTerms, ListsItsVariableTokensAndRefusesMoreThanItHasRoomFor) {
+    Token tokens[16];
+    const PrefixParse parse = ParsePrefixText("- DDX(i) / - V(i+1) V(i-1) * 2 h", tokens, 16);
+    ASSERT_EQ(parse.error, nullptr);
+    const Stencil stencil = MakeStencil(tokens, parse.count);
+    ASSERT_EQ(stencil.termCount, 4);
+    EXPECT_EQ(std::vector<int>(stencil.terms, stencil.terms + 4), (std::vector<int>{1, 4, 5, 8}));
+
+    std::vector<Token> many(MaxStencilTerms + 1, tokens[4]);
+    const Stencil full = MakeStencil(many.data(), MaxStencilTerms);
+    EXPECT_EQ(full.termCount, MaxStencilTerms);
+    EXPECT_EQ(full.terms[MaxStencilTerms - 1], MaxStencilTerms - 1);
+    const Stencil over = MakeStencil(many.data(), MaxStencilTerms + 1);
+    EXPECT_EQ(over.tokenCount, 0);
+    EXPECT_EQ(over.termCount, 0);
+}
+
 // One text of each fault, with the offset of the token at fault.
 TEST(PrefixText, RejectsMalformedTextWithTheFaultAndItsPlace) {
     const std::tuple<const char*, const char*, int> cases[] = {

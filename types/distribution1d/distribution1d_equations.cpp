@@ -7,17 +7,17 @@
 namespace {
 
 // The arrays along x: the indices of the other directions are always 0 and not used.
-class Elements1D final : public norvane::DistributionElements {
+class Elements1D {
 public:
     Elements1D(QV_DISTRIBUTION1D& d, norvane::DomainInputs& x) : m_d(d), m_x(x) {}
 
-    QV_VarParam& integral(unsigned char span, const int node[3]) override {
+    QV_VarParam& integral(unsigned char span, const int node[3]) {
         return span == 0 ? static_cast<QV_VarParam&>((*m_d.VALUE)(node[0])) : m_d.IDX(node[0]);
     }
-    QV_VarParam& derivative(int order, norvane::Direction, const int node[3]) override {
+    QV_VarParam& derivative(int order, norvane::Direction, const int node[3]) {
         return order == 1 ? m_d.DDX(node[0]) : m_d.D2DX2(node[0]);
     }
-    QV_VarParam& step(norvane::Direction, int section) override {
+    QV_VarParam& step(norvane::Direction, int section) {
         return *m_x.section(section).ELEMENTLENGTH;
     }
 

@@ -8,31 +8,26 @@ namespace {
 
 using norvane::Direction;
 
-class Elements2D final : public norvane::DistributionElements {
+class Elements2D {
 public:
     Elements2D(QV_DISTRIBUTION2D& d, norvane::DomainInputs& x, norvane::DomainInputs& y)
         : m_d(d), m_x(x), m_y(y) {}
 
-    // Span bit 0 is x, bit 1 is y.
-    QV_VarParam& integral(unsigned char span, const int node[3]) override {
-        switch (span) {
-        case 1:
-            return m_d.IDX(node[0], node[1]);
-        case 2:
-            return m_d.IDY(node[0], node[1]);
-        case 3:
-            return m_d.IDXDY(node[0], node[1]);
-        default:
-            return (*m_d.VALUE)(node[0], node[1]);
-        }
-    }
-    QV_VarParam& derivative(int order, Direction d, const int node[3]) override {
-        QV_DISTRIBUTION2D::Derivatives& array = d == Direction::X
-                                                    ? (order == 1 ? m_d.DDX : m_d.D2DX2)
-                                                    : (order == 1 ? m_d.DDY : m_d.D2DY2);
+    // Span bit 0 is x, bit 1 is y; a span of z names VALUE, as no integral spans it.
+    QV_VarParam& integral(unsigned char span, const int node[3]) {
+        using D = QV_DISTRIBUTION2D;
+        static constexpr D::Variables D::*integrals[4] = {nullptr, &D::IDX, &D::IDY, &D::IDXDY};
+        D::Variables D::*const integral = span < 4 ? integrals[span] : nullptr;
+        D::Variables& array = integral ? m_d.*integral : *m_d.VALUE;
         return array(node[0], node[1]);
     }
-    QV_VarParam& step(Direction d, int section) override {
+    QV_VarParam& derivative(int order, Direction d, const int node[3]) {
+        using D = QV_DISTRIBUTION2D;
+        static constexpr D::Derivatives D::*derivatives[2][2] = {{&D::DDX, &D::DDY},
+                                                                 {&D::D2DX2, &D::D2DY2}};
+        return (m_d.*derivatives[order == 1 ? 0 : 1][d == Direction::X ? 0 : 1])(node[0], node[1]);
+    }
+    QV_VarParam& step(Direction d, int section) {
         return *(d == Direction::X ? m_x : m_y).section(section).ELEMENTLENGTH;
     }
 

@@ -8,38 +8,28 @@ namespace {
 
 using norvane::Direction;
 
-class Elements3D final : public norvane::DistributionElements {
+class Elements3D {
 public:
     Elements3D(QV_DISTRIBUTION3D& d, norvane::DomainInputs* const* directions)
         : m_d(d), m_directions(directions) {}
 
     // Span bit 0 is x, bit 1 is y, bit 2 is z.
-    QV_VarParam& integral(unsigned char span, const int node[3]) override {
-        switch (span) {
-        case 1:
-            return m_d.IDX(node[0], node[1], node[2]);
-        case 2:
-            return m_d.IDY(node[0], node[1], node[2]);
-        case 4:
-            return m_d.IDZ(node[0], node[1], node[2]);
-        case 3:
-            return m_d.IDXDY(node[0], node[1], node[2]);
-        case 5:
-            return m_d.IDXDZ(node[0], node[1], node[2]);
-        case 6:
-            return m_d.IDYDZ(node[0], node[1], node[2]);
-        case 7:
-            return m_d.IDXDYDZ(node[0], node[1], node[2]);
-        default:
-            return (*m_d.VALUE)(node[0], node[1], node[2]);
-        }
+    QV_VarParam& integral(unsigned char span, const int node[3]) {
+        using D = QV_DISTRIBUTION3D;
+        static constexpr D::Variables D::*integrals[8] = {
+            nullptr, &D::IDX, &D::IDY, &D::IDXDY, &D::IDZ, &D::IDXDZ, &D::IDYDZ, &D::IDXDYDZ};
+        D::Variables D::*const integral = span < 8 ? integrals[span] : nullptr;
+        D::Variables& array = integral ? m_d.*integral : *m_d.VALUE;
+        return array(node[0], node[1], node[2]);
     }
-    QV_VarParam& derivative(int order, Direction d, const int node[3]) override {
-        QV_DISTRIBUTION3D::Derivatives* const arrays[2][3] = {{&m_d.DDX, &m_d.DDY, &m_d.DDZ},
-                                                              {&m_d.D2DX2, &m_d.D2DY2, &m_d.D2DZ2}};
-        return (*arrays[order == 1 ? 0 : 1][static_cast<int>(d)])(node[0], node[1], node[2]);
+    QV_VarParam& derivative(int order, Direction d, const int node[3]) {
+        using D = QV_DISTRIBUTION3D;
+        static constexpr D::Derivatives D::*derivatives[2][3] = {{&D::DDX, &D::DDY, &D::DDZ},
+                                                                 {&D::D2DX2, &D::D2DY2, &D::D2DZ2}};
+        return (m_d.*derivatives[order == 1 ? 0 : 1][static_cast<int>(d)])(node[0], node[1],
+                                                                           node[2]);
     }
-    QV_VarParam& step(Direction d, int section) override {
+    QV_VarParam& step(Direction d, int section) {
         return *m_directions[static_cast<int>(d)]->section(section).ELEMENTLENGTH;
     }
 

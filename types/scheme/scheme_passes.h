@@ -7,22 +7,9 @@
 #include "framework/generated_type.h"
 #include "types/scheme/domain_inputs.h"
 #include "types/scheme/grid_check.h"
+#include "types/scheme/scheme_sinks.h"
 
 namespace norvane {
-
-// The elements of a distribution that the terms of its equations name.
-class DistributionElements {
-public:
-    // VALUE (span 0) or the integral spanning the directions of `span` (bit d per direction).
-    virtual QV_VarParam& integral(unsigned char span, const int node[3]) = 0;
-    // DDX, DDY, DDZ (order 1) or D2DX2, D2DY2, D2DZ2 (order 2) along d.
-    virtual QV_VarParam& derivative(int order, Direction d, const int node[3]) = 0;
-    // ELEMENTLENGTH of section s of the domain of direction d.
-    virtual QV_VarParam& step(Direction d, int section) = 0;
-
-protected:
-    ~DistributionElements() = default;
-};
 
 // What a distribution's passes read: its directions' grids and its INTEGRALS.
 class DistributionInputs final : public SchemeInputs {
@@ -44,17 +31,46 @@ private:
     Pass m_pass;
 };
 
+// The passes take the elements that the terms of a distribution's equations name as a type of
+// the distribution's own, `Elements`, with these members:
+//   QV_VarParam& integral(unsigned char span, const int node[3]);
+//       VALUE (span 0) or the integral spanning the directions of `span` (bit d per direction);
+//   QV_VarParam& derivative(int order, Direction d, const int node[3]);
+//       DDX, DDY, DDZ (order 1) or D2DX2, D2DY2, D2DZ2 (order 2) along d;
+//   QV_VarParam& step(Direction d, int section);
+//       ELEMENTLENGTH of section s of the domain of direction d.
+// Each distribution's passes are compiled with its own type, so that a term's lookup goes
+// straight to the array that holds it. The sinks are in scheme_sinks.h.
+
 // The structure pass after the parent's, which returned n >= 0: checks the grid, stores the
 // group base, declares every instance and returns SetLocalEqnCount of the total, or the
 // refusal with nothing declared.
+template <class Elements>
 int DeclareEquations(QV_ModelTypeEx2& model, int n, const ProgramSet& programs, SchemeInputs& in,
-                     DistributionElements& elements, int& groupBase, int& eqnCount);
+                     Elements& elements, int& groupBase, int& eqnCount) {
+    const GridRefusal refusal = CheckGrid(programs, in);
+    if (refusal != GridAccepted) return refusal;
+    groupBase = QV_ModelType::m_stLastGroup;
+    eqnCount = 0;
+    const int start = n;
+    StructureSink<Elements> sink(model, elements, groupBase, n);
+    WalkScheme(programs, in, sink);
+    eqnCount = n - start;
+    return model.SetLocalEqnCount(n);
+}
 
 // The expression pass after the parent's, which returned counter: registers every instance and
 // writes its expression, nothing on a refused grid. Returns the advanced counter.
+template <class Elements>
 int WriteExpressions(QV_ModelTypeEx2& model, int counter, int*& rows, int*& cols,
-                     const ProgramSet& programs, SchemeInputs& in, DistributionElements& elements,
-                     int groupBase);
+                     const ProgramSet& programs, SchemeInputs& in, Elements& elements,
+                     int groupBase) {
+    if (CheckGrid(programs, in) != GridAccepted) return counter;
+    ExpressionSink<Elements> sink(model, elements, groupBase, counter, rows, cols);
+    WalkScheme(programs, in, sink);
+    sink.Finish();
+    return counter;
+}
 
 // SetUpEquations of a distribution: the parent's pass, then, with every domain linked, the
 // structure pass over what `PassInputs(distribution, pass)` reads (its `in` and `elements`).

@@ -29,14 +29,20 @@ struct Token {
 // instance before it writes the instance, into room of this size.
 constexpr int MaxStencilTerms = 32;
 
+// The positions of a stencil's variable tokens are listed apart, so that a pass that looks up the
+// terms of an instance visits those tokens only.
 struct Stencil {
     const Token* tokens;
     int tokenCount;
     int lowest;
     int highest;
+    int termCount;
+    unsigned short terms[MaxStencilTerms]; // positions of the variable tokens, in order
 };
 
-// The stencil of `count` tokens, with its reach.
+// The stencil of `count` tokens, with its reach and its variable tokens. Tokens come from the
+// prefix reader, which refuses a residual of more than MaxStencilTerms terms; the stencil of a
+// longer sequence is empty.
 Stencil MakeStencil(const Token* tokens, int count);
 
 // Site k of the one-dimensional catalogue, 1 <= k <= StencilCount(): the residual of the

@@ -189,9 +189,14 @@ const StencilTable& Table() {
 } // namespace
 
 Stencil MakeStencil(const Token* tokens, int count) {
-    Stencil stencil{tokens, count, INT_MAX, INT_MIN};
+    const Stencil empty{tokens, 0, INT_MAX, INT_MIN, 0, {}};
+    Stencil stencil = empty;
+    stencil.tokenCount = count;
     for (int t = 0; t < count; ++t) {
-        if (tokens[t].kind != Token::Kind::Variable || tokens[t].field == Field::Step) continue;
+        if (tokens[t].kind != Token::Kind::Variable) continue;
+        if (stencil.termCount == MaxStencilTerms || t > USHRT_MAX) return empty;
+        stencil.terms[stencil.termCount++] = static_cast<unsigned short>(t);
+        if (tokens[t].field == Field::Step) continue;
         stencil.lowest = std::min(stencil.lowest, tokens[t].offset);
         stencil.highest = std::max(stencil.highest, tokens[t].offset);
     }
