@@ -51,9 +51,6 @@ private:
     unsigned char m_value;    // the span of V: the integral that IDX integrates, or VALUE (0)
 };
 
-// The elements of an instance's variable tokens, in token order.
-using Terms = QV_VarParam* [MaxStencilTerms];
-
 template <class Elements> class StructureSink final : public SchemeSink {
 public:
     StructureSink(QV_ModelTypeEx2& model, Elements& elements, int groupBase, int& n)
@@ -101,6 +98,8 @@ public:
     }
 
 private:
+    // The elements of an instance's variable tokens, in token order.
+    using Terms = QV_VarParam* [MaxStencilTerms];
     struct Pending {
         Instance at;
         Terms terms;
