@@ -1,7 +1,9 @@
-// The set of blocks that the host's allocator has handed out and not yet taken back, so that
-// MyFree can tell one of its blocks from any other pointer. An open-addressing table of the
-// blocks' addresses (linear probing, deletion by shifting back, no tombstones): 8 to 16 bytes a
-// live block, and no allocation of its own but when it grows.
+// A set of block addresses, so that MyFree can tell the large blocks that the host's allocator
+// has handed out, and not yet taken back, from any other pointer. An open-addressing table
+// (linear probing, deletion by shifting back, no tombstones) of one address a slot, at most
+// half full: two to four slots a live block while it grows (8 to 16 bytes on 32 bits, 16 to 32
+// on 64), more once blocks have gone, as it never shrinks; no allocation of its own but when it
+// grows.
 #pragma once
 
 #include <cstddef>

@@ -1,12 +1,20 @@
 #include "host/qv_memory.h"
 
 #include "host/block_registry.h"
+#include "host/slab_heap.h"
 
 #include <cstdlib>
+#include <type_traits>
 
 namespace {
-// Function-local so that it is there for allocations made before this module's initializers run.
-qvhost::BlockRegistry& Blocks() {
+// Blocks up to SlabHeap::MaxBytes, which is every block of a model's arrays and objects. The
+// heap is initialized at compile time (all zero) and has nothing to destroy, so blocks may come
+// and go before this module's initializers run and after the program's destructors have.
+qvhost::SlabHeap g_small;
+static_assert(std::is_trivially_destructible<qvhost::SlabHeap>::value,
+              "the heap outlives every destructor");
+// Larger blocks come from the C runtime's heap and are known by their address.
+qvhost::BlockRegistry& LargeBlocks() {
     static qvhost::BlockRegistry* blocks = new qvhost::BlockRegistry; // never destroyed: blocks
     return *blocks;                                                   // may come back at exit
 }
@@ -14,6 +22,23 @@ long g_refused = 0;
 long g_calls = 0;
 long g_failAt = 0; // absolute call number that fails; 0: none
 qvhost::FreeObserver g_freeObserver = nullptr;
+
+void* AllocateLarge(unsigned size) {
+    void* block = std::malloc(size);
+    if (block && !LargeBlocks().Add(block)) {
+        std::free(block);
+        return nullptr;
+    }
+    return block;
+}
+
+// Takes back a block of the C runtime's heap; false when it is not one of the live ones.
+bool FreeLarge(void* block) {
+    if (!LargeBlocks().Remove(block)) return false;
+    if (g_freeObserver) g_freeObserver(block);
+    std::free(block);
+    return true;
+}
 } // namespace
 
 void* MyAllocate(unsigned size) {
@@ -23,29 +48,25 @@ void* MyAllocate(unsigned size) {
         return nullptr;
     }
     // A zero-byte request still yields a distinct block, as operator new requires.
-    void* block = std::malloc(size == 0 ? 1 : size);
-    if (block && !Blocks().Add(block)) {
-        std::free(block);
-        return nullptr;
-    }
-    return block;
+    return size <= qvhost::SlabHeap::MaxBytes ? g_small.Allocate(size) : AllocateLarge(size);
 }
 
 void MyFree(void* block) {
     if (!block) return;
     // A pointer that is no live block of ours (inside one, another heap's, or one already
     // returned) is refused and counted: freeing it would corrupt the heap.
-    if (!Blocks().Remove(block)) {
+    const qvhost::SlabHeap::Lookup where = g_small.Find(block);
+    if (where.kind == qvhost::SlabHeap::Lookup::Live) {
+        if (g_freeObserver) g_freeObserver(block);
+        g_small.Release(block, where);
+    } else if (where.kind == qvhost::SlabHeap::Lookup::NotLive || !FreeLarge(block)) {
         ++g_refused;
-        return;
     }
-    if (g_freeObserver) g_freeObserver(block);
-    std::free(block);
 }
 
 namespace qvhost {
 long LiveBlocks() {
-    return static_cast<long>(Blocks().Count());
+    return static_cast<long>(g_small.LiveBlocks() + LargeBlocks().Count());
 }
 long RefusedFrees() {
     return g_refused;
