@@ -24,6 +24,7 @@
 #include "host/driver/residual_study.h"
 #include "host/driver/road_counts.h"
 #include "host/driver/study_output.h"
+#include "host/qv_memory.h"
 
 namespace {
 
@@ -68,9 +69,7 @@ void PrintGrids(std::FILE* out, const DriverOptions& options, const Distribution
     }
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     DriverOptions options;
     std::string error;
     switch (ParseOptions(argc, argv, options, error)) {
@@ -121,4 +120,24 @@ int main(int argc, char** argv) {
     if (!options.dumpPath.empty() && !WriteDump(options.dumpPath, road, error)) return Fail(error);
     progress.Finish();
     return 0;
+}
+
+// The status of a run in which the host's allocator refused a free, whatever the run's own.
+constexpr int RefusedFreeStatus = 3;
+
+} // namespace
+
+// A pointer given to MyFree that was no live block of the host's allocator is a fault of the
+// library or of the host, which the allocator refused rather than corrupt its heap. It is
+// reported after all that the run printed (the library is unloaded by then, its models gone),
+// and fails the run.
+int main(int argc, char** argv) {
+    const int status = Run(argc, argv);
+    const long refused = qvhost::RefusedFrees();
+    if (refused == 0) return status;
+    std::fflush(stdout);
+    std::fprintf(
+        stderr, "qvhost: the host's allocator refused to free %ld %s of its own\n", refused,
+        refused == 1 ? "pointer that was no live block" : "pointers that were no live blocks");
+    return RefusedFreeStatus;
 }

@@ -292,5 +292,6 @@ const char* Usage() {
            "\n"
            "Exit status: 0 done, 1 the library could not be loaded, the grid would not fit in\n"
            "memory, the road failed or the distribution refused its equations, 2 bad command\n"
-           "line.\n";
+           "line, 3 (whatever the run would have ended with) the host's allocator refused to\n"
+           "free a pointer that was no live block of its own.\n";
 }

@@ -95,5 +95,6 @@ const char* ProcedureUsage() {
            "                     end segment, 2 the end value held (default 1)\n"
            "\n"
            "Exit status of the procedure road: 0 every call succeeded, 1 the library could not\n"
-           "be loaded or a call failed (the first failed call is named), 2 bad command line.\n";
+           "be loaded or a call failed (the first failed call is named), 2 bad command line,\n"
+           "3 a free refused by the host's allocator.\n";
 }

@@ -3,11 +3,17 @@
 #   [-DMATCH=<regex on stdout and stderr>] [-DDUMP=<file>] [-DNODES=<count>]
 #   [-DLAST=<text of the last node>] [-DSECTIONS=<count>]
 #   [-DCHECK=<dump file> -DPYTHON=<python3> -DCHECKER=<check_dump.py> [-DCHECK_ARGS=<a|b|...>]]
+#   [-DPRELOAD=<library preloaded into qvhost>]
 # CHECK runs the checker on the dump, with what qvhost printed (saved beside the dump).
 string(REPLACE "|" ";" ARGS "${ARGS}")
 if(DEFINED CHECK)
   # A dump left by an earlier run must not pass for this one's.
   file(REMOVE ${CHECK})
+endif()
+if(DEFINED PRELOAD)
+  set(ENV{LD_PRELOAD} ${PRELOAD})
+  # A sanitizer build's runtime need not come first: the preloaded library has no allocator.
+  set(ENV{ASAN_OPTIONS} "verify_asan_link_order=0:$ENV{ASAN_OPTIONS}")
 endif()
 execute_process(COMMAND ${EMULATOR} ${QVHOST} ${ARGS}
                 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
