@@ -1,4 +1,5 @@
 #include "bench/road_bench.h"
+#include "host/qv_memory.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,6 +29,7 @@ public:
     void Start() {
 #if defined(__linux__) && defined(__GLIBC__)
         malloc_trim(0); // what earlier cases freed goes back to the system
+        qvhost::TrimHeap();
         std::ofstream("/proc/self/clear_refs") << "5";
         m_start = StatusKilobytes("VmRSS:");
 #endif

@@ -74,6 +74,9 @@ long RefusedFrees() {
 long AllocationCalls() {
     return g_calls;
 }
+void TrimHeap() {
+    g_small.Trim();
+}
 void FailAllocation(long k) {
     g_failAt = k > 0 ? g_calls + k : 0;
 }

@@ -16,6 +16,10 @@ QVCORE_API long LiveBlocks();
 QVCORE_API long RefusedFrees();
 // Calls of MyAllocate since the process started, refused ones included.
 QVCORE_API long AllocationCalls();
+// Gives the memory that the allocator keeps for blocks to come back to the system, as
+// malloc_trim does for the C runtime's heap: for measurements of the memory a piece of work
+// takes. Without it the allocator keeps that memory for reuse.
+QVCORE_API void TrimHeap();
 // Makes the k-th call of MyAllocate from now (k >= 1) return null; 0 turns the failure off.
 QVCORE_API void FailAllocation(long k);
 // Called with each block that MyFree takes back, before it is freed; null (the start) calls

@@ -75,7 +75,8 @@ struct SlabHeap::Arena {
     std::uint32_t reciprocal;
     std::uint32_t live;
     std::uint16_t sizeClass;
-    bool listed; // in its class's list
+    bool listed;   // in its class's list
+    bool released; // in the pool, its pages after the header's given back to the system
 
     std::uint32_t* LiveBits() { return reinterpret_cast<std::uint32_t*>(this + 1); }
     const std::uint32_t* LiveBits() const {
@@ -107,6 +108,7 @@ struct SlabHeap::Arena {
         live = 0;
         sizeClass = static_cast<std::uint16_t>(sizeClassIndex);
         listed = false;
+        released = false;
         Poison(slots, ArenaBytes - HeaderBytes(capacity));
     }
 
@@ -161,21 +163,42 @@ void SlabHeap::Release(void* block, Lookup where) {
     if (!arena->listed) List(arena);
     // An emptied arena goes to the pool for any class, unless it is its class's last one: a
     // block that comes and goes over and over must not open an arena each time.
-    if (--arena->live == 0 && (arena->prev || arena->next)) {
-        Unlist(arena);
-        Poison(arena->slots, ArenaBytes - static_cast<std::size_t>(arena->slots -
-                                                                   reinterpret_cast<char*>(arena)));
-        arena->next = m_pool;
-        m_pool = arena;
-    }
+    if (--arena->live == 0 && (arena->prev || arena->next)) Pool(arena);
+}
+
+void SlabHeap::Trim() {
+    for (Arena*& head : m_available)
+        for (Arena* arena = head; arena;) {
+            Arena* next = arena->next;
+            if (arena->live == 0) Pool(arena);
+            arena = next;
+        }
+    // The header's page stays: it links the pool.
+    for (Arena* arena = m_pool; arena; arena = arena->next)
+        if (!arena->released) {
+            ReleasePages(reinterpret_cast<char*>(arena) + PageBytes, ArenaBytes - PageBytes);
+            arena->released = true;
+        }
+}
+
+void SlabHeap::Pool(Arena* arena) {
+    Unlist(arena);
+    Poison(arena->slots,
+           ArenaBytes - static_cast<std::size_t>(arena->slots - reinterpret_cast<char*>(arena)));
+    arena->next = m_pool;
+    m_pool = arena;
 }
 
 SlabHeap::Arena* SlabHeap::OpenArena(std::size_t sizeClass) {
     Arena* arena = m_pool;
-    if (arena)
+    if (arena) {
+        if (arena->released &&
+            !ReclaimPages(reinterpret_cast<char*>(arena) + PageBytes, ArenaBytes - PageBytes))
+            return nullptr;
         m_pool = arena->next;
-    else if (!(arena = NewArena()))
+    } else if (!(arena = NewArena())) {
         return nullptr;
+    }
     arena->Open(sizeClass);
     List(arena);
     return arena;

@@ -44,6 +44,11 @@ public:
     // Takes back a block that Find found Live.
     void Release(void* block, Lookup where);
 
+    // Gives the memory of every arena with no live block back to the system but for its
+    // header's page, as malloc_trim does for the C runtime's heap. The arenas stay the heap's
+    // and get memory again when next opened.
+    void Trim();
+
     std::size_t LiveBlocks() const { return m_live; }
     std::size_t MappedBytes() const { return m_mappedBytes; }
 
@@ -53,6 +58,7 @@ private:
 
     Arena* OpenArena(std::size_t sizeClass);
     Arena* NewArena();
+    void Pool(Arena* arena); // an arena with no live block: to the pool, for any class
     void List(Arena* arena);
     void Unlist(Arena* arena);
 

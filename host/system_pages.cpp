@@ -31,6 +31,14 @@ void* MapArenaRegion(std::size_t bytes) {
     return start;
 }
 
+void ReleasePages(void* from, std::size_t bytes) {
+    VirtualFree(from, bytes, MEM_DECOMMIT);
+}
+
+bool ReclaimPages(void* from, std::size_t bytes) {
+    return VirtualAlloc(from, bytes, MEM_COMMIT, PAGE_READWRITE) != nullptr;
+}
+
 #else
 
 void* MapArenaRegion(std::size_t bytes) {
@@ -45,6 +53,14 @@ void* MapArenaRegion(std::size_t bytes) {
     const std::uintptr_t end = start + bytes;
     if (begin + mapped > end) munmap(reinterpret_cast<void*>(end), begin + mapped - end);
     return reinterpret_cast<void*>(start);
+}
+
+void ReleasePages(void* from, std::size_t bytes) {
+    madvise(from, bytes, MADV_DONTNEED);
+}
+
+bool ReclaimPages(void*, std::size_t) {
+    return true; // a page given back is mapped anew, zero-filled, when next touched
 }
 
 #endif

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <vector>
@@ -195,6 +196,45 @@ TEST(SmallBlockHeap, ReusesEmptiedArenasForAnyClass) {
     }
     EXPECT_EQ(heap.MappedBytes(), mapped);
 }
+
+#if defined(__linux__)
+// The resident memory of the process, in bytes.
+long ResidentBytes() {
+    long pages = 0, resident = 0;
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (!statm) return -1;
+    const bool read = std::fscanf(statm, "%ld %ld", &pages, &resident) == 2;
+    std::fclose(statm);
+    return read ? resident * 4096 : -1;
+}
+
+TEST(SmallBlockHeap, TrimGivesEmptyArenasBackAndTheyServeAgain) {
+    // 8 MB of blocks, all freed: the heap keeps them resident until trimmed, then has given
+    // back all but a page an arena, and serves the same blocks again from the same arenas.
+    qvhost::SlabHeap& heap = TestHeap();
+    std::vector<void*> blocks;
+    for (int k = 0; k < 8 * 1024 * 1024 / 512; ++k) {
+        blocks.push_back(heap.Allocate(512));
+        Stamp(blocks.back(), 512, 1);
+    }
+    for (void* block : blocks)
+        heap.Release(block, heap.Find(block));
+    const std::size_t mapped = heap.MappedBytes();
+    const long kept = ResidentBytes();
+    heap.Trim();
+    EXPECT_LT(ResidentBytes(), kept - 7 * 1024 * 1024);
+    for (void*& block : blocks) {
+        block = heap.Allocate(512);
+        Stamp(block, 512, 2);
+    }
+    for (void* block : blocks) {
+        ASSERT_TRUE(StampHolds(block, 512, 2));
+        ASSERT_EQ(heap.Find(block).kind, qvhost::SlabHeap::Lookup::Live);
+        heap.Release(block, heap.Find(block));
+    }
+    EXPECT_EQ(heap.MappedBytes(), mapped);
+}
+#endif
 
 TEST(HostAllocator, RegistryKeepsEveryBlockThroughGrowthAndRemoval) {
     // Enough entries to grow the table several times and to make long probe runs, removed in an
