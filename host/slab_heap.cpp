@@ -167,8 +167,8 @@ void SlabHeap::Release(void* block, Lookup where) {
 }
 
 void SlabHeap::Trim() {
-    for (Arena*& head : m_available)
-        for (Arena* arena = head; arena;) {
+    for (Arena* first : m_available)
+        for (Arena* arena = first; arena;) {
             Arena* next = arena->next;
             if (arena->live == 0) Pool(arena);
             arena = next;
