@@ -22,14 +22,22 @@ public:
     bool Add(const void* arena);
     // Whether `address` lies in a granule that was entered.
     bool Contains(const void* address) const {
-        const std::uintptr_t granule = reinterpret_cast<std::uintptr_t>(address) >> GranuleBits;
-        const std::uintptr_t root = granule >> LeafBits;
-        if (root >= Roots || !m_leaves[root]) return false;
-        const std::uintptr_t bit = granule & (LeafGranules - 1);
-        return (m_leaves[root][bit / 32] >> (bit % 32)) & 1u;
+        const Place at = PlaceOf(address);
+        if (at.root >= Roots || !m_leaves[at.root]) return false;
+        return (m_leaves[at.root][at.bit / 32] >> (at.bit % 32)) & 1u;
     }
 
 private:
+    // Where an address's granule stands: its leaf, and its bit in the leaf.
+    struct Place {
+        std::uintptr_t root;
+        std::uintptr_t bit;
+    };
+    static Place PlaceOf(const void* address) {
+        const std::uintptr_t granule = reinterpret_cast<std::uintptr_t>(address) >> GranuleBits;
+        return {granule >> LeafBits, granule & (LeafGranules - 1)};
+    }
+
     static constexpr unsigned GranuleBits = 16;
     static_assert(ArenaBytes == std::size_t(1) << GranuleBits, "a granule is an arena");
     static constexpr unsigned LeafBits = 16;

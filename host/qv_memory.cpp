@@ -31,14 +31,6 @@ void* AllocateLarge(unsigned size) {
     }
     return block;
 }
-
-// Takes back a block of the C runtime's heap; false when it is not one of the live ones.
-bool FreeLarge(void* block) {
-    if (!LargeBlocks().Remove(block)) return false;
-    if (g_freeObserver) g_freeObserver(block);
-    std::free(block);
-    return true;
-}
 } // namespace
 
 void* MyAllocate(unsigned size) {
@@ -55,13 +47,18 @@ void MyFree(void* block) {
     if (!block) return;
     // A pointer that is no live block of ours (inside one, another heap's, or one already
     // returned) is refused and counted: freeing it would corrupt the heap.
-    const qvhost::SlabHeap::Lookup where = g_small.Find(block);
-    if (where.kind == qvhost::SlabHeap::Lookup::Live) {
-        if (g_freeObserver) g_freeObserver(block);
-        g_small.Release(block, where);
-    } else if (where.kind == qvhost::SlabHeap::Lookup::NotLive || !FreeLarge(block)) {
+    using Lookup = qvhost::SlabHeap::Lookup;
+    const Lookup where = g_small.Find(block);
+    const bool large = where.kind == Lookup::Elsewhere && LargeBlocks().Remove(block);
+    if (where.kind != Lookup::Live && !large) {
         ++g_refused;
+        return;
     }
+    if (g_freeObserver) g_freeObserver(block);
+    if (large)
+        std::free(block);
+    else
+        g_small.Release(block, where);
 }
 
 namespace qvhost {

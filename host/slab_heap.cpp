@@ -88,6 +88,19 @@ struct SlabHeap::Arena {
         return static_cast<std::uint32_t>((std::uint64_t(offset) * reciprocal) >> 32);
     }
     bool IsLive(std::uint32_t slot) const { return (LiveBits()[slot / 32] >> (slot % 32)) & 1u; }
+    void SetLive(std::uint32_t slot) { LiveBits()[slot / 32] |= std::uint32_t(1) << (slot % 32); }
+    void ClearLive(std::uint32_t slot) {
+        LiveBits()[slot / 32] &= ~(std::uint32_t(1) << (slot % 32));
+    }
+
+    // The pages that Trim gives back: all but the header's, which links the pool.
+    char* ReleasablePages() { return reinterpret_cast<char*>(this) + PageBytes; }
+    static constexpr std::size_t ReleasableBytes = ArenaBytes - PageBytes;
+
+    // No slot of the arena may be read or written until it is handed out.
+    void PoisonSlots() {
+        Poison(slots, ArenaBytes - static_cast<std::size_t>(slots - reinterpret_cast<char*>(this)));
+    }
 
     // Lays the arena out for blocks of class `sizeClassIndex` (its size in eighths): the header
     // with one bit per slot, then as many slots as fit.
@@ -109,7 +122,7 @@ struct SlabHeap::Arena {
         sizeClass = static_cast<std::uint16_t>(sizeClassIndex);
         listed = false;
         released = false;
-        Poison(slots, ArenaBytes - HeaderBytes(capacity));
+        PoisonSlots();
     }
 
     static std::size_t HeaderBytes(std::size_t capacity) {
@@ -128,8 +141,7 @@ void* SlabHeap::Allocate(std::size_t bytes) {
         slot = arena->fresh;
         arena->fresh += arena->slotBytes;
     }
-    const std::uint32_t index = arena->SlotOf(slot);
-    arena->LiveBits()[index / 32] |= std::uint32_t(1) << (index % 32);
+    arena->SetLive(arena->SlotOf(slot));
     ++arena->live;
     ++m_live;
     if (!arena->freeSlots && arena->fresh == arena->end) Unlist(arena);
@@ -139,23 +151,22 @@ void* SlabHeap::Allocate(std::size_t bytes) {
 }
 
 SlabHeap::Lookup SlabHeap::Find(const void* block) const {
-    if (!m_map.Contains(block)) return {Lookup::Elsewhere, nullptr};
+    if (!m_map.Contains(block)) return {Lookup::Elsewhere, nullptr, 0};
     auto* arena = reinterpret_cast<Arena*>(reinterpret_cast<std::uintptr_t>(block) &
                                            ~std::uintptr_t(ArenaBytes - 1));
     const char* at = static_cast<const char*>(block);
     // Slots from `fresh` on were never handed out; the header is no block either.
-    if (at < arena->slots || at >= arena->fresh) return {Lookup::NotLive, nullptr};
+    if (at < arena->slots || at >= arena->fresh) return {Lookup::NotLive, nullptr, 0};
     const std::uint32_t index = arena->SlotOf(at);
     if (arena->slots + std::size_t(index) * arena->slotBytes != at || !arena->IsLive(index))
-        return {Lookup::NotLive, nullptr};
-    return {Lookup::Live, arena};
+        return {Lookup::NotLive, nullptr, 0};
+    return {Lookup::Live, arena, index};
 }
 
 void SlabHeap::Release(void* block, Lookup where) {
     Arena* arena = where.arena;
     char* slot = static_cast<char*>(block);
-    const std::uint32_t index = arena->SlotOf(slot);
-    arena->LiveBits()[index / 32] &= ~(std::uint32_t(1) << (index % 32));
+    arena->ClearLive(where.slot);
     LinkFreeSlot(slot, arena->freeSlots);
     Poison(slot, arena->slotBytes);
     arena->freeSlots = slot;
@@ -173,18 +184,16 @@ void SlabHeap::Trim() {
             if (arena->live == 0) Pool(arena);
             arena = next;
         }
-    // The header's page stays: it links the pool.
     for (Arena* arena = m_pool; arena; arena = arena->next)
         if (!arena->released) {
-            ReleasePages(reinterpret_cast<char*>(arena) + PageBytes, ArenaBytes - PageBytes);
+            ReleasePages(arena->ReleasablePages(), Arena::ReleasableBytes);
             arena->released = true;
         }
 }
 
 void SlabHeap::Pool(Arena* arena) {
     Unlist(arena);
-    Poison(arena->slots,
-           ArenaBytes - static_cast<std::size_t>(arena->slots - reinterpret_cast<char*>(arena)));
+    arena->PoisonSlots();
     arena->next = m_pool;
     m_pool = arena;
 }
@@ -192,8 +201,7 @@ void SlabHeap::Pool(Arena* arena) {
 SlabHeap::Arena* SlabHeap::OpenArena(std::size_t sizeClass) {
     Arena* arena = m_pool;
     if (arena) {
-        if (arena->released &&
-            !ReclaimPages(reinterpret_cast<char*>(arena) + PageBytes, ArenaBytes - PageBytes))
+        if (arena->released && !ReclaimPages(arena->ReleasablePages(), Arena::ReleasableBytes))
             return nullptr;
         m_pool = arena->next;
     } else if (!(arena = NewArena())) {

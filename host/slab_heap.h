@@ -38,7 +38,8 @@ public:
     // Where a pointer stands with the heap.
     struct Lookup {
         enum Kind { Elsewhere, NotLive, Live } kind; // Elsewhere: in no arena of this heap
-        Arena* arena;                                // when Live
+        Arena* arena;                                // when Live: the block's arena
+        std::uint32_t slot;                          // and its slot there
     };
     Lookup Find(const void* block) const;
     // Takes back a block that Find found Live.
